@@ -1,0 +1,28 @@
+# Shared by the scripts: the Debian packages each task needs, installed only when missing.
+# shellcheck shell=bash
+
+# Build and test tools, and the libraries the program links.
+OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l10n
+    fonts-arphic-uming fonts-wqy-zenhei)
+# What the tests need beyond the build: GoogleTest, and an X server for the end-to-end test.
+OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
+
+ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
+
+# Installs the named Debian packages that are not installed yet.
+ostrel_ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+ostrel_jobs() { nproc 2>/dev/null || echo 2; }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "runtime/window.h"
+
+#include <string_view>
+
+namespace ostrel::help {
+
+inline constexpr std::u16string_view instructionsTitle = u"软件使用说明";
+// One paragraph without line breaks; the message box wraps it to its width.
+extern const std::u16string_view instructionsBody;
+
+// "使用说明": shows the instructions and changes nothing else.
+void showInstructions(Window &window);
+
+// The credit line reacts to nothing.
+inline void creditClick() {}
+
+} // namespace ostrel::help

@@ -1,0 +1,16 @@
+# Plays SCENARIO (x.play) with PLAYER on BACKEND and compares the transcript with x.out,
+# and the exit status with x.status when that file exists (0 otherwise).
+string(REGEX REPLACE "\\.play$" "" stem "${SCENARIO}")
+execute_process(COMMAND ${PLAYER} --backend=${BACKEND} ${SCENARIO}
+                OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+file(READ "${stem}.out" expected)
+set(expected_status 0)
+if(EXISTS "${stem}.status")
+    file(STRINGS "${stem}.status" expected_status LIMIT_COUNT 1)
+endif()
+if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "transcript differs from ${stem}.out\n--- actual:\n${actual}\n--- stderr:\n${errors}")
+endif()
+if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "exit status ${status}, expected ${expected_status}\n${errors}")
+endif()

@@ -1,0 +1,85 @@
+#include "runtime/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace ostrel::runtime;
+
+struct NumberCase {
+    std::u16string text;
+    bool isNumber;
+    mpq_class leading; // value of the number at the start of the text
+};
+
+class NumberText : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberText, JudgedAndParsedExactly)
+{
+    const NumberCase &c = GetParam();
+    EXPECT_EQ(isNumber(c.text), c.isNumber);
+    EXPECT_EQ(leadingNumber(c.text), c.leading);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, NumberText,
+    testing::Values(NumberCase{u"5", true, 5}, NumberCase{u"5.", true, 5},
+                    NumberCase{u".5", true, mpq_class(1, 2)},
+                    NumberCase{u"-0.5", true, mpq_class(-1, 2)}, NumberCase{u"+3", true, 3},
+                    NumberCase{u" 12 ", true, 12}, NumberCase{u"007", true, 7},
+                    NumberCase{u"1.07", true, mpq_class(107, 100)},
+                    NumberCase{u"0.07", true, mpq_class(7, 100)}, NumberCase{u"", false, 0},
+                    NumberCase{u" ", false, 0}, NumberCase{u".", false, 0},
+                    NumberCase{u"-", false, 0}, NumberCase{u"+.", false, 0},
+                    NumberCase{u"1,000", false, 1}, NumberCase{u"1e5", false, 1},
+                    NumberCase{u"５", false, 0}, NumberCase{u"12a", false, 12},
+                    NumberCase{u"5.2.", false, mpq_class(26, 5)},
+                    NumberCase{u"- 5", false, 0}, NumberCase{u"1 2", false, 1},
+                    NumberCase{u"abc", false, 0}, NumberCase{u"  -.25x", false, mpq_class(-1, 4)},
+                    NumberCase{u"\t5", false, 0}, NumberCase{u"５5", false, 0}));
+
+TEST(NumberText, HugeTextsStayExact)
+{
+    const std::u16string digits(100000, u'9');
+    EXPECT_TRUE(isNumber(digits));
+    EXPECT_EQ(leadingNumber(digits) + 1, mpq_class(mpz_class("1" + std::string(100000, '0'))));
+    const std::u16string tiny = u"0." + std::u16string(99999, u'0') + u"1";
+    EXPECT_TRUE(isNumber(tiny));
+    EXPECT_GT(leadingNumber(tiny), 0);
+    EXPECT_EQ(floorOf(leadingNumber(tiny)), 0);
+}
+
+struct RoundCase {
+    mpq_class value;
+    long nearest;
+    long floor;
+};
+
+class Rounding : public testing::TestWithParam<RoundCase> {};
+
+TEST_P(Rounding, HalvesGoToEvenAndFloorGoesDown)
+{
+    EXPECT_EQ(roundHalfEven(GetParam().value), GetParam().nearest);
+    EXPECT_EQ(floorOf(GetParam().value), GetParam().floor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, Rounding,
+    testing::Values(RoundCase{mpq_class(5, 2), 2, 2}, RoundCase{mpq_class(7, 2), 4, 3},
+                    RoundCase{mpq_class(-5, 2), -2, -3}, RoundCase{mpq_class(-7, 2), -4, -4},
+                    RoundCase{mpq_class(123, 10), 12, 12}, RoundCase{mpq_class(124, 10), 12, 12},
+                    RoundCase{mpq_class(126, 10), 13, 12}, RoundCase{mpq_class(-1, 10), 0, -1},
+                    RoundCase{mpq_class(-1, 2), 0, -1}, RoundCase{mpq_class(0), 0, 0},
+                    RoundCase{mpq_class(32767), 32767, 32767}));
+
+TEST(IntegerText, SignAndNoBlanks)
+{
+    EXPECT_EQ(integerText(mpz_class(-17)), u"-17");
+    EXPECT_EQ(integerText(mpz_class(0)), u"0");
+    EXPECT_EQ(integerText(mpz_class("123456789012345678901234567890")),
+              u"123456789012345678901234567890");
+}
+
+} // namespace

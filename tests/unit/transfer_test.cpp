@@ -1,0 +1,117 @@
+#include "calc/transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using ostrel::Field;
+using ostrel::calc::computeTransfer;
+using ostrel::calc::fullFundsFill;
+using ostrel::calc::resultLine;
+using ostrel::calc::Texts;
+
+struct TransferCase {
+    const char16_t *oldprice, *buy6, *newprice, *souxufei, *savemoney, *buymoney;
+    std::u16string line;
+};
+
+class Transfer : public testing::TestWithParam<TransferCase> {};
+
+TEST_P(Transfer, ResultLine)
+{
+    const TransferCase &c = GetParam();
+    Texts texts;
+    texts[Field::oldprice] = c.oldprice;
+    texts[Field::buy6] = c.buy6;
+    texts[Field::newprice] = c.newprice;
+    texts[Field::ybuy] = u"0";
+    texts[Field::souxufei] = c.souxufei;
+    texts[Field::savemoney] = c.savemoney;
+    texts[Field::buymoney] = c.buymoney;
+    EXPECT_EQ(resultLine(computeTransfer(texts)), c.line);
+}
+
+std::u16string line(const std::u16string &sell, const std::u16string &lots,
+                    const std::u16string &left)
+{
+    return u"请卖出" + sell + u"股旧股票，才能买到" + lots + u"00股新股。转仓后还有余额" + left +
+           u"元。";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedExamples, Transfer,
+    testing::Values(
+        TransferCase{u"10", u"5000", u"8", u"1", u"2000", u"20000", line(u"1900", u"25", u"961")},
+        TransferCase{u"12.5", u"3000", u"7.3", u"1.5", u"1234.5", u"10000",
+                     line(u"700", u"13", u"467")},
+        TransferCase{u"12.4", u"1000", u"6", u"1", u"300", u"12300", line(u"1000", u"20", u"675")},
+        TransferCase{u"10", u"1000", u"10", u"1", u"5500", u"5000", line(u"0", u"5", u"495")},
+        TransferCase{u"10", u"1000", u"8", u"1", u"0", u"500", line(u"100", u"0", u"999")}));
+
+INSTANTIATE_TEST_SUITE_P(
+    MendedFaults, Transfer,
+    testing::Values(
+        // The remainder belongs to the capped sale: 300 shares bring 1500 of the 10000.
+        TransferCase{u"5", u"300", u"20", u"1", u"0", u"10000", line(u"300", u"5", u"-8512")},
+        // Exact boundary: the shortfall is exactly 80 lots, so 81 lots are sold.
+        TransferCase{u"1.07", u"100000", u"17.12", u"1", u"0", u"10000",
+                     line(u"8100", u"5", u"89")},
+        // Money 7 at 0.07 buys exactly one lot.
+        TransferCase{u"10", u"1000", u"0.07", u"0", u"100", u"7", line(u"0", u"1", u"93")},
+        // A balance far above the cost sells nothing and keeps the whole surplus.
+        TransferCase{u"10", u"1000", u"10", u"1", u"100000", u"5000", line(u"0", u"5", u"94995")},
+        // Holdings far beyond 16 bits are capped exactly.
+        TransferCase{u"1", u"40000.5", u"10", u"0", u"0", u"1000000",
+                     line(u"40000", u"1000", u"-960000")},
+        // The holding is rounded half to even before it caps the sale.
+        TransferCase{u"1", u"150.5", u"10", u"0", u"0", u"10000", line(u"150", u"10", u"-9850")},
+        // No fee, exact purchase: the old shares exactly cover one lot more than needed.
+        TransferCase{u"10", u"1000", u"10", u"0", u"0", u"1000", line(u"200", u"1", u"1000")}));
+
+// Every two-decimal price from 0.01 to 30.00: money of exactly n lots buys n lots.
+TEST(Transfer, ExactlyAffordableLotsAreNeverOneShort)
+{
+    for (int cents = 1; cents <= 3000; ++cents) {
+        for (int lots : {1, 3, 7, 80}) {
+            Texts texts;
+            const std::string price = std::to_string(cents / 100) + "." +
+                                      (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
+            const std::u16string price16(price.begin(), price.end());
+            const std::string money = std::to_string(lots * cents);
+            texts[Field::oldprice] = u"1";
+            texts[Field::buy6] = u"1000000";
+            texts[Field::newprice] = price16;
+            texts[Field::ybuy] = u"0";
+            texts[Field::souxufei] = u"0";
+            texts[Field::savemoney] = u"0";
+            texts[Field::buymoney] = std::u16string(money.begin(), money.end());
+            ASSERT_EQ(computeTransfer(texts).newlots, lots) << price << " x " << lots;
+        }
+    }
+}
+
+struct FillCase {
+    const char16_t *oldprice, *buy6, *savemoney;
+    std::optional<std::u16string> total;
+};
+
+class FullFunds : public testing::TestWithParam<FillCase> {};
+
+TEST_P(FullFunds, RoundsEachTextAndHasNoSixteenBitLimit)
+{
+    const FillCase &c = GetParam();
+    EXPECT_EQ(fullFundsFill(c.oldprice, c.buy6, c.savemoney), c.total);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fill, FullFunds,
+    testing::Values(FillCase{u"0", u"0", u"0", u"0"}, FillCase{u"12.3", u"1000", u"2500", u"14500"},
+                    FillCase{u"10", u"3276", u"7", u"32767"}, FillCase{u"10", u"3276", u"8", u"32768"},
+                    FillCase{u"10", u"5000", u"0", u"50000"}, FillCase{u"12.4", u"1000", u"300", u"12300"},
+                    FillCase{u"0.3", u"1000", u"0", u"0"}, FillCase{u"2.5", u"100", u"0.5", u"200"},
+                    FillCase{u"3.5", u"100", u"-1.5", u"398"}, FillCase{u"abc", u"100", u"0", std::nullopt},
+                    FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt}));
+
+} // namespace
