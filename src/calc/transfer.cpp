@@ -1,6 +1,7 @@
 #include "calc/transfer.h"
 
 #include "calc/validation.h"
+#include "form/layout.h"
 #include "runtime/numbers.h"
 
 namespace ostrel::calc {
@@ -27,7 +28,12 @@ std::optional<std::u16string> fullFundsFill(const std::u16string &oldprice,
     const mpz_class total = roundHalfEven(leadingNumber(buy6)) *
                                 roundHalfEven(leadingNumber(oldprice)) +
                             roundHalfEven(leadingNumber(savemoney));
-    return integerText(total);
+    std::u16string text = integerText(total);
+    // A total that the text box could not hold whole would be shown cut short, a wrong
+    // amount; such a fill is left undone like one from texts that are not numbers.
+    if (text.size() > form::maxTextLength)
+        return std::nullopt;
+    return text;
 }
 
 void fillBuymoney(Window &window)

@@ -12,8 +12,8 @@ namespace ostrel::calc {
 
 // The money that selling the whole holding would bring plus the account balance: shares held
 // times the old price, each rounded to a whole number (halves to even), plus the balance
-// rounded the same way. None when one of the three texts is not a number; the caller then
-// leaves `buymoney` as it was.
+// rounded the same way. None when one of the three texts is not a number, or when the total
+// has more digits than a text box holds; the caller then leaves `buymoney` as it was.
 std::optional<std::u16string> fullFundsFill(const std::u16string &oldprice,
                                             const std::u16string &buy6,
                                             const std::u16string &savemoney);

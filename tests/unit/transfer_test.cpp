@@ -114,4 +114,14 @@ INSTANTIATE_TEST_SUITE_P(
                     FillCase{u"3.5", u"100", u"-1.5", u"398"}, FillCase{u"abc", u"100", u"0", std::nullopt},
                     FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt}));
 
+TEST(FullFunds, TotalThatATextBoxCannotHoldIsNotWritten)
+{
+    const std::u16string digits(20000, u'9');
+    EXPECT_EQ(fullFundsFill(digits, digits, u"0"), std::nullopt);
+    const std::u16string fits(16000, u'9');
+    const auto total = fullFundsFill(fits, fits, u"0");
+    ASSERT_TRUE(total.has_value());
+    EXPECT_EQ(total->size(), 32000u);
+}
+
 } // namespace
