@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <ostream>
+#include <utility>
 
 namespace ostrel::play {
 namespace {
@@ -50,128 +51,116 @@ void dropExpectedWarnings(QtMsgType type, const QMessageLogContext &context,
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
-// The user in front of the real window. Every action is a real Qt event sent to the widget a
-// user would reach; a message box that an action opens is read and closed with its OK button
-// while the action's handler waits in the box's own event loop.
-class QtBackend : public Backend {
-public:
-    QtBackend(gui::MainWindow &window, MessageSink sink)
-        : m_window(window)
-        , m_sink(std::move(sink))
-    {
-        m_poll.setInterval(messageBoxPollMs);
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { answerMessageBox(); });
-    }
-
-    void type(Field field, std::u16string_view text) override
-    {
-        perform([&] {
-            gui::FieldEdit *edit = m_window.controls().field(field);
-            edit->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            if (text.empty()) {
-                QTest::keyClick(edit, Qt::Key_Delete);
-                return;
-            }
-            // The whole text in one piece, as an input method hands over what was composed:
-            // tabs, emoji and anything else arrive as characters, never as keys.
-            QInputMethodEvent commit;
-            commit.setCommitString(gui::toQString(text));
-            QCoreApplication::sendEvent(edit, &commit);
-        });
-    }
-
-    void click(const form::Control &control) override
-    {
-        QWidget *widget = m_window.controls().widget(control.qualifiedName());
-        // Inside a field's text, away from its end; anywhere else, the middle.
-        const QPoint place = qobject_cast<QLineEdit *>(widget)
-                                 ? QPoint(fieldClickX, widget->height() / 2)
-                                 : widget->rect().center();
-        perform([&] { QTest::mouseClick(widget, Qt::LeftButton, {}, place); });
-    }
-
-    void clickAt(int x, int y) override
-    {
-        const QPoint point(x, y);
-        QWidget *target = m_window.childAt(point);
-        if (!target)
-            target = &m_window;
-        // A click on a target's very first pixel lands on its middle instead (Qt Test takes
-        // the origin for "no place given"); the same widget gets it either way.
-        const QPoint local = target->mapFrom(&m_window, point);
-        perform([&] { QTest::mouseClick(target, Qt::LeftButton, {}, local); });
-    }
-
-    void tab() override
-    {
-        QWidget *focus = QApplication::focusWidget();
-        perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Tab); });
-    }
-
-    std::u16string text(Field field) const override
-    {
-        return gui::toU16(m_window.controls().field(field)->text());
-    }
-    std::u16string result() const override
-    {
-        return gui::toU16(m_window.controls().label("xsall")->text());
-    }
-    int goText1() const override { return m_window.form().state().goText1; }
-    std::string focus() const override
-    {
-        const QWidget *focus = QApplication::focusWidget();
-        return focus && !focus->objectName().isEmpty() ? focus->objectName().toStdString()
-                                                       : "none";
-    }
-    std::size_t caret(Field field) const override
-    {
-        return static_cast<std::size_t>(m_window.controls().field(field)->cursorPosition());
-    }
-
-private:
-    static constexpr int fieldClickX = 3;
-
-    template<class Action>
-    void perform(const Action &action)
-    {
-        m_answered = false;
-        m_poll.start();
-        action();
-        m_poll.stop();
-        QCoreApplication::processEvents();
-        // When a box closes, the desktop gives the activation back to the window it belonged
-        // to, and with it the focus to the control that had it.
-        if (m_answered && !m_window.isActiveWindow()) {
-            m_window.activateWindow();
-            if (!QTest::qWaitForWindowActive(&m_window))
-                qWarning("ostrel-play: the window did not get the activation back");
-        }
-    }
-
-    void answerMessageBox()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible() || box->property(answeredProperty).toBool())
-            return;
-        if (!box->windowHandle() || !box->windowHandle()->isExposed())
-            return; // not on the screen yet
-        box->setProperty(answeredProperty, true);
-        m_answered = true;
-        m_sink(gui::toU16(box->windowTitle()), gui::toU16(box->text()));
-        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-            QTest::mouseClick(ok, Qt::LeftButton);
-        else
-            QTest::keyClick(box, Qt::Key_Return);
-    }
-
-    gui::MainWindow &m_window;
-    MessageSink m_sink;
-    QTimer m_poll;
-    bool m_answered = false;
-};
-
 } // namespace
+
+QtBackend::QtBackend(gui::MainWindow &window, MessageSink sink)
+    : m_window(window)
+    , m_sink(std::move(sink))
+{
+    m_poll.setInterval(messageBoxPollMs);
+    QObject::connect(&m_poll, &QTimer::timeout, [this] { answerMessageBox(); });
+}
+
+void QtBackend::type(Field field, std::u16string_view text)
+{
+    perform([&] {
+        gui::FieldEdit *edit = m_window.controls().field(field);
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (text.empty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+            return;
+        }
+        // The whole text in one piece, as an input method hands over what was composed:
+        // tabs, emoji and anything else arrive as characters, never as keys.
+        QInputMethodEvent commit;
+        commit.setCommitString(gui::toQString(text));
+        QCoreApplication::sendEvent(edit, &commit);
+    });
+}
+
+void QtBackend::click(const form::Control &control)
+{
+    QWidget *widget = m_window.controls().widget(control.qualifiedName());
+    // Inside a field's text, away from its end; anywhere else, the middle.
+    const QPoint place = qobject_cast<QLineEdit *>(widget)
+                             ? QPoint(fieldClickX, widget->height() / 2)
+                             : widget->rect().center();
+    perform([&] { QTest::mouseClick(widget, Qt::LeftButton, {}, place); });
+}
+
+void QtBackend::clickAt(int x, int y)
+{
+    const QPoint point(x, y);
+    QWidget *target = m_window.childAt(point);
+    if (!target)
+        target = &m_window;
+    // A click on a target's very first pixel lands on its middle instead (Qt Test takes the
+    // origin for "no place given"); the same widget gets it either way.
+    const QPoint local = target->mapFrom(&m_window, point);
+    perform([&] { QTest::mouseClick(target, Qt::LeftButton, {}, local); });
+}
+
+void QtBackend::tab()
+{
+    QWidget *focus = QApplication::focusWidget();
+    perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Tab); });
+}
+
+std::u16string QtBackend::text(Field field) const
+{
+    return gui::toU16(m_window.controls().field(field)->text());
+}
+
+std::u16string QtBackend::result() const
+{
+    return gui::toU16(m_window.controls().label("xsall")->text());
+}
+
+int QtBackend::goText1() const { return m_window.form().state().goText1; }
+
+std::string QtBackend::focus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && !focus->objectName().isEmpty() ? focus->objectName().toStdString() : "none";
+}
+
+std::size_t QtBackend::caret(Field field) const
+{
+    return static_cast<std::size_t>(m_window.controls().field(field)->cursorPosition());
+}
+
+void QtBackend::perform(const std::function<void()> &action)
+{
+    m_answered = false;
+    m_poll.start();
+    action();
+    m_poll.stop();
+    QCoreApplication::processEvents();
+    // When a box closes, the desktop gives the activation back to the window it belonged to,
+    // and with it the focus to the control that had it.
+    if (m_answered && !m_window.isActiveWindow()) {
+        m_window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&m_window))
+            qWarning("ostrel-play: the window did not get the activation back");
+    }
+}
+
+void QtBackend::answerMessageBox()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || box->property(answeredProperty).toBool())
+        return;
+    if (!box->windowHandle() || !box->windowHandle()->isExposed())
+        return; // not on the screen yet
+    box->setProperty(answeredProperty, true);
+    m_answered = true;
+    m_sink(gui::toU16(box->windowTitle()), gui::toU16(box->text()));
+    if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+        QTest::mouseClick(ok, Qt::LeftButton);
+    else
+        QTest::keyClick(box, Qt::Key_Return);
+}
 
 int playWithQt(int argc, char **argv, std::istream &in, std::ostream &out, std::ostream &err)
 {
