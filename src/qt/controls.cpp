@@ -6,7 +6,6 @@
 #include "qt/widgets.h"
 
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -84,7 +83,7 @@ QWidget *createWidget(const form::Control &control, QWidget &container)
         return field;
     }
     case form::Kind::frame:
-        return new QGroupBox(text, &container);
+        return new FrameBox(text, &container);
     case form::Kind::button:
         break;
     }

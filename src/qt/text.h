@@ -11,7 +11,8 @@ namespace ostrel::gui {
 
 inline QString toQString(std::u16string_view text)
 {
-    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 inline QString toQString(std::string_view ascii)

@@ -15,6 +15,23 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void FrameBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    // The border runs through the middle of the caption, which starts as far in as the border
+    // is down.
+    const int inset = title().isEmpty() ? 0 : metrics.height() / 2;
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, inset, -1, -1));
+    if (title().isEmpty())
+        return;
+    const QRect caption(inset, 0, metrics.horizontalAdvance(title()), metrics.height());
+    painter.fillRect(caption, palette().color(backgroundRole()));
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
+}
+
 FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent)
     : QLabel(text, parent)
     , m_rows(std::move(rows))

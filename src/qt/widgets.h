@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -46,6 +47,18 @@ private:
     Row rowOf(std::size_t line, int lineHeight) const;
 
     std::vector<Row> m_rows;
+};
+
+// A frame drawn the same on every desktop: its face all in its own colour, a thin border and
+// the caption on the border's top edge. Styles that shade a group box's face would set the
+// frame's captions, which share its colour, apart as pale patches.
+class FrameBox : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace ostrel::gui

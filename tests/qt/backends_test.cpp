@@ -94,7 +94,8 @@ private slots:
         row("bytes that are not UTF-8",
             "type oldprice \xff\xfe" "12\ntype buy6 1\xc3\ntype newprice \xe2\x82\n"
             "type souxufei \xed\xa0\x80\n" + look + "click Command1\n" + look);
-        row("Tab all the way round twice", repeated(2 * form::tabOrder().size() + 1, "tab\nshow\n"));
+        row("Tab all the way round twice",
+            repeated(2 * form::tabOrder().size() + 1, "tab\nshow\n"));
         row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n");
 
         // A click every few pixels over the whole window, with inputs that make the

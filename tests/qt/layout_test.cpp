@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -306,6 +307,46 @@ private slots:
             inked[band - bands.begin()] = true;
         }
         QCOMPARE(inked, QList<bool>(bands.size(), true));
+    }
+
+    // Inside its border and below its caption, a frame's face is all its table colour, the
+    // same as the captions standing in it.
+    void frameFaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const form::Control &control : form::controls()) {
+            if (control.kind == form::Kind::frame)
+                QTest::newRow(control.qualifiedName().c_str()) << qualifiedName(control);
+        }
+    }
+
+    void frameFaces()
+    {
+        QFETCH(QString, name);
+        const form::Control &control = *form::findControl(name.toStdString());
+        QWidget *frame = m_window->controls().widget(control.qualifiedName());
+        const QImage image = m_window->grab().toImage();
+        const QColor face = expectedColour(control.background, *frame, QPalette::Window);
+        // The caption's ink may reach a little below its line.
+        const QFontMetrics metrics(frame->font());
+        const int inkBottom = metrics.ascent() + metrics.boundingRect(captionOf(*frame)).bottom();
+        const int captionBand =
+            control.text.empty() ? 1 : std::max(metrics.height(), inkBottom) + 1;
+        const QRect inside = rectOf(form::clientPixels(control)).adjusted(1, captionBand, -1, -1);
+        int facePixels = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                if (m_window->childAt(x, y) != frame)
+                    continue;
+                ++facePixels;
+                if (image.pixelColor(x, y) != face)
+                    QFAIL(qPrintable(QStringLiteral("(%1,%2) is %3, not %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(image.pixelColor(x, y).name(), face.name())));
+            }
+        }
+        QVERIFY(facePixels > 0);
     }
 
 private:
