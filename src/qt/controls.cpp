@@ -117,7 +117,9 @@ QWidget *createControl(const form::Control &control, QWidget &container)
 Controls::Controls(QWidget &client)
 {
     for (const form::Control &control : form::controls()) {
+        // The table lists every frame before the controls it holds.
         QWidget *container = control.container.empty() ? &client : widget(control.container);
+        Q_ASSERT_X(container, "Controls", "a control's frame comes later in the table");
         m_entries.push_back({&control, createControl(control, *container)});
     }
     const auto order = form::tabOrder();

@@ -30,13 +30,13 @@ MainWindow::MainWindow(QWidget *parent)
     , m_window(m_controls, *this)
     , m_form(m_window)
 {
-    const form::WindowSpec &spec = form::window();
-    setWindowTitle(toQString(spec.caption));
+    const auto &look = form::window();
+    setWindowTitle(toQString(look.caption));
     setWindowIcon(applicationIcon());
-    setFixedSize(form::twipsToPixels(spec.clientWidthTwips),
-                 form::twipsToPixels(spec.clientHeightTwips));
+    setFixedSize(form::twipsToPixels(look.clientWidthTwips),
+                 form::twipsToPixels(look.clientHeightTwips));
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(spec.background)));
+    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
     setPalette(background);
     setAutoFillBackground(true);
 

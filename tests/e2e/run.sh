@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end on a real X server: the built program under Xvfb, used through the X server as
 # a user would (xdotool), its screen captured with ImageMagick.
-# Usage: run.sh PROGRAM OUTPUT_DIR   (screenshots and the program's log go to OUTPUT_DIR)
+# Usage: run.sh PROGRAM PLAYER OUTPUT_DIR
+#   PLAYER is ostrel-play, which tells the titles of the boxes as the core shows them;
+#   screenshots and the program's log go to OUTPUT_DIR.
 set -euo pipefail
 
 fail() {
@@ -9,9 +11,10 @@ fail() {
     exit 1
 }
 
-[ $# -eq 2 ] || fail "usage: run.sh PROGRAM OUTPUT_DIR"
+[ $# -eq 3 ] || fail "usage: run.sh PROGRAM PLAYER OUTPUT_DIR"
 program=$1
-out=$2
+player=$2
+out=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 for tool in Xvfb xdotool xwininfo xdpyinfo import; do
@@ -26,9 +29,13 @@ x() { timeout 10 "$@"; }
 step() { echo "e2e: $*"; }
 
 main_title='^QZ Ostrel v1\.2 *$'
-# The titles of the boxes are the core's own texts.
-error_title='^输入错误$'
-help_title='^软件使用说明$'
+# The titles of the boxes that 开始计算 (with the start-up texts) and 使用说明 open, as the
+# core shows them.
+titles=$(printf 'click Command1\nclick C44\n' | "$player" --backend=core |
+    sed -n 's/^msgbox \(.*\) | .*/\1/p')
+error_title="^$(sed -n 1p <<<"$titles")\$"
+help_title="^$(sed -n 2p <<<"$titles")\$"
+[ "$error_title" != '^$' ] && [ "$help_title" != '^$' ] || fail "the player told no box titles"
 
 # Prints the id of the window whose title matches, once it is on the screen (10 s at most).
 shown_window() {

@@ -93,11 +93,11 @@ private slots:
 
     void window()
     {
-        const form::WindowSpec &spec = form::window();
-        const QSize client(form::twipsToPixels(spec.clientWidthTwips),
-                           form::twipsToPixels(spec.clientHeightTwips));
+        const auto &look = form::window();
+        const QSize client(form::twipsToPixels(look.clientWidthTwips),
+                           form::twipsToPixels(look.clientHeightTwips));
         QCOMPARE(client, QSize(534, 380));
-        QCOMPARE(m_window->windowTitle(), toQString(spec.caption));
+        QCOMPARE(m_window->windowTitle(), toQString(look.caption));
         QCOMPARE(m_window->size(), client);
         QCOMPARE(m_window->minimumSize(), client);
         QCOMPARE(m_window->maximumSize(), client);
