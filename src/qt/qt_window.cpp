@@ -1,0 +1,49 @@
+#include "qt/qt_window.h"
+
+#include "form/layout.h"
+#include "qt/controls.h"
+#include "qt/text.h"
+#include "qt/widgets.h"
+
+#include <QLabel>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace ostrel::gui {
+
+QtWindow::QtWindow(const Controls &controls, QWidget &owner)
+    : m_controls(controls)
+    , m_owner(owner)
+{}
+
+std::u16string QtWindow::text(Field field) const { return toU16(m_controls.field(field)->text()); }
+
+void QtWindow::setText(Field field, std::u16string_view text)
+{
+    // The line edit cuts the text to its maximum length and puts the caret after it.
+    m_controls.field(field)->setText(toQString(text));
+}
+
+void QtWindow::setCaret(Field field, std::size_t position)
+{
+    const std::size_t inRange = std::min(position, form::maxTextLength);
+    m_controls.field(field)->setCursorPosition(static_cast<int>(inRange));
+}
+
+void QtWindow::setFocus(Field field) { m_controls.field(field)->setFocus(Qt::OtherFocusReason); }
+
+void QtWindow::setResult(std::u16string_view caption)
+{
+    m_controls.label("xsall")->setText(toQString(caption));
+}
+
+void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok,
+                    &m_owner);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace ostrel::gui

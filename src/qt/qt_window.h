@@ -1,0 +1,30 @@
+#pragma once
+
+#include "runtime/window.h"
+
+class QWidget;
+
+namespace ostrel::gui {
+
+class Controls;
+
+// The core's view of the real window: field texts, carets and focus are the line edits' own,
+// the result line is the `xsall` label and a message box is a modal QMessageBox.
+class QtWindow : public Window {
+public:
+    // Message boxes are centred on and block `owner`.
+    QtWindow(const Controls &controls, QWidget &owner);
+
+    std::u16string text(Field field) const override;
+    void setText(Field field, std::u16string_view text) override;
+    void setCaret(Field field, std::size_t position) override;
+    void setFocus(Field field) override;
+    void setResult(std::u16string_view caption) override;
+    void messageBox(std::u16string_view title, std::u16string_view body) override;
+
+private:
+    const Controls &m_controls;
+    QWidget &m_owner;
+};
+
+} // namespace ostrel::gui

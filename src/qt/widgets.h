@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cstddef>
+#include <vector>
+
+namespace ostrel::gui {
+
+// An entry field that reports a completed left click. The click is reported after the line
+// edit has placed the caret where the mouse fell, so whatever the click handler does to the
+// caret has the last word.
+class FieldEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A caption beside a column of entry fields: its wrapped lines stand level with the fields,
+// one line per field row, whatever the font's own line height is. The text is shown as plain
+// text and text() stays exactly the caption.
+class FieldRowsLabel : public QLabel {
+    Q_OBJECT
+public:
+    // A row is the band of one field, in the label's own coordinates.
+    struct Row {
+        int top = 0;
+        int height = 0;
+    };
+
+    FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent = nullptr);
+
+    const std::vector<Row> &rows() const { return m_rows; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Row rowOf(std::size_t line, int lineHeight) const;
+
+    std::vector<Row> m_rows;
+};
+
+// A frame drawn the same on every desktop: its face all in its own colour, a thin border and
+// the caption on the border's top edge. Styles that shade a group box's face would set the
+// frame's captions, which share its colour, apart as pale patches.
+class FrameBox : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace ostrel::gui

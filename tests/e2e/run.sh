@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# End-to-end on a real X server: the built program under Xvfb, used through the X server as
+# a user would (xdotool), its screen captured with ImageMagick.
+# Usage: run.sh PROGRAM PLAYER OUTPUT_DIR
+#   PLAYER is ostrel-play, which tells the titles of the boxes as the core shows them;
+#   screenshots and the program's log go to OUTPUT_DIR.
+set -euo pipefail
+
+fail() {
+    echo "e2e: $*" >&2
+    exit 1
+}
+
+[ $# -eq 3 ] || fail "usage: run.sh PROGRAM PLAYER OUTPUT_DIR"
+program=$1
+player=$2
+out=$3
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+for tool in Xvfb xdotool xwininfo xdpyinfo import; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test installs it)"
+done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null ||
+    fail "python3-xlib is missing (scripts/test installs it)"
+
+# Every X client call is bounded, so that a stuck call fails the test instead of hanging it.
+x() { timeout 10 "$@"; }
+
+step() { echo "e2e: $*"; }
+
+main_title='^QZ Ostrel v1\.2 *$'
+# The titles of the boxes that 开始计算 (with the start-up texts) and 使用说明 open, as the
+# core shows them.
+titles=$(printf 'click Command1\nclick C44\n' | "$player" --backend=core |
+    sed -n 's/^msgbox \(.*\) | .*/\1/p')
+error_title="^$(sed -n 1p <<<"$titles")\$"
+help_title="^$(sed -n 2p <<<"$titles")\$"
+[ "$error_title" != '^$' ] && [ "$help_title" != '^$' ] || fail "the player told no box titles"
+
+# Prints the id of the window whose title matches, once it is on the screen (10 s at most).
+shown_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(x xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ] && x xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+window_gone() {
+    for _ in $(seq 100); do
+        x xdotool search --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for the keyboard focus to be in the window (5 s at most).
+focused() {
+    for _ in $(seq 50); do
+        [ "$(x xdotool getwindowfocus 2>/dev/null || true)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# "X Y WIDTH HEIGHT" of a window on the screen.
+place_of() {
+    x xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                             /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# A screenshot of the part of the screen that holds both windows.
+capture_both() {
+    local x1 y1 w1 h1 x2 y2 w2 h2
+    read -r x1 y1 w1 h1 < <(place_of "$1")
+    read -r x2 y2 w2 h2 < <(place_of "$2")
+    local left=$((x1 < x2 ? x1 : x2)) top=$((y1 < y2 ? y1 : y2))
+    local right=$((x1 + w1 > x2 + w2 ? x1 + w1 : x2 + w2))
+    local bottom=$((y1 + h1 > y2 + h2 ? y1 + h1 : y2 + h2))
+    x import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$3"
+}
+
+# A box opened by a click: it must take the keyboard focus, and Return must close it.
+answer_box() {
+    local title=$1 shot=$2 box
+    box=$(shown_window "$title") || fail "no window titled $title appeared"
+    step "box $title is window $box"
+    focused "$box" || fail "the box $title did not take the keyboard focus"
+    sleep 0.5 # let it paint
+    capture_both "$main" "$box" "$shot"
+    x xdotool key Return
+    window_gone "$title" || fail "the box $title did not close on Return"
+    kill -0 "$pid" 2>/dev/null || fail "the program ended after closing $title"
+}
+
+mkdir -p "$out"
+pid=
+xvfb=
+cleanup() {
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# A private X server on a display it picks itself, so that runs side by side never meet; it
+# writes the display's number once it takes connections. It must not reset when its last
+# client leaves, or a client connecting just then is turned away.
+number=$out/display
+: >"$number"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" 2>"$out/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$number" ] && break
+    sleep 0.1
+done
+[ -s "$number" ] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
+export DISPLAY=:$(cat "$number")
+x xdpyinfo >/dev/null || fail "the X server on $DISPLAY does not answer"
+
+step "starting $program on $DISPLAY"
+log=$out/qz-ostrel.log
+QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
+pid=$!
+main=$(shown_window "$main_title") || fail "no window titled 'QZ Ostrel v1.2' appeared"
+read -r _ _ width height < <(place_of "$main")
+[ "$width.$height" = "534.380" ] || fail "client area ${width}x${height}, expected 534x380"
+sleep 1 # let it paint
+x import -window "$main" "$out/window.png"
+step "window $main is ${width}x${height}"
+
+# 开始计算 with the start-up texts reports an input error.
+x xdotool mousemove --window "$main" $((16 + 124)) $((232 + 16)) click 1
+answer_box "$error_title" "$out/input-error.png"
+# 使用说明 shows the instructions.
+x xdotool mousemove --window "$main" $((400 + 60)) $((232 + 16)) click 1
+answer_box "$help_title" "$out/instructions.png"
+x xdotool search --name "$main_title" >/dev/null || fail "the window is gone"
+
+# Closing the window as the window manager's close button does ends the program cleanly.
+step "closing the window"
+x /usr/bin/python3 "$here/close_window.py" "$main" || fail "could not close the window"
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after its window was closed"
+status=0
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status:
+$(cat "$log")"
+echo "e2e: passed; screenshots in $out"

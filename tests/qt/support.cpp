@@ -1,0 +1,57 @@
+#include "support.h"
+
+#include "qt/translations.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+namespace ostrel::test {
+
+std::unique_ptr<gui::MainWindow> openWindow()
+{
+    static const bool translated = gui::installChineseQtTranslations(*QCoreApplication::instance());
+    Q_UNUSED(translated);
+    auto window = std::make_unique<gui::MainWindow>();
+    window->show();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qFatal("the calculator window did not become active");
+    return window;
+}
+
+QString nameAt(QWidget &window, QPoint point)
+{
+    const QWidget *child = window.childAt(point);
+    return child ? child->objectName() : QStringLiteral("none");
+}
+
+int answeringMessageBoxes(const std::function<void()> &action,
+                          const std::function<void(QMessageBox &)> &inspect)
+{
+    int boxes = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box->property("answered").toBool() ||
+            !box->windowHandle() || !box->windowHandle()->isExposed())
+            return;
+        box->setProperty("answered", true);
+        ++boxes;
+        if (inspect)
+            inspect(*box);
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            box->done(0); // a box without OK fails its inspection; it must not hang the test
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return boxes;
+}
+
+} // namespace ostrel::test

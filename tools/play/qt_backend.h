@@ -1,0 +1,53 @@
+#pragma once
+
+#include "backend.h"
+
+#include <QTimer>
+
+#include <functional>
+#include <iosfwd>
+
+namespace ostrel::gui {
+class MainWindow;
+}
+
+namespace ostrel::play {
+
+// The user in front of the real window. Every action is a real Qt event sent to the widget a
+// user would reach: mouse clicks, Tab, Ctrl+A and the typed text as an input method commits
+// it. A message box that an action opens is handed to the sink and closed with a click on its
+// OK button while the action's handler waits in the box's own event loop.
+class QtBackend : public Backend {
+public:
+    // The window must be shown and active.
+    QtBackend(gui::MainWindow &window, MessageSink sink);
+
+    void type(Field field, std::u16string_view text) override;
+    void click(const form::Control &control) override;
+    void clickAt(int x, int y) override;
+    void tab() override;
+
+    std::u16string text(Field field) const override;
+    std::u16string result() const override;
+    int goText1() const override;
+    std::string focus() const override;
+    std::size_t caret(Field field) const override;
+
+private:
+    static constexpr int fieldClickX = 3;
+
+    void perform(const std::function<void()> &action);
+    void answerMessageBox();
+
+    gui::MainWindow &m_window;
+    MessageSink m_sink;
+    QTimer m_poll;
+    bool m_answered = false;
+};
+
+// Plays the scenario against the real window: starts Qt (on the offscreen desktop unless
+// QT_QPA_PLATFORM names another), opens the calculator's window and plays through a
+// QtBackend. Returns what `playScenario` returns.
+int playWithQt(int argc, char **argv, std::istream &in, std::ostream &out, std::ostream &err);
+
+} // namespace ostrel::play
