@@ -127,8 +127,11 @@ Rect toPixels(const Rect &twips)
 std::string Control::qualifiedName() const
 {
     std::string qualified(name);
-    if (index >= 0)
-        qualified += "(" + std::to_string(index) + ")";
+    if (index >= 0) {
+        qualified += '(';
+        qualified += std::to_string(index);
+        qualified += ')';
+    }
     return qualified;
 }
 
