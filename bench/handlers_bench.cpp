@@ -104,6 +104,20 @@ void calculationAllLong(benchmark::State &state)
     runCalculation(state, amounts);
 }
 
+// Every amount at the limit and every one a fraction, the fee included: the slowest
+// calculation a user can set up.
+void calculationAllLongFractions(benchmark::State &state)
+{
+    Amounts amounts;
+    amounts.oldprice = digits(limit, u"123456789", 7);
+    amounts.buy6 = digits(limit, u"73", limit - 1);
+    amounts.newprice = digits(limit, u"98765", limit / 2);
+    amounts.souxufei = u"1." + digits(limit - 2, u"2357", limit);
+    amounts.savemoney = digits(limit, u"5027", limit / 3);
+    amounts.buymoney = digits(limit, u"8613", limit - 5);
+    runCalculation(state, amounts);
+}
+
 // One keypad press on a field that holds 32,767 characters, alternating backspace and a
 // digit so that the field stays at and just under the limit.
 void keypadPressLongField(benchmark::State &state)
@@ -127,6 +141,7 @@ BENCHMARK(calculationLongPrices)->Unit(benchmark::kMillisecond);
 BENCHMARK(calculationLongMoney)->Unit(benchmark::kMillisecond);
 BENCHMARK(calculationLongHolding)->Unit(benchmark::kMillisecond);
 BENCHMARK(calculationAllLong)->Unit(benchmark::kMillisecond);
+BENCHMARK(calculationAllLongFractions)->Unit(benchmark::kMillisecond);
 BENCHMARK(keypadPressLongField)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
