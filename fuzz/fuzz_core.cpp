@@ -94,6 +94,8 @@ std::string shown(std::u16string_view text)
            " units]";
 }
 
+const bool trace = std::getenv("OSTREL_FUZZ_TRACE") != nullptr;
+
 class Session {
 public:
     explicit Session(std::span<const std::uint8_t> bytes)
@@ -102,7 +104,6 @@ public:
 
     void run()
     {
-        static const bool trace = std::getenv("OSTREL_FUZZ_TRACE") != nullptr;
         fuzz::ActionReader reader(m_bytes);
         while (m_index < maxActions) {
             const auto action = reader.next();
@@ -194,6 +195,12 @@ private:
     void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes) const
     {
         const fuzz::Press press = fuzz::expectedPress(before.texts, form::maxTextLength);
+        if (trace) {
+            const char *outcome = press.messageBox ? "an input fault"
+                                  : press.transfer ? "a result line"
+                                                   : "no result (planned shares)";
+            std::fprintf(stderr, "       -> expected %s\n", outcome);
+        }
         expect(boxes <= 1, "开始计算 showed " + std::to_string(boxes) + " message boxes");
         expect(boxes == (press.messageBox ? 1u : 0u),
                press.messageBox ? "开始计算 reported no input fault where there is one"
