@@ -17,3 +17,7 @@ if(OSTREL_BUILD_TESTS)
     find_package(GTest REQUIRED)
     include(GoogleTest)
 endif()
+
+if(OSTREL_BENCH)
+    find_package(benchmark REQUIRED)
+endif()

@@ -9,6 +9,10 @@ OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l
 # manager does.
 OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3
     python3-xlib)
+# The fuzzer: clang with libFuzzer and the sanitizer runtimes, and the GMP headers.
+OSTREL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev make cmake libgmp-dev)
+# The benchmarks: Google Benchmark.
+OSTREL_BENCH_PACKAGES=(g++ make cmake libgmp-dev libbenchmark-dev)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 

@@ -1,0 +1,275 @@
+// ostrel-fuzz: coverage-guided fuzzing of the calculator core. Each input is read as a
+// sequence of user actions (see actions.h and README.md), played through the same backend as
+// the golden scenarios, and after every action the product's rules are checked; a broken
+// rule aborts with a report of the actions that led to it.
+#include "actions.h"
+#include "core_backend.h"
+#include "expect.h"
+#include "utf8.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <span>
+#include <string>
+
+namespace {
+
+using namespace ostrel;
+using fuzz::Action;
+using fuzz::slot;
+using Clock = std::chrono::steady_clock;
+
+// The longest a handler may take before the window feels stuck, fields at their longest.
+constexpr auto handlerLimit = std::chrono::milliseconds(100);
+// A busy machine can stretch one measurement; only an action that is slow on every try fails.
+constexpr int timingTries = 3;
+// Enough for long sessions of use while keeping each input quick to run.
+constexpr std::size_t maxActions = 256;
+
+// The field keypad code `code` (1 to 6) edits.
+Field keypadField(int code)
+{
+    constexpr Field byCode[] = {Field::oldprice,  Field::buy6,      Field::newprice,
+                                Field::souxufei,  Field::savemoney, Field::buymoney};
+    return byCode[code - 1];
+}
+
+struct Snapshot {
+    fuzz::FieldTexts texts;
+    std::u16string result;
+    int goText1 = 0;
+    std::string focus;
+    std::size_t messages = 0;
+};
+
+Snapshot snapshot(const play::CoreBackend &backend)
+{
+    Snapshot shot;
+    for (const Field field : allFields)
+        shot.texts[slot(field)] = backend.text(field);
+    shot.result = backend.result();
+    shot.goText1 = backend.goText1();
+    shot.focus = backend.focus();
+    shot.messages = backend.window().messages().size();
+    return shot;
+}
+
+void perform(play::CoreBackend &backend, const Action &action)
+{
+    switch (action.kind) {
+    case Action::Kind::type:
+        backend.type(action.field, action.text);
+        return;
+    case Action::Kind::click:
+        backend.click(*action.control);
+        return;
+    case Action::Kind::clickAt:
+        backend.clickAt(action.x, action.y);
+        return;
+    case Action::Kind::tab:
+        backend.tab();
+        return;
+    }
+}
+
+// The control a click lands on, none for typing and Tab.
+const form::Control *clickTarget(const Action &action)
+{
+    if (action.kind == Action::Kind::click)
+        return action.control;
+    if (action.kind == Action::Kind::clickAt)
+        return form::controlAt(action.x, action.y);
+    return nullptr;
+}
+
+std::string shown(std::u16string_view text)
+{
+    constexpr std::size_t most = 120;
+    if (text.size() <= most)
+        return "\"" + play::toUtf8(text) + "\"";
+    return "\"" + play::toUtf8(text.substr(0, most)) + "...\" [" + std::to_string(text.size()) +
+           " units]";
+}
+
+const bool trace = std::getenv("OSTREL_FUZZ_TRACE") != nullptr;
+
+class Session {
+public:
+    explicit Session(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes)
+    {}
+
+    void run()
+    {
+        fuzz::ActionReader reader(m_bytes);
+        while (m_index < maxActions) {
+            const auto action = reader.next();
+            if (!action)
+                break;
+            const Snapshot before = snapshot(m_backend);
+            const auto start = Clock::now();
+            perform(m_backend, *action);
+            const auto took = Clock::now() - start;
+            if (trace)
+                std::fprintf(stderr, "%5zu  %8.3f ms  %s\n", m_index + 1,
+                             std::chrono::duration<double, std::milli>(took).count(),
+                             describe(*action, true).c_str());
+            check(*action, before, snapshot(m_backend));
+            if (took > handlerLimit)
+                checkTiming(*action);
+            ++m_index;
+        }
+    }
+
+private:
+    [[noreturn]] void fail(const std::string &why) const
+    {
+        std::fprintf(stderr, "\n==== broken rule at action %zu: %s\n==== actions:\n", m_index + 1,
+                     why.c_str());
+        fuzz::ActionReader reader(m_bytes);
+        for (std::size_t i = 0; i <= m_index; ++i) {
+            const auto action = reader.next();
+            std::fprintf(stderr, "%5zu  %s\n", i + 1, describe(*action, true).c_str());
+        }
+        if (const char *path = std::getenv("OSTREL_FUZZ_SCENARIO"))
+            writeScenario(path);
+        std::abort();
+    }
+
+    // The actions up to the failing one as a scenario for ostrel-play, texts in full.
+    void writeScenario(const char *path) const
+    {
+        std::ofstream out(path, std::ios::binary);
+        fuzz::ActionReader reader(m_bytes);
+        for (std::size_t i = 0; i <= m_index; ++i)
+            out << describe(*reader.next(), false) << '\n';
+        out << "show\n";
+        std::fprintf(stderr, "==== scenario written to %s\n", path);
+    }
+
+    void expect(bool holds, const std::string &why) const
+    {
+        if (!holds)
+            fail(why);
+    }
+
+    void check(const Action &action, const Snapshot &before, const Snapshot &after) const
+    {
+        expect(after.goText1 >= 1 && after.goText1 <= 6,
+               "GoText1 is " + std::to_string(after.goText1) + ", outside 1..6");
+
+        const form::Control *target = clickTarget(action);
+        const std::string name = target ? std::string(target->name) : std::string();
+        const std::size_t boxes = after.messages - before.messages;
+        if (name == "Command1") {
+            checkCalculation(before, after, boxes);
+        } else if (name == "C44") {
+            expect(boxes == 1, "the instructions showed " + std::to_string(boxes) + " boxes");
+        } else {
+            expect(boxes == 0, std::to_string(boxes) + " message boxes from " + describe(action, true));
+        }
+        if (name == "Command3")
+            checkKeypad(target->index, before, after);
+    }
+
+    void checkKeypad(int key, const Snapshot &before, const Snapshot &after) const
+    {
+        const Field edited = keypadField(before.goText1);
+        const bool mustLeaveText = key != 10;
+        expect(!mustLeaveText || !after.texts[slot(edited)].empty(),
+               "keypad key " + std::to_string(key) + " left " + std::string(fieldName(edited)) +
+                   " empty");
+        for (const Field field : allFields) {
+            expect(field == edited || after.texts[slot(field)] == before.texts[slot(field)],
+                   "keypad key " + std::to_string(key) + " changed " +
+                       std::string(fieldName(field)) + ", not its target " +
+                       std::string(fieldName(edited)));
+        }
+        expect(after.focus == before.focus, "a keypad key took the focus");
+        expect(after.result == before.result, "a keypad key changed the result line");
+    }
+
+    void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes) const
+    {
+        const fuzz::Press press = fuzz::expectedPress(before.texts, form::maxTextLength);
+        if (trace) {
+            const char *outcome = press.messageBox ? "an input fault"
+                                  : press.transfer ? "a result line"
+                                                   : "no result (planned shares)";
+            std::fprintf(stderr, "       -> expected %s\n", outcome);
+        }
+        expect(boxes <= 1, "开始计算 showed " + std::to_string(boxes) + " message boxes");
+        expect(boxes == (press.messageBox ? 1u : 0u),
+               press.messageBox ? "开始计算 reported no input fault where there is one"
+                                : "开始计算 reported an input fault where there is none");
+        if (boxes == 1)
+            expect(m_backend.window().messages().back().title == u"输入错误",
+                   "the input fault box has the wrong title");
+        for (const Field field : allFields) {
+            const auto &got = after.texts[slot(field)];
+            const auto &want = press.fields[slot(field)];
+            expect(got == want, "开始计算 left " + std::string(fieldName(field)) + " = " +
+                                    shown(got) + ", expected " + shown(want));
+        }
+        if (!press.transfer) {
+            expect(after.result == before.result,
+                   "开始计算 changed the result line without a calculation: " + shown(after.result));
+            return;
+        }
+        const fuzz::Transfer &want = *press.transfer;
+        const auto line = fuzz::parseResultLine(after.result);
+        expect(line.has_value(), "the result line does not read as a result: " + shown(after.result));
+        const auto text = [](const mpz_class &value) { return shown(play::fromUtf8(value.get_str())); };
+        expect(line->sell == want.sell, "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
+        expect(line->lots == want.lots, "lots to buy " + text(line->lots) + ", expected " + text(want.lots));
+        expect(line->left == want.left, "money left " + text(line->left) + ", expected " + text(want.left));
+        expect(sgn(line->sell) >= 0 && line->sell <= want.holding,
+               "shares to sell " + text(line->sell) + " outside 0.." + text(want.holding));
+        expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), 100) != 0,
+               "shares to sell " + text(line->sell) + " are not whole lots");
+    }
+
+    // Times the action again on fresh replays of the same input, and fails only when it is
+    // slow every time.
+    void checkTiming(const Action &action) const
+    {
+        auto fastest = Clock::duration::max();
+        for (int attempt = 0; attempt < timingTries && fastest > handlerLimit; ++attempt) {
+            play::CoreBackend replay;
+            fuzz::ActionReader reader(m_bytes);
+            for (std::size_t i = 0; i < m_index; ++i)
+                perform(replay, *reader.next());
+            const auto start = Clock::now();
+            perform(replay, action);
+            fastest = std::min(fastest, Clock::now() - start);
+        }
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(fastest).count();
+        expect(fastest <= handlerLimit,
+               describe(action, true) + " took " + std::to_string(ms) + " ms at best");
+    }
+
+    std::span<const std::uint8_t> m_bytes;
+    play::CoreBackend m_backend;
+    std::size_t m_index = 0;
+};
+
+} // namespace
+
+// Builds the tables that are made on first use before the first input, so that the first
+// input allocates no more than it frees and a replay runs once, not again for a leak check.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::visibleFields();
+    fuzz::visibleControls();
+    form::tabOrder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    Session(std::span<const std::uint8_t>(data, size)).run();
+    return 0;
+}
