@@ -1,5 +1,6 @@
 #include "qt/controls.h"
 
+#include "form/accessibility.h"
 #include "qt/colours.h"
 #include "qt/fonts.h"
 #include "qt/text.h"
@@ -52,7 +53,8 @@ QWidget *createLabel(const form::Control &control, QWidget &container)
         if (!rows.empty())
             return new FieldRowsLabel(caption, std::move(rows), &container);
     }
-    auto *label = new QLabel(caption, &container);
+    auto *label =
+        form::isLive(control) ? new LiveLabel(caption, &container) : new QLabel(caption, &container);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A caption wraps only where its place holds more than one line: a one-line caption a
@@ -111,6 +113,8 @@ QWidget *createControl(const form::Control &control, QWidget &container)
     applyColours(*widget, control);
     widget->setFocusPolicy(focusPolicy(control));
     widget->setHidden(!control.visible);
+    widget->setAccessibleName(toQString(form::accessibleName(control)));
+    widget->setAccessibleDescription(toQString(form::accessibleDescription(control)));
     return widget;
 }
 
@@ -144,6 +148,11 @@ FieldEdit *Controls::field(Field field) const
 QLabel *Controls::label(std::string_view qualifiedName) const
 {
     return qobject_cast<QLabel *>(widget(qualifiedName));
+}
+
+LiveLabel *Controls::liveLabel(std::string_view qualifiedName) const
+{
+    return qobject_cast<LiveLabel *>(widget(qualifiedName));
 }
 
 } // namespace ostrel::gui

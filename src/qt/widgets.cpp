@@ -1,5 +1,7 @@
 #include "qt/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -7,12 +9,53 @@
 #include <utility>
 
 namespace ostrel::gui {
+namespace {
+
+// A live label as assistive technology sees it: static text whose description is the caption
+// it shows now.
+class LiveLabelAccessible : public QAccessibleWidget {
+public:
+    explicit LiveLabelAccessible(LiveLabel &label)
+        : QAccessibleWidget(&label, QAccessible::StaticText)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description)
+            return static_cast<const QLabel *>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *liveLabelAccessible(const QString &className, QObject *object)
+{
+    auto *label = qobject_cast<LiveLabel *>(object);
+    if (!label || className != QLatin1String(LiveLabel::staticMetaObject.className()))
+        return nullptr;
+    return new LiveLabelAccessible(*label);
+}
+
+} // namespace
 
 void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+LiveLabel::LiveLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    // Installing the same factory again does nothing.
+    QAccessible::installFactory(liveLabelAccessible);
+}
+
+void LiveLabel::announce(const QString &caption)
+{
+    setText(caption);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void FrameBox::paintEvent(QPaintEvent *)
