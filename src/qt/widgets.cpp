@@ -58,18 +58,25 @@ void LiveLabel::announce(const QString &caption)
     QAccessible::updateAccessibility(&changed);
 }
 
+QRect FrameBox::captionRect() const
+{
+    if (title().isEmpty())
+        return {};
+    // The border runs through the middle of the caption, which starts as far in as the border
+    // is down.
+    const QFontMetrics metrics(font());
+    const int inset = metrics.height() / 2;
+    return {inset, 0, metrics.horizontalAdvance(title()), metrics.height()};
+}
+
 void FrameBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    // The border runs through the middle of the caption, which starts as far in as the border
-    // is down.
-    const int inset = title().isEmpty() ? 0 : metrics.height() / 2;
+    const QRect caption = captionRect();
     painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, inset, -1, -1));
-    if (title().isEmpty())
+    painter.drawRect(rect().adjusted(0, caption.height() / 2, -1, -1));
+    if (caption.isEmpty())
         return;
-    const QRect caption(inset, 0, metrics.horizontalAdvance(title()), metrics.height());
     painter.fillRect(caption, palette().color(backgroundRole()));
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());

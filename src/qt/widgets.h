@@ -69,6 +69,9 @@ class FrameBox : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
+    // Where the caption is drawn, on the border's top edge; empty without a caption.
+    QRect captionRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
