@@ -1,15 +1,18 @@
 #include "qt/controls.h"
 
+#include "form/accessibility.h"
 #include "qt/colours.h"
 #include "qt/fonts.h"
 #include "qt/text.h"
 #include "qt/widgets.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ostrel::gui {
 namespace {
@@ -20,14 +23,12 @@ constexpr std::string_view keypadName = "Command3";
 // The credit line runs along the bottom of the window, centred under the keypad.
 constexpr std::string_view creditLineName = "BYNARO";
 
-QRect toQRect(const form::Rect &pixels)
-{
+QRect toQRect(const form::Rect &pixels) {
     return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 // The bands of the entry fields that share the label's frame, in the label's coordinates.
-std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label)
-{
+std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label) {
     const form::Rect place = form::toPixels(label.twips);
     std::vector<FieldRowsLabel::Row> rows;
     for (const form::Control &control : form::controls()) {
@@ -43,8 +44,24 @@ std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label)
     return rows;
 }
 
-QWidget *createLabel(const form::Control &control, QWidget &container)
-{
+// A Chinese face a pixel wider than the one the window was drawn for would cut the last
+// stroke of a one-line caption that fills its place ("/千"). Rather than move the place, the
+// caption's letters close up by a pixel or two, which the eye does not notice.
+QFont fittedFont(QFont font, const QString &caption, int width) {
+    constexpr qreal mostTightening = 2.0;
+    const qreal gaps = static_cast<qreal>(caption.size() - 1);
+    const QFontMetricsF metrics(font);
+    const qreal excess =
+        std::max(metrics.horizontalAdvance(caption), metrics.tightBoundingRect(caption).right()) -
+        width;
+    if (gaps < 1 || excess <= 0)
+        return font;
+    font.setLetterSpacing(QFont::AbsoluteSpacing,
+                          -std::min(std::ceil(excess / gaps), mostTightening));
+    return font;
+}
+
+QWidget *createLabel(const form::Control &control, QWidget &container) {
     const QString caption = toQString(control.text);
     const form::Control *frame = form::containerOf(control);
     if (frame && frame->kind == form::Kind::frame) {
@@ -52,7 +69,8 @@ QWidget *createLabel(const form::Control &control, QWidget &container)
         if (!rows.empty())
             return new FieldRowsLabel(caption, std::move(rows), &container);
     }
-    auto *label = new QLabel(caption, &container);
+    auto *label = form::isLive(control) ? new LiveLabel(caption, &container)
+                                        : new QLabel(caption, &container);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A caption wraps only where its place holds more than one line: a one-line caption a
@@ -70,8 +88,7 @@ QWidget *createLabel(const form::Control &control, QWidget &container)
     return label;
 }
 
-QWidget *createWidget(const form::Control &control, QWidget &container)
-{
+QWidget *createWidget(const form::Control &control, QWidget &container) {
     const QString text = toQString(control.text);
     switch (control.kind) {
     case form::Kind::label:
@@ -90,8 +107,7 @@ QWidget *createWidget(const form::Control &control, QWidget &container)
     return new QPushButton(text, &container);
 }
 
-Qt::FocusPolicy focusPolicy(const form::Control &control)
-{
+Qt::FocusPolicy focusPolicy(const form::Control &control) {
     if (!control.takesFocus())
         return Qt::NoFocus;
     return control.name == keypadName ? Qt::TabFocus : Qt::StrongFocus;
@@ -99,23 +115,30 @@ Qt::FocusPolicy focusPolicy(const form::Control &control)
 
 } // namespace
 
-QRect containerRect(const form::Control &control) { return toQRect(form::toPixels(control.twips)); }
+QRect containerRect(const form::Control &control) {
+    return toQRect(form::toPixels(control.twips));
+}
 
-QWidget *createControl(const form::Control &control, QWidget &container)
-{
+QWidget *createControl(const form::Control &control, QWidget &container) {
     QWidget *widget = createWidget(control, container);
     widget->setObjectName(toQString(control.qualifiedName()));
     widget->setGeometry(containerRect(control));
-    if (!control.font.face.empty())
-        widget->setFont(controlFont(control.font));
+    if (!control.font.face.empty()) {
+        QFont font = controlFont(control.font);
+        auto *label = qobject_cast<QLabel *>(widget);
+        if (label && !label->wordWrap() && !qobject_cast<FieldRowsLabel *>(widget))
+            font = fittedFont(font, label->text(), label->contentsRect().width());
+        widget->setFont(font);
+    }
     applyColours(*widget, control);
     widget->setFocusPolicy(focusPolicy(control));
     widget->setHidden(!control.visible);
+    widget->setAccessibleName(toQString(form::accessibleName(control)));
+    widget->setAccessibleDescription(toQString(form::accessibleDescription(control)));
     return widget;
 }
 
-Controls::Controls(QWidget &client)
-{
+Controls::Controls(QWidget &client) {
     for (const form::Control &control : form::controls()) {
         // The table lists every frame before the controls it holds.
         QWidget *container = control.container.empty() ? &client : widget(control.container);
@@ -128,22 +151,23 @@ Controls::Controls(QWidget &client)
                              widget(order[i]->qualifiedName()));
 }
 
-QWidget *Controls::widget(std::string_view qualifiedName) const
-{
+QWidget *Controls::widget(std::string_view qualifiedName) const {
     const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &entry) {
         return entry.control->qualifiedName() == qualifiedName;
     });
     return found == m_entries.end() ? nullptr : found->widget;
 }
 
-FieldEdit *Controls::field(Field field) const
-{
+FieldEdit *Controls::field(Field field) const {
     return qobject_cast<FieldEdit *>(widget(fieldName(field)));
 }
 
-QLabel *Controls::label(std::string_view qualifiedName) const
-{
+QLabel *Controls::label(std::string_view qualifiedName) const {
     return qobject_cast<QLabel *>(widget(qualifiedName));
+}
+
+LiveLabel *Controls::liveLabel(std::string_view qualifiedName) const {
+    return qobject_cast<LiveLabel *>(widget(qualifiedName));
 }
 
 } // namespace ostrel::gui

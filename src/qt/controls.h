@@ -14,12 +14,14 @@ class QWidget;
 namespace ostrel::gui {
 
 class FieldEdit;
+class LiveLabel;
 
 // The table's place of a control in pixels, relative to its container.
 QRect containerRect(const form::Control &control);
 
 // Builds one control of the window table as a child of `container`: its kind of widget, name,
-// caption or start-up text, place, font, colours, focus policy and visibility.
+// caption or start-up text, place, font, colours, focus policy, visibility, and the name and
+// description that assistive technology tells of it.
 QWidget *createControl(const form::Control &control, QWidget &container);
 
 // Every control of the window, built from the window table as children of the client area,
@@ -39,6 +41,7 @@ public:
     QWidget *widget(std::string_view qualifiedName) const;
     FieldEdit *field(Field field) const;
     QLabel *label(std::string_view qualifiedName) const;
+    LiveLabel *liveLabel(std::string_view qualifiedName) const;
 
     const std::vector<Entry> &entries() const { return m_entries; }
 

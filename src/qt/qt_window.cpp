@@ -35,7 +35,7 @@ void QtWindow::setFocus(Field field) { m_controls.field(field)->setFocus(Qt::Oth
 
 void QtWindow::setResult(std::u16string_view caption)
 {
-    m_controls.label("xsall")->setText(toQString(caption));
+    m_controls.liveLabel("xsall")->announce(toQString(caption));
 }
 
 void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)

@@ -9,7 +9,8 @@ namespace ostrel::gui {
 class Controls;
 
 // The core's view of the real window: field texts, carets and focus are the line edits' own,
-// the result line is the `xsall` label and a message box is a modal QMessageBox.
+// the result line is the live `xsall` label, which announces every caption written to it, and
+// a message box is a modal QMessageBox.
 class QtWindow : public Window {
 public:
     // Message boxes are centred on and block `owner`.

@@ -1,5 +1,7 @@
 #include "qt/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -7,6 +9,33 @@
 #include <utility>
 
 namespace ostrel::gui {
+namespace {
+
+// A live label as assistive technology sees it: static text whose description is the caption
+// it shows now.
+class LiveLabelAccessible : public QAccessibleWidget {
+public:
+    explicit LiveLabelAccessible(LiveLabel &label)
+        : QAccessibleWidget(&label, QAccessible::StaticText)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description)
+            return static_cast<const QLabel *>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *liveLabelAccessible(const QString &className, QObject *object)
+{
+    auto *label = qobject_cast<LiveLabel *>(object);
+    if (!label || className != QLatin1String(LiveLabel::staticMetaObject.className()))
+        return nullptr;
+    return new LiveLabelAccessible(*label);
+}
+
+} // namespace
 
 void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -15,18 +44,39 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+LiveLabel::LiveLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    // Installing the same factory again does nothing.
+    QAccessible::installFactory(liveLabelAccessible);
+}
+
+void LiveLabel::announce(const QString &caption)
+{
+    setText(caption);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QRect FrameBox::captionRect() const
+{
+    if (title().isEmpty())
+        return {};
+    // The border runs through the middle of the caption, which starts as far in as the border
+    // is down.
+    const QFontMetrics metrics(font());
+    const int inset = metrics.height() / 2;
+    return {inset, 0, metrics.horizontalAdvance(title()), metrics.height()};
+}
+
 void FrameBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    // The border runs through the middle of the caption, which starts as far in as the border
-    // is down.
-    const int inset = title().isEmpty() ? 0 : metrics.height() / 2;
+    const QRect caption = captionRect();
     painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, inset, -1, -1));
-    if (title().isEmpty())
+    painter.drawRect(rect().adjusted(0, caption.height() / 2, -1, -1));
+    if (caption.isEmpty())
         return;
-    const QRect caption(inset, 0, metrics.horizontalAdvance(title()), metrics.height());
     painter.fillRect(caption, palette().color(backgroundRole()));
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());

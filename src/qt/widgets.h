@@ -49,6 +49,18 @@ private:
     std::vector<Row> m_rows;
 };
 
+// A caption that changes while the window is open, kept up with by assistive technology: its
+// accessible name says what it is, its accessible description is always the caption shown,
+// and every caption written with `announce` is announced, the same one again included, as a
+// change of the description.
+class LiveLabel : public QLabel {
+    Q_OBJECT
+public:
+    LiveLabel(const QString &text, QWidget *parent);
+
+    void announce(const QString &caption);
+};
+
 // A frame drawn the same on every desktop: its face all in its own colour, a thin border and
 // the caption on the border's top edge. Styles that shade a group box's face would set the
 // frame's captions, which share its colour, apart as pale patches.
@@ -56,6 +68,9 @@ class FrameBox : public QGroupBox {
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
+
+    // Where the caption is drawn, on the border's top edge; empty without a caption.
+    QRect captionRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

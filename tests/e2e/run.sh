@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end on a real X server: the built program under Xvfb, used through the X server as
 # a user would (xdotool), its screen captured with ImageMagick.
-# Usage: run.sh PROGRAM PLAYER OUTPUT_DIR
+# Usage: run.sh PROGRAM PLAYER OUTPUT_DIR [SCALE]
 #   PLAYER is ostrel-play, which tells the titles of the boxes as the core shows them;
-#   screenshots and the program's log go to OUTPUT_DIR.
+#   screenshots and the program's log go to OUTPUT_DIR. SCALE (a whole number, 1 if not
+#   given) is the QT_SCALE_FACTOR the program runs with: the screen, the window and every
+#   click are that many times larger.
 set -euo pipefail
 
 fail() {
@@ -11,13 +13,15 @@ fail() {
     exit 1
 }
 
-[ $# -eq 3 ] || fail "usage: run.sh PROGRAM PLAYER OUTPUT_DIR"
+[ $# -eq 3 ] || [ $# -eq 4 ] || fail "usage: run.sh PROGRAM PLAYER OUTPUT_DIR [SCALE]"
 program=$1
 player=$2
 out=$3
+scale=${4:-1}
+[[ $scale =~ ^[1-9][0-9]*$ ]] || fail "SCALE must be a whole number, not $scale"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in Xvfb xdotool xwininfo xdpyinfo import; do
+for tool in Xvfb xdotool xwininfo xdpyinfo import convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test installs it)"
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null ||
@@ -112,7 +116,8 @@ trap cleanup EXIT
 # client leaves, or a client connecting just then is turned away.
 number=$out/display
 : >"$number"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number" 2>"$out/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "$((1024 * scale))x$((768 * scale))x24" -nolisten tcp -noreset \
+    3>"$number" 2>"$out/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$number" ] && break
@@ -122,22 +127,38 @@ done
 export DISPLAY=:$(cat "$number")
 x xdpyinfo >/dev/null || fail "the X server on $DISPLAY does not answer"
 
-step "starting $program on $DISPLAY"
+step "starting $program on $DISPLAY at scale $scale"
 log=$out/qz-ostrel.log
-QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" >"$log" 2>&1 &
 pid=$!
 main=$(shown_window "$main_title") || fail "no window titled 'QZ Ostrel v1.2' appeared"
 read -r _ _ width height < <(place_of "$main")
-[ "$width.$height" = "534.380" ] || fail "client area ${width}x${height}, expected 534x380"
+expected="$((534 * scale))x$((380 * scale))"
+[ "${width}x${height}" = "$expected" ] ||
+    fail "client area ${width}x${height} device pixels, expected $expected"
 sleep 1 # let it paint
 x import -window "$main" "$out/window.png"
 step "window $main is ${width}x${height}"
 
+# Scaled up, the window is drawn at the screen's resolution, not drawn small and blown up:
+# a picture blown up from one SCALE times smaller would come back the same from shrinking
+# it to that size and blowing it up again, pixel for pixel. Sharp text and lines do not.
+if [ "$scale" -gt 1 ]; then
+    x convert "$out/window.png" -sample "$((100 / scale))%" -sample "$((100 * scale))%" \
+        "$out/window-blown-up.png"
+    changed=$(x compare -metric AE "$out/window.png" "$out/window-blown-up.png" null: 2>&1 ||
+        true)
+    [[ $changed =~ ^[0-9]+$ ]] || fail "could not compare the window with itself blown up: $changed"
+    [ "$changed" -gt $((width * height / 100)) ] ||
+        fail "the window looks blown up from a smaller picture ($changed pixels differ)"
+    step "$changed device pixels are finer than a blown-up picture would have them"
+fi
+
 # 开始计算 with the start-up texts reports an input error.
-x xdotool mousemove --window "$main" $((16 + 124)) $((232 + 16)) click 1
+x xdotool mousemove --window "$main" $(((16 + 124) * scale)) $(((232 + 16) * scale)) click 1
 answer_box "$error_title" "$out/input-error.png"
 # 使用说明 shows the instructions.
-x xdotool mousemove --window "$main" $((400 + 60)) $((232 + 16)) click 1
+x xdotool mousemove --window "$main" $(((400 + 60) * scale)) $(((232 + 16) * scale)) click 1
 answer_box "$help_title" "$out/instructions.png"
 x xdotool search --name "$main_title" >/dev/null || fail "the window is gone"
 

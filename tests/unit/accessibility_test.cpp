@@ -1,0 +1,168 @@
+// What assistive technology tells of the controls: every control has a name, the names a user
+// moves between with Tab tell the controls apart, and the rows of the accessibility table
+// belong to controls of the window.
+#include "form/accessibility.h"
+#include "form/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace form = ostrel::form;
+
+template <typename Keep>
+std::vector<std::string> controlsWhere(Keep keep)
+{
+    std::vector<std::string> names;
+    for (const form::Control &control : form::controls()) {
+        if (keep(control))
+            names.push_back(control.qualifiedName());
+    }
+    return names;
+}
+
+bool takesInputOrActs(const form::Control &control)
+{
+    return control.kind == form::Kind::textBox || control.kind == form::Kind::button;
+}
+
+std::string testName(const testing::TestParamInfo<std::string> &info)
+{
+    std::string name;
+    for (const char c : info.param)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+class EveryControl : public testing::TestWithParam<std::string> {};
+
+TEST_P(EveryControl, HasANameWithoutPlacingBlanks)
+{
+    const std::u16string name = form::accessibleName(*form::findControl(GetParam()));
+    EXPECT_FALSE(name.empty());
+    EXPECT_EQ(form::collapseBlanks(name), name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EveryControl,
+                         testing::ValuesIn(controlsWhere([](const auto &) { return true; })),
+                         testName);
+
+// Labels and frames speak for themselves; a field needs its unit told, a button what it does.
+class EveryFieldAndButton : public testing::TestWithParam<std::string> {};
+
+TEST_P(EveryFieldAndButton, HasADescription)
+{
+    EXPECT_FALSE(form::accessibleDescription(*form::findControl(GetParam())).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EveryFieldAndButton,
+                         testing::ValuesIn(controlsWhere(takesInputOrActs)), testName);
+
+TEST(Accessibility, EveryRowBelongsToAControlAndSaysSomething)
+{
+    for (const form::AccessibleRow &row : form::accessibleRows()) {
+        const form::Control *control = form::findControl(row.control);
+        ASSERT_NE(control, nullptr) << row.control;
+        EXPECT_EQ(form::accessibleRow(*control), &row) << row.control << " has two rows";
+        EXPECT_TRUE(!row.name.empty() || !row.description.empty() || row.live) << row.control;
+    }
+}
+
+// A screen reader user moves between these by Tab and knows them only by name: the two
+// buttons captioned 重置 must not sound the same.
+TEST(Accessibility, ControlsOnTheTabPathHaveDistinctNames)
+{
+    std::map<std::u16string, std::string> seen;
+    for (const form::Control *control : form::tabOrder()) {
+        const auto [at, added] =
+            seen.emplace(form::accessibleName(*control), control->qualifiedName());
+        EXPECT_TRUE(added) << control->qualifiedName() << " sounds like " << at->second;
+    }
+}
+
+// The window writes results and reset confirmations into the result line only, and only a
+// live control's new captions are announced.
+TEST(Accessibility, OnlyTheResultLineIsLive)
+{
+    std::vector<std::string> live;
+    for (const form::Control &control : form::controls()) {
+        if (form::isLive(control))
+            live.push_back(control.qualifiedName());
+    }
+    EXPECT_EQ(live, std::vector<std::string>{"xsall"});
+    EXPECT_EQ(form::accessibleName(*form::findControl("xsall")), u"计算结果");
+}
+
+struct NamedCase {
+    const char *control;
+    std::u16string_view name;
+};
+
+class CaptionName : public testing::TestWithParam<NamedCase> {};
+
+TEST_P(CaptionName, LabelsAndFramesAreNamedByTheirCaptions)
+{
+    EXPECT_EQ(form::accessibleName(*form::findControl(GetParam().control)), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, CaptionName,
+    testing::Values(NamedCase{"Frame1", u"要卖掉部分的旧股票(都要填写)"},
+                    NamedCase{"Frame2", u"要再买入些的新股票(第二项可不填)"},
+                    NamedCase{"L1", u"* 当前股价： * 持股总数："},
+                    NamedCase{"Label1", u"元 股"}, NamedCase{"Label3", u"* 当前股价："},
+                    NamedCase{"yhs", u"* 单向 印花税 + 手续费："},
+                    NamedCase{"Label7", u"大概花多少钱在新股上 ："},
+                    NamedCase{"Label8", u"/千"}));
+
+struct UnitCase {
+    const char *field;
+    std::u16string_view name;
+    std::u16string_view unit;
+};
+
+class FieldUnit : public testing::TestWithParam<UnitCase> {};
+
+// The unit stands beside a field as a separate caption, which a screen reader does not read
+// out with the field; the field's own description says it.
+TEST_P(FieldUnit, EntryFieldsAreNamedByTheirCaptionsAndTellTheirUnit)
+{
+    const form::Control &field = *form::findControl(GetParam().field);
+    EXPECT_EQ(form::accessibleName(field), GetParam().name);
+    EXPECT_NE(form::accessibleDescription(field).find(GetParam().unit), std::u16string_view::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldUnit,
+    testing::Values(UnitCase{"oldprice", u"旧股票当前股价", u"元"},
+                    UnitCase{"buy6", u"旧股票持股总数", u"股"},
+                    UnitCase{"newprice", u"新股票当前股价", u"元"},
+                    UnitCase{"souxufei", u"单向印花税加手续费（千分之几）", u"‰"},
+                    UnitCase{"savemoney", u"资金账户可用资金余额", u"元"},
+                    UnitCase{"buymoney", u"大概花多少钱在新股上", u"元"}));
+
+struct BlanksCase {
+    std::u16string_view text;
+    std::u16string_view collapsed;
+};
+
+class Blanks : public testing::TestWithParam<BlanksCase> {};
+
+TEST_P(Blanks, AreDroppedAtTheEndsAndMadeOneInside)
+{
+    EXPECT_EQ(form::collapseBlanks(GetParam().text), GetParam().collapsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Blanks,
+                         testing::Values(BlanksCase{u"", u""}, BlanksCase{u"   ", u""},
+                                         BlanksCase{u"元", u"元"},
+                                         BlanksCase{u" 元        股 ", u"元 股"},
+                                         BlanksCase{u"\u3000全角\u3000 空格", u"全角 空格"},
+                                         BlanksCase{u"a b", u"a b"}));
+
+} // namespace
