@@ -4,11 +4,11 @@
 # Build and test tools, and the libraries the program links.
 OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l10n
     fonts-arphic-uming fonts-wqy-zenhei)
-# What the tests need beyond the build: GoogleTest, and for the end-to-end test an X server,
+# What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
 # tools to drive and photograph it, and Python's X library to close the window as a window
-# manager does.
+# manager does; and the validators of the desktop entry and the AppStream data.
 OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3
-    python3-xlib)
+    python3-xlib desktop-file-utils appstream)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
