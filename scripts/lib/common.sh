@@ -10,6 +10,14 @@ OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l
 OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3
     python3-xlib desktop-file-utils appstream)
 
+# What building the Debian package needs beyond the build (scripts/package): dpkg-shlibdeps
+# and the tools CPack runs to find and strip the program.
+OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils)
+# What scripts/package --check needs: the desktop entry's validator, and to start the
+# installed program an X server, xdotool to find its window and Python's X library to close
+# it.
+OSTREL_PACKAGE_CHECK_PACKAGES=(desktop-file-utils xvfb xauth xdotool python3 python3-xlib)
+
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
 # Installs the named Debian packages that are not installed yet.
