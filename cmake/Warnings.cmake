@@ -17,7 +17,10 @@ else()
     endif()
 endif()
 
-if(OSTREL_SANITIZE)
+if(OSTREL_SANITIZE AND MSVC)
+    # MSVC has AddressSanitizer only.
+    target_compile_options(ostrel_options INTERFACE /fsanitize=address)
+elseif(OSTREL_SANITIZE)
     set(_ostrel_san -fsanitize=address,undefined -fno-sanitize-recover=undefined
                     -fno-omit-frame-pointer)
     target_compile_options(ostrel_options INTERFACE ${_ostrel_san})

@@ -7,19 +7,22 @@
 #include <QAbstractButton>
 #include <QIcon>
 #include <QImageReader>
+#include <QPixmap>
 
 #include <string>
 
 namespace ostrel::gui {
 namespace {
 
+// The window's own icon is the 32-pixel picture, read by Qt's built-in PNG reader alone:
+// looking for a reader among the image plugins, or asking which formats they read, loads
+// every plugin before the window can show. Desktops take the icon in every other size from
+// the icon theme, where the package installs it.
 QIcon applicationIcon()
 {
-    QIcon icon(QStringLiteral(":/ostrel/icon-32.png"));
-    // The drawing scales to any size where the desktop can read it.
-    if (QImageReader::supportedImageFormats().contains("svg"))
-        icon.addFile(QStringLiteral(":/ostrel/icon.svg"));
-    return icon;
+    QImageReader reader(QStringLiteral(":/ostrel/icon-32.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 } // namespace
