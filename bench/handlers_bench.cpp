@@ -62,7 +62,10 @@ void runCalculation(benchmark::State &state, const Amounts &amounts)
     }
 }
 
-void calculationOrdinary(benchmark::State &state) { runCalculation(state, Amounts{}); }
+void calculationOrdinary(benchmark::State &state)
+{
+    runCalculation(state, Amounts{});
+}
 
 // Both prices with 32,767 digits and a point in the middle: exact fractions with
 // denominators of some 16,000 digits.

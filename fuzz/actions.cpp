@@ -58,7 +58,10 @@ std::span<const form::Control *const> visibleControls()
     return seen;
 }
 
-std::uint8_t ActionReader::byte() { return m_pos < m_bytes.size() ? m_bytes[m_pos++] : 0; }
+std::uint8_t ActionReader::byte()
+{
+    return m_pos < m_bytes.size() ? m_bytes[m_pos++] : 0;
+}
 
 std::uint16_t ActionReader::word()
 {
@@ -167,8 +170,8 @@ std::string describe(const Action &action, bool abbreviate)
             return line + play::toUtf8(action.text);
         const std::u16string_view text = action.text;
         return line + play::toUtf8(text.substr(0, 40)) + "..." +
-               play::toUtf8(text.substr(text.size() - 16)) + "  [" +
-               std::to_string(text.size()) + " units]";
+               play::toUtf8(text.substr(text.size() - 16)) + "  [" + std::to_string(text.size()) +
+               " units]";
     }
     case Action::Kind::click:
         return "click " + action.control->qualifiedName();

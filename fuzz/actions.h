@@ -40,10 +40,10 @@ inline constexpr int clickAtMargin = 10;
 struct Action {
     enum class Kind { type, click, clickAt, tab };
     Kind kind = Kind::tab;
-    Field field = Field::oldprice;           // Kind::type
-    std::u16string text;                     // Kind::type
-    const form::Control *control = nullptr;  // Kind::click
-    int x = 0, y = 0;                        // Kind::clickAt
+    Field field = Field::oldprice;          // Kind::type
+    std::u16string text;                    // Kind::type
+    const form::Control *control = nullptr; // Kind::click
+    int x = 0, y = 0;                       // Kind::clickAt
 };
 
 // The six fields a user can type into, and every control a user can see, in table order.
@@ -54,7 +54,8 @@ class ActionReader {
 public:
     explicit ActionReader(std::span<const std::uint8_t> bytes)
         : m_bytes(bytes)
-    {}
+    {
+    }
 
     // The next action, or none at the end of the input.
     std::optional<Action> next();

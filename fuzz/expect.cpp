@@ -5,7 +5,10 @@
 namespace ostrel::fuzz {
 namespace {
 
-bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 mpz_class powerOfTen(std::size_t exponent)
 {
@@ -33,8 +36,7 @@ std::optional<mpz_class> wholeNumber(std::string_view run)
 {
     const bool negative = run.starts_with('-');
     const std::string_view digits = run.substr(negative ? 1 : 0);
-    if (digits.empty() || (digits.size() > 1 && digits[0] == '0') ||
-        (negative && digits == "0"))
+    if (digits.empty() || (digits.size() > 1 && digits[0] == '0') || (negative && digits == "0"))
         return std::nullopt;
     return mpz_class(std::string(run), 10);
 }
@@ -91,8 +93,7 @@ std::optional<mpq_class> numberValue(std::u16string_view text)
 mpz_class nearestWhole(const mpq_class &value)
 {
     mpz_class down, rest;
-    mpz_fdiv_qr(down.get_mpz_t(), rest.get_mpz_t(), value.get_num_mpz_t(),
-                value.get_den_mpz_t());
+    mpz_fdiv_qr(down.get_mpz_t(), rest.get_mpz_t(), value.get_num_mpz_t(), value.get_den_mpz_t());
     const mpz_class twice = rest * 2;
     const int twiceRest = mpz_cmp(twice.get_mpz_t(), value.get_den_mpz_t());
     if (twiceRest > 0 || (twiceRest == 0 && mpz_odd_p(down.get_mpz_t())))

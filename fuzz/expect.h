@@ -18,7 +18,10 @@ namespace ostrel::fuzz {
 
 using FieldTexts = std::array<std::u16string, std::size(allFields)>;
 
-inline std::size_t slot(Field field) { return static_cast<std::size_t>(field); }
+inline std::size_t slot(Field field)
+{
+    return static_cast<std::size_t>(field);
+}
 
 // The exact value of a text that is a number: blanks (U+0020) at both ends set aside, an
 // optional sign, then ASCII digits with at most one point and at least one digit.
@@ -35,9 +38,9 @@ struct Transfer {
 };
 
 struct Press {
-    FieldTexts fields;                 // every field after the press
-    bool messageBox = false;           // one input fault is reported
-    std::optional<Transfer> transfer;  // a result line is written
+    FieldTexts fields;                // every field after the press
+    bool messageBox = false;          // one input fault is reported
+    std::optional<Transfer> transfer; // a result line is written
 };
 
 Press expectedPress(const FieldTexts &before, std::size_t maxTextLength);
@@ -46,8 +49,9 @@ struct ResultLine {
     mpz_class sell, lots, left;
 };
 
-// S, N and R of a line that reads exactly "请卖出S股旧股票，才能买到N00股新股。转仓后还有余额R元。",
-// each a whole number in plain decimal; none for any other text.
+// S, N and R of a line that reads exactly
+// "请卖出S股旧股票，才能买到N00股新股。转仓后还有余额R元。", each a whole number in plain decimal;
+// none for any other text.
 std::optional<ResultLine> parseResultLine(std::u16string_view line);
 
 } // namespace ostrel::fuzz

@@ -8,10 +8,10 @@
 #include "utf8.h"
 
 #include <chrono>
-#include <ctime>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <span>
 #include <string>
@@ -31,7 +31,8 @@ struct Clock {
     static time_point now()
     {
         const double seconds = static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-        return time_point(std::chrono::duration_cast<duration>(std::chrono::duration<double>(seconds)));
+        return time_point(
+            std::chrono::duration_cast<duration>(std::chrono::duration<double>(seconds)));
     }
 };
 
@@ -45,8 +46,8 @@ constexpr std::size_t maxActions = 256;
 // The field keypad code `code` (1 to 6) edits.
 Field keypadField(int code)
 {
-    constexpr Field byCode[] = {Field::oldprice,  Field::buy6,      Field::newprice,
-                                Field::souxufei,  Field::savemoney, Field::buymoney};
+    constexpr Field byCode[] = {Field::oldprice, Field::buy6,      Field::newprice,
+                                Field::souxufei, Field::savemoney, Field::buymoney};
     return byCode[code - 1];
 }
 
@@ -113,7 +114,8 @@ class Session {
 public:
     explicit Session(std::span<const std::uint8_t> bytes)
         : m_bytes(bytes)
-    {}
+    {
+    }
 
     void run()
     {
@@ -182,7 +184,8 @@ private:
         } else if (name == "C44") {
             expect(boxes == 1, "the instructions showed " + std::to_string(boxes) + " boxes");
         } else {
-            expect(boxes == 0, std::to_string(boxes) + " message boxes from " + describe(action, true));
+            expect(boxes == 0,
+                   std::to_string(boxes) + " message boxes from " + describe(action, true));
         }
         if (name == "Command3")
             checkKeypad(target->index, before, after);
@@ -229,16 +232,23 @@ private:
         }
         if (!press.transfer) {
             expect(after.result == before.result,
-                   "开始计算 changed the result line without a calculation: " + shown(after.result));
+                   "开始计算 changed the result line without a calculation: " +
+                       shown(after.result));
             return;
         }
         const fuzz::Transfer &want = *press.transfer;
         const auto line = fuzz::parseResultLine(after.result);
-        expect(line.has_value(), "the result line does not read as a result: " + shown(after.result));
-        const auto text = [](const mpz_class &value) { return shown(play::fromUtf8(value.get_str())); };
-        expect(line->sell == want.sell, "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
-        expect(line->lots == want.lots, "lots to buy " + text(line->lots) + ", expected " + text(want.lots));
-        expect(line->left == want.left, "money left " + text(line->left) + ", expected " + text(want.left));
+        expect(line.has_value(),
+               "the result line does not read as a result: " + shown(after.result));
+        const auto text = [](const mpz_class &value) {
+            return shown(play::fromUtf8(value.get_str()));
+        };
+        expect(line->sell == want.sell,
+               "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
+        expect(line->lots == want.lots,
+               "lots to buy " + text(line->lots) + ", expected " + text(want.lots));
+        expect(line->left == want.left,
+               "money left " + text(line->left) + ", expected " + text(want.left));
         expect(sgn(line->sell) >= 0 && line->sell <= want.holding,
                "shares to sell " + text(line->sell) + " outside 0.." + text(want.holding));
         expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), 100) != 0,

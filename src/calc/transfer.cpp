@@ -13,8 +13,8 @@ using runtime::isNumber;
 using runtime::leadingNumber;
 using runtime::roundHalfEven;
 
-constexpr int lot = 100;         // shares to a lot
-constexpr int perMille = 1000;   // fees are given in per mille of a trade's amount
+constexpr int lot = 100;           // shares to a lot
+constexpr int perMille = 1000;     // fees are given in per mille of a trade's amount
 constexpr int plannedFilled = 100; // the planned-shares field counts as filled from 100 up
 
 } // namespace
@@ -25,9 +25,9 @@ std::optional<std::u16string> fullFundsFill(const std::u16string &oldprice,
 {
     if (!isNumber(oldprice) || !isNumber(buy6) || !isNumber(savemoney))
         return std::nullopt;
-    const mpz_class total = roundHalfEven(leadingNumber(buy6)) *
-                                roundHalfEven(leadingNumber(oldprice)) +
-                            roundHalfEven(leadingNumber(savemoney));
+    const mpz_class total =
+        roundHalfEven(leadingNumber(buy6)) * roundHalfEven(leadingNumber(oldprice)) +
+        roundHalfEven(leadingNumber(savemoney));
     std::u16string text = integerText(total);
     // A total that the text box could not hold whole would be shown cut short, a wrong
     // amount; such a fill is left undone like one from texts that are not numbers.

@@ -27,16 +27,16 @@ auto valueIs(Field field, auto compare)
 }
 
 const Check checks[] = {
-    {notNumber(Field::oldprice),
-     u"系统提示：旧股票的“当前股价”的值不是数字，您必须把带*号的项目全部用半角英文状态下的数字填写哟！"},
+    {notNumber(Field::oldprice), u"系统提示：旧股票的“当前股价”的值不是数字，您必须把带*"
+                                 u"号的项目全部用半角英文状态下的数字填写哟！"},
     {valueIs(Field::oldprice, [](const mpq_class &v) { return sgn(v) <= 0; }),
      u"系统提示：旧股票的“当前股价”的值必须大于零！"},
-    {notNumber(Field::buy6),
-     u"系统提示：旧股票的“持股总数”的值不是数字，您必须把带*号的项目全部用半角英文状态下的数字填写哟！"},
+    {notNumber(Field::buy6), u"系统提示：旧股票的“持股总数”的值不是数字，您必须把带*"
+                             u"号的项目全部用半角英文状态下的数字填写哟！"},
     {valueIs(Field::buy6, [](const mpq_class &v) { return v < 100; }),
      u"系统提示：旧股票的“持股总数”的值必须大于100！"},
-    {notNumber(Field::newprice),
-     u"系统提示：新股票的“当前股价”的值不是数字，您必须把带*号的项目全部用半角英文状态下的数字填写哟！"},
+    {notNumber(Field::newprice), u"系统提示：新股票的“当前股价”的值不是数字，您必须把带*"
+                                 u"号的项目全部用半角英文状态下的数字填写哟！"},
     {valueIs(Field::newprice, [](const mpq_class &v) { return sgn(v) <= 0; }),
      u"系统提示：新股票的“当前股价”的值必须大于零！"},
     {notNumber(Field::ybuy), u"系统提示：新股票的“持股总数”的值不是数字，请填写零或者正整数！"},
@@ -48,13 +48,16 @@ const Check checks[] = {
          return leadingNumber(texts[Field::ybuy]) < 100 &&
                 sgn(leadingNumber(texts[Field::buymoney])) == 0;
      },
-     u"系统提示：新股票的“打算购股”或者“大概花多少钱在新股上”这两项必须选填一项，如果都填，以前项数据进行计算！"},
-    {notNumber(Field::souxufei),
-     u"系统提示：“单向 印花税+手续费”的值不是数字，您必须把带*号的项目全部用半角英文状态下的数字填写哟，默认值为1！"},
+     u"系统提示：新股票的“打算购股”或者“大概花多少钱在新股上”这两项必须选填一项，如果都填，以前项数"
+     u"据进行计算！"},
+    {notNumber(Field::souxufei), u"系统提示：“单向 "
+                                 u"印花税+手续费”的值不是数字，您必须把带*"
+                                 u"号的项目全部用半角英文状态下的数字填写哟，默认值为1！"},
     {valueIs(Field::souxufei, [](const mpq_class &v) { return v > 18; }),
-     u"系统提示：“单向 印花税+手续费”的值为千分之几，您填写的值在地球上所有股市里都不存在，默认值为1！"},
-    {notNumber(Field::savemoney),
-     u"系统提示：“资金账户可用资金余额”的值不是数字，您必须把带*号的项目全部用半角英文状态下的数字填写哟！"},
+     u"系统提示：“单向 "
+     u"印花税+手续费”的值为千分之几，您填写的值在地球上所有股市里都不存在，默认值为1！"},
+    {notNumber(Field::savemoney), u"系统提示：“资金账户可用资金余额”的值不是数字，您必须把带*"
+                                  u"号的项目全部用半角英文状态下的数字填写哟！"},
 };
 
 } // namespace

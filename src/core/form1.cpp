@@ -26,9 +26,13 @@ std::optional<Field> fieldNamed(std::string_view name)
 
 Form1::Form1(Window &window)
     : m_window(window)
-{}
+{
+}
 
-void Form1::load() { form::formLoad(m_state); }
+void Form1::load()
+{
+    form::formLoad(m_state);
+}
 
 bool Form1::click(std::string_view name)
 {
@@ -58,12 +62,33 @@ bool Form1::click(std::string_view name)
     return false;
 }
 
-void Form1::fieldClick(Field field) { entry::fieldClick(m_state, m_window, field); }
-void Form1::keypadPress(int key) { entry::keypadPress(m_state, m_window, key); }
-void Form1::resetAll() { entry::reset(m_state, m_window, entry::ResetGroup::all); }
-void Form1::resetOldStock() { entry::reset(m_state, m_window, entry::ResetGroup::oldStock); }
-void Form1::resetNewStock() { entry::reset(m_state, m_window, entry::ResetGroup::newStock); }
-void Form1::startCalculation() { calc::startCalculation(m_state, m_window); }
-void Form1::showInstructions() { help::showInstructions(m_window); }
+void Form1::fieldClick(Field field)
+{
+    entry::fieldClick(m_state, m_window, field);
+}
+void Form1::keypadPress(int key)
+{
+    entry::keypadPress(m_state, m_window, key);
+}
+void Form1::resetAll()
+{
+    entry::reset(m_state, m_window, entry::ResetGroup::all);
+}
+void Form1::resetOldStock()
+{
+    entry::reset(m_state, m_window, entry::ResetGroup::oldStock);
+}
+void Form1::resetNewStock()
+{
+    entry::reset(m_state, m_window, entry::ResetGroup::newStock);
+}
+void Form1::startCalculation()
+{
+    calc::startCalculation(m_state, m_window);
+}
+void Form1::showInstructions()
+{
+    help::showInstructions(m_window);
+}
 
 } // namespace ostrel

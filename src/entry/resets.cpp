@@ -10,7 +10,7 @@ namespace {
 using Write = std::pair<Field, std::u16string_view>;
 
 constexpr Write allWrites[] = {
-    {Field::oldprice, u"0"}, {Field::newprice, u"0"}, {Field::buy6, u"0"},     {Field::ybuy, u"0"},
+    {Field::oldprice, u"0"}, {Field::newprice, u"0"},  {Field::buy6, u"0"},     {Field::ybuy, u"0"},
     {Field::souxufei, u"1"}, {Field::savemoney, u"0"}, {Field::buymoney, u"0"},
 };
 constexpr Write oldStockWrites[] = {{Field::oldprice, u"0"}, {Field::buy6, u"100"}};

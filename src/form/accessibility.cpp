@@ -46,11 +46,17 @@ constexpr std::array rows{
     row("Command3(12)", u"置零", u"把最后点选的输入框设为 0"),
 };
 
-bool isBlank(char16_t unit) { return unit == u' ' || unit == u'\u3000'; }
+bool isBlank(char16_t unit)
+{
+    return unit == u' ' || unit == u'\u3000';
+}
 
 } // namespace
 
-std::span<const AccessibleRow> accessibleRows() { return rows; }
+std::span<const AccessibleRow> accessibleRows()
+{
+    return rows;
+}
 
 const AccessibleRow *accessibleRow(const Control &control)
 {

@@ -63,7 +63,7 @@ struct Control {
     bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }
 };
 
-struct WindowSpec {
+struct WindowLook {
     std::u16string_view caption;
     int clientWidthTwips;
     int clientHeightTwips;
@@ -73,7 +73,7 @@ struct WindowSpec {
     Font font;
 };
 
-const WindowSpec &window();
+const WindowLook &window();
 
 // Every control in creation order: a later control is drawn above an earlier one of the same
 // container, and a frame's controls above the frame.

@@ -3,8 +3,8 @@
 namespace ostrel::form {
 
 namespace {
-constexpr Field codeFields[] = {Field::oldprice,  Field::buy6,      Field::newprice,
-                                Field::souxufei,  Field::savemoney, Field::buymoney};
+constexpr Field codeFields[] = {Field::oldprice, Field::buy6,      Field::newprice,
+                                Field::souxufei, Field::savemoney, Field::buymoney};
 }
 
 void clearCalculation(State &state)

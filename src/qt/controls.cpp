@@ -23,12 +23,14 @@ constexpr std::string_view keypadName = "Command3";
 // The credit line runs along the bottom of the window, centred under the keypad.
 constexpr std::string_view creditLineName = "BYNARO";
 
-QRect toQRect(const form::Rect &pixels) {
+QRect toQRect(const form::Rect &pixels)
+{
     return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 // The bands of the entry fields that share the label's frame, in the label's coordinates.
-std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label) {
+std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label)
+{
     const form::Rect place = form::toPixels(label.twips);
     std::vector<FieldRowsLabel::Row> rows;
     for (const form::Control &control : form::controls()) {
@@ -47,7 +49,8 @@ std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label) {
 // A Chinese face a pixel wider than the one the window was drawn for would cut the last
 // stroke of a one-line caption that fills its place ("/千"). Rather than move the place, the
 // caption's letters close up by a pixel or two, which the eye does not notice.
-QFont fittedFont(QFont font, const QString &caption, int width) {
+QFont fittedFont(QFont font, const QString &caption, int width)
+{
     constexpr qreal mostTightening = 2.0;
     const qreal gaps = static_cast<qreal>(caption.size() - 1);
     const QFontMetricsF metrics(font);
@@ -61,7 +64,8 @@ QFont fittedFont(QFont font, const QString &caption, int width) {
     return font;
 }
 
-QWidget *createLabel(const form::Control &control, QWidget &container) {
+QWidget *createLabel(const form::Control &control, QWidget &container)
+{
     const QString caption = toQString(control.text);
     const form::Control *frame = form::containerOf(control);
     if (frame && frame->kind == form::Kind::frame) {
@@ -88,7 +92,8 @@ QWidget *createLabel(const form::Control &control, QWidget &container) {
     return label;
 }
 
-QWidget *createWidget(const form::Control &control, QWidget &container) {
+QWidget *createWidget(const form::Control &control, QWidget &container)
+{
     const QString text = toQString(control.text);
     switch (control.kind) {
     case form::Kind::label:
@@ -107,7 +112,8 @@ QWidget *createWidget(const form::Control &control, QWidget &container) {
     return new QPushButton(text, &container);
 }
 
-Qt::FocusPolicy focusPolicy(const form::Control &control) {
+Qt::FocusPolicy focusPolicy(const form::Control &control)
+{
     if (!control.takesFocus())
         return Qt::NoFocus;
     return control.name == keypadName ? Qt::TabFocus : Qt::StrongFocus;
@@ -115,11 +121,13 @@ Qt::FocusPolicy focusPolicy(const form::Control &control) {
 
 } // namespace
 
-QRect containerRect(const form::Control &control) {
+QRect containerRect(const form::Control &control)
+{
     return toQRect(form::toPixels(control.twips));
 }
 
-QWidget *createControl(const form::Control &control, QWidget &container) {
+QWidget *createControl(const form::Control &control, QWidget &container)
+{
     QWidget *widget = createWidget(control, container);
     widget->setObjectName(toQString(control.qualifiedName()));
     widget->setGeometry(containerRect(control));
@@ -138,7 +146,8 @@ QWidget *createControl(const form::Control &control, QWidget &container) {
     return widget;
 }
 
-Controls::Controls(QWidget &client) {
+Controls::Controls(QWidget &client)
+{
     for (const form::Control &control : form::controls()) {
         // The table lists every frame before the controls it holds.
         QWidget *container = control.container.empty() ? &client : widget(control.container);
@@ -151,22 +160,26 @@ Controls::Controls(QWidget &client) {
                              widget(order[i]->qualifiedName()));
 }
 
-QWidget *Controls::widget(std::string_view qualifiedName) const {
+QWidget *Controls::widget(std::string_view qualifiedName) const
+{
     const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &entry) {
         return entry.control->qualifiedName() == qualifiedName;
     });
     return found == m_entries.end() ? nullptr : found->widget;
 }
 
-FieldEdit *Controls::field(Field field) const {
+FieldEdit *Controls::field(Field field) const
+{
     return qobject_cast<FieldEdit *>(widget(fieldName(field)));
 }
 
-QLabel *Controls::label(std::string_view qualifiedName) const {
+QLabel *Controls::label(std::string_view qualifiedName) const
+{
     return qobject_cast<QLabel *>(widget(qualifiedName));
 }
 
-LiveLabel *Controls::liveLabel(std::string_view qualifiedName) const {
+LiveLabel *Controls::liveLabel(std::string_view qualifiedName) const
+{
     return qobject_cast<LiveLabel *>(widget(qualifiedName));
 }
 

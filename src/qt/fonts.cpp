@@ -18,10 +18,12 @@ struct Fallbacks {
 // Serif (Song) and sans (Hei) faces for simplified Chinese: the Windows faces first, then the
 // Debian packages the build installs, then the common faces of other desktops.
 const Fallbacks fallbacks[] = {
-    {u"宋体", {"SimSun", "NSimSun", "AR PL UMing CN", "Noto Serif CJK SC",
-               "Source Han Serif SC", "Songti SC", "STSong"}},
-    {u"黑体", {"SimHei", "WenQuanYi Zen Hei", "Noto Sans CJK SC", "Source Han Sans SC",
-               "Heiti SC", "STHeiti"}},
+    {u"宋体",
+     {"SimSun", "NSimSun", "AR PL UMing CN", "Noto Serif CJK SC", "Source Han Serif SC",
+      "Songti SC", "STSong"}},
+    {u"黑体",
+     {"SimHei", "WenQuanYi Zen Hei", "Noto Sans CJK SC", "Source Han Sans SC", "Heiti SC",
+      "STHeiti"}},
 };
 
 } // namespace

@@ -15,9 +15,13 @@ namespace ostrel::gui {
 QtWindow::QtWindow(const Controls &controls, QWidget &owner)
     : m_controls(controls)
     , m_owner(owner)
-{}
+{
+}
 
-std::u16string QtWindow::text(Field field) const { return toU16(m_controls.field(field)->text()); }
+std::u16string QtWindow::text(Field field) const
+{
+    return toU16(m_controls.field(field)->text());
+}
 
 void QtWindow::setText(Field field, std::u16string_view text)
 {
@@ -31,7 +35,10 @@ void QtWindow::setCaret(Field field, std::size_t position)
     m_controls.field(field)->setCursorPosition(static_cast<int>(inRange));
 }
 
-void QtWindow::setFocus(Field field) { m_controls.field(field)->setFocus(Qt::OtherFocusReason); }
+void QtWindow::setFocus(Field field)
+{
+    m_controls.field(field)->setFocus(Qt::OtherFocusReason);
+}
 
 void QtWindow::setResult(std::u16string_view caption)
 {

@@ -20,6 +20,9 @@ inline QString toQString(std::string_view ascii)
     return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
 }
 
-inline std::u16string toU16(const QString &text) { return text.toStdU16String(); }
+inline std::u16string toU16(const QString &text)
+{
+    return text.toStdU16String();
+}
 
 } // namespace ostrel::gui

@@ -17,7 +17,8 @@ class LiveLabelAccessible : public QAccessibleWidget {
 public:
     explicit LiveLabelAccessible(LiveLabel &label)
         : QAccessibleWidget(&label, QAccessible::StaticText)
-    {}
+    {
+    }
 
     QString text(QAccessible::Text kind) const override
     {

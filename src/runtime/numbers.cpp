@@ -9,7 +9,10 @@ namespace {
 
 constexpr char16_t blank = u' ';
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The number found at `pos`: sign, whole digits and fraction digits, as positions in the text.
 struct Scan {
@@ -82,7 +85,8 @@ mpq_class leadingNumber(std::u16string_view text)
     mpz_class numerator = digitsValue(scan.whole);
     mpz_class denominator = 1;
     if (!scan.fraction.empty()) {
-        mpz_ui_pow_ui(denominator.get_mpz_t(), 10, static_cast<unsigned long>(scan.fraction.size()));
+        mpz_ui_pow_ui(denominator.get_mpz_t(), 10,
+                      static_cast<unsigned long>(scan.fraction.size()));
         numerator = numerator * denominator + digitsValue(scan.fraction);
     }
     if (scan.negative)
@@ -109,6 +113,9 @@ mpz_class roundHalfEven(const mpq_class &value)
     return down;
 }
 
-std::u16string integerText(const mpz_class &value) { return fromAscii(value.get_str(10)); }
+std::u16string integerText(const mpz_class &value)
+{
+    return fromAscii(value.get_str(10));
+}
 
 } // namespace ostrel::runtime

@@ -7,13 +7,20 @@ namespace ostrel {
 std::string_view fieldName(Field field)
 {
     switch (field) {
-    case Field::oldprice: return "oldprice";
-    case Field::buy6: return "buy6";
-    case Field::newprice: return "newprice";
-    case Field::ybuy: return "ybuy";
-    case Field::souxufei: return "souxufei";
-    case Field::savemoney: return "savemoney";
-    case Field::buymoney: return "buymoney";
+    case Field::oldprice:
+        return "oldprice";
+    case Field::buy6:
+        return "buy6";
+    case Field::newprice:
+        return "newprice";
+    case Field::ybuy:
+        return "ybuy";
+    case Field::souxufei:
+        return "souxufei";
+    case Field::savemoney:
+        return "savemoney";
+    case Field::buymoney:
+        return "buymoney";
     }
     return {};
 }

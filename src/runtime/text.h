@@ -8,7 +8,10 @@
 // counts it, except that a surrogate pair is never split by `withoutLastCharacter`.
 namespace ostrel::runtime {
 
-inline std::size_t length(std::u16string_view text) { return text.size(); }
+inline std::size_t length(std::u16string_view text)
+{
+    return text.size();
+}
 
 // The text less its last character; a surrogate pair goes as one character, so that no
 // half of a character is ever left behind in a field.

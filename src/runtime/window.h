@@ -10,8 +10,8 @@ namespace ostrel {
 // text still takes part in the checks and the resets.
 enum class Field { oldprice, buy6, newprice, ybuy, souxufei, savemoney, buymoney };
 
-inline constexpr Field allFields[] = {Field::oldprice,  Field::buy6,      Field::newprice,
-                                      Field::ybuy,      Field::souxufei,  Field::savemoney,
+inline constexpr Field allFields[] = {Field::oldprice, Field::buy6,     Field::newprice,
+                                      Field::ybuy,     Field::souxufei, Field::savemoney,
                                       Field::buymoney};
 
 std::string_view fieldName(Field field);

@@ -80,20 +80,22 @@ private slots:
             "type oldprice " + std::string(limit, '5') + "\n" + look);
         row("one character too many", "type buy6 " + std::string(limit + 1, '6') + "\n" + look);
         row("far too long, then the keypad",
-            "type savemoney " + std::string(40000, '7') + "\nclick savemoney\n"
-            "click Command3(1)\nclick Command3(11)\nclick Command3(11)\n" + look);
-        row("an emoji across the limit",
-            "type newprice " + std::string(limit - 1, '1') + "😀2\n" + look +
-                "click newprice\nclick Command3(11)\n" + look);
+            "type savemoney " + std::string(40000, '7') +
+                "\nclick savemoney\n"
+                "click Command3(1)\nclick Command3(11)\nclick Command3(11)\n" +
+                look);
+        row("an emoji across the limit", "type newprice " + std::string(limit - 1, '1') + "😀2\n" +
+                                             look + "click newprice\nclick Command3(11)\n" + look);
         row("empty texts", "type oldprice \ntype buymoney \nclick buymoney\n" + look +
                                "click oldprice\nclick Command3(11)\n" + look);
         row("tabs, blanks, full width, Chinese and emoji",
             "type oldprice \t1\t\ntype buy6  100 \ntype newprice ５．２\ntype souxufei 千分之一\n"
-            "type savemoney 😀😀\ntype buymoney 1\t000\n" + look +
-                "click savemoney\nclick Command3(11)\n" + look + "click Command1\n" + look);
-        row("bytes that are not UTF-8",
-            "type oldprice \xff\xfe" "12\ntype buy6 1\xc3\ntype newprice \xe2\x82\n"
-            "type souxufei \xed\xa0\x80\n" + look + "click Command1\n" + look);
+            "type savemoney 😀😀\ntype buymoney 1\t000\n" +
+                look + "click savemoney\nclick Command3(11)\n" + look + "click Command1\n" + look);
+        row("bytes that are not UTF-8", "type oldprice \xff\xfe"
+                                        "12\ntype buy6 1\xc3\ntype newprice \xe2\x82\n"
+                                        "type souxufei \xed\xa0\x80\n" +
+                                            look + "click Command1\n" + look);
         row("Tab all the way round twice",
             repeated(2 * form::tabOrder().size() + 1, "tab\nshow\n"));
         row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n");
@@ -104,8 +106,7 @@ private slots:
                                  "type savemoney 2000\ntype buymoney 20000\n";
         for (int y = 1; y < 380; y += 8) {
             for (int x = 1; x < 534; x += 8)
-                everywhere += "clickat " + std::to_string(x) + " " + std::to_string(y) +
-                              "\nshow\n";
+                everywhere += "clickat " + std::to_string(x) + " " + std::to_string(y) + "\nshow\n";
         }
         row("a click every eighth pixel", everywhere);
     }

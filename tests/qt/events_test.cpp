@@ -76,8 +76,7 @@ private slots:
     void shiftTabWalksBack()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focusName(),
-                 QString::fromStdString(form::tabOrder().back()->qualifiedName()));
+        QCOMPARE(focusName(), QString::fromStdString(form::tabOrder().back()->qualifiedName()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(focusName(), QStringLiteral("oldprice"));
     }
@@ -145,14 +144,12 @@ private slots:
         const QStringList inputs{"10", "5000", "8", "1", "2000", "20000"};
         QTest::newRow("Return in buymoney") << "buymoney" << int(Qt::Key_Return) << inputs;
         QTest::newRow("keypad Enter in oldprice") << "oldprice" << int(Qt::Key_Enter) << inputs;
-        QTest::newRow("Return in souxufei") << "souxufei" << int(Qt::Key_Return)
-                                            << QStringList{"12.5", "3000", "7.3", "1.5",
-                                                           "1234.5", "10000"};
-        QTest::newRow("Return on start-up texts") << "buy6" << int(Qt::Key_Return)
-                                                  << QStringList{};
+        QTest::newRow("Return in souxufei")
+            << "souxufei" << int(Qt::Key_Return)
+            << QStringList{"12.5", "3000", "7.3", "1.5", "1234.5", "10000"};
+        QTest::newRow("Return on start-up texts") << "buy6" << int(Qt::Key_Return) << QStringList{};
         QTest::newRow("keypad Enter on a fault")
-            << "newprice" << int(Qt::Key_Enter)
-            << QStringList{"10", "1000", "0", "1", "500", "0"};
+            << "newprice" << int(Qt::Key_Enter) << QStringList{"10", "1000", "0", "1", "500", "0"};
     }
 
     void enterStartsTheCalculation()

@@ -31,7 +31,10 @@ QString qualifiedName(const form::Control &control)
     return QString::fromStdString(control.qualifiedName());
 }
 
-QRect rectOf(const form::Rect &rect) { return {rect.left, rect.top, rect.width, rect.height}; }
+QRect rectOf(const form::Rect &rect)
+{
+    return {rect.left, rect.top, rect.width, rect.height};
+}
 
 QString captionOf(const QWidget &widget)
 {
@@ -214,8 +217,8 @@ private slots:
         QList<QPoint> points;
         for (const form::Control &control : form::controls()) {
             const QRect place = rectOf(form::clientPixels(control));
-            points << place.center() << place.topLeft() << place.bottomRight()
-                   << place.topRight() << place.bottomLeft() << place.topLeft() - QPoint(1, 1)
+            points << place.center() << place.topLeft() << place.bottomRight() << place.topRight()
+                   << place.bottomLeft() << place.topLeft() - QPoint(1, 1)
                    << place.bottomRight() + QPoint(1, 1);
         }
         for (int y = 0; y < m_window->height(); y += 3) {

@@ -32,7 +32,10 @@ qreal requestedScale()
     return factor.isEmpty() ? 1.0 : factor.toDouble();
 }
 
-QRect rectOf(const form::Rect &rect) { return {rect.left, rect.top, rect.width, rect.height}; }
+QRect rectOf(const form::Rect &rect)
+{
+    return {rect.left, rect.top, rect.width, rect.height};
+}
 
 // The smallest rectangle, in logical pixels, that holds every pixel an image has painted.
 std::optional<QRectF> inkOf(const QImage &image)
@@ -129,8 +132,7 @@ private slots:
         const QSize client(form::twipsToPixels(form::window().clientWidthTwips),
                            form::twipsToPixels(form::window().clientHeightTwips));
         QCOMPARE(m_window->size(), client);
-        QCOMPARE(m_window->windowHandle()->size() * m_window->devicePixelRatio(),
-                 client * m_scale);
+        QCOMPARE(m_window->windowHandle()->size() * m_window->devicePixelRatio(), client * m_scale);
         QCOMPARE(m_window->grab().size(), client * m_scale);
     }
 
@@ -202,9 +204,9 @@ private slots:
             const QRect line = frame->captionRect();
             frame->setTitle(before);
             box = frame->rect().adjusted(1, 0, -1, 0);
-            ink = inkOfText(frame->font(), line.size(),
-                            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption,
-                            m_scale);
+            ink =
+                inkOfText(frame->font(), line.size(),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption, m_scale);
             if (ink)
                 ink = ink->translated(line.topLeft());
         } else {
@@ -212,9 +214,10 @@ private slots:
         }
         QVERIFY2(ink, "nothing drawn");
         QVERIFY2(widget->rect().contains(box), qPrintable(describe(box)));
-        QVERIFY2(QRectF(box).contains(*ink),
-                 qPrintable(QStringLiteral("ink %1 leaves its box %2")
-                                .arg(describe(*ink), describe(box))));
+        QVERIFY2(
+            QRectF(box).contains(*ink),
+            qPrintable(
+                QStringLiteral("ink %1 leaves its box %2").arg(describe(*ink), describe(box))));
     }
 
     // Every control stands where the table puts it, in device-independent pixels.

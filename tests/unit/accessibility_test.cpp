@@ -15,8 +15,7 @@ namespace {
 
 namespace form = ostrel::form;
 
-template <typename Keep>
-std::vector<std::string> controlsWhere(Keep keep)
+template<typename Keep> std::vector<std::string> controlsWhere(Keep keep)
 {
     std::vector<std::string> names;
     for (const form::Control &control : form::controls()) {
@@ -110,15 +109,15 @@ TEST_P(CaptionName, LabelsAndFramesAreNamedByTheirCaptions)
     EXPECT_EQ(form::accessibleName(*form::findControl(GetParam().control)), GetParam().name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captions, CaptionName,
-    testing::Values(NamedCase{"Frame1", u"要卖掉部分的旧股票(都要填写)"},
-                    NamedCase{"Frame2", u"要再买入些的新股票(第二项可不填)"},
-                    NamedCase{"L1", u"* 当前股价： * 持股总数："},
-                    NamedCase{"Label1", u"元 股"}, NamedCase{"Label3", u"* 当前股价："},
-                    NamedCase{"yhs", u"* 单向 印花税 + 手续费："},
-                    NamedCase{"Label7", u"大概花多少钱在新股上 ："},
-                    NamedCase{"Label8", u"/千"}));
+INSTANTIATE_TEST_SUITE_P(Captions, CaptionName,
+                         testing::Values(NamedCase{"Frame1", u"要卖掉部分的旧股票(都要填写)"},
+                                         NamedCase{"Frame2", u"要再买入些的新股票(第二项可不填)"},
+                                         NamedCase{"L1", u"* 当前股价： * 持股总数："},
+                                         NamedCase{"Label1", u"元 股"},
+                                         NamedCase{"Label3", u"* 当前股价："},
+                                         NamedCase{"yhs", u"* 单向 印花税 + 手续费："},
+                                         NamedCase{"Label7", u"大概花多少钱在新股上 ："},
+                                         NamedCase{"Label8", u"/千"}));
 
 struct UnitCase {
     const char *field;
@@ -137,14 +136,14 @@ TEST_P(FieldUnit, EntryFieldsAreNamedByTheirCaptionsAndTellTheirUnit)
     EXPECT_NE(form::accessibleDescription(field).find(GetParam().unit), std::u16string_view::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, FieldUnit,
-    testing::Values(UnitCase{"oldprice", u"旧股票当前股价", u"元"},
-                    UnitCase{"buy6", u"旧股票持股总数", u"股"},
-                    UnitCase{"newprice", u"新股票当前股价", u"元"},
-                    UnitCase{"souxufei", u"单向印花税加手续费（千分之几）", u"‰"},
-                    UnitCase{"savemoney", u"资金账户可用资金余额", u"元"},
-                    UnitCase{"buymoney", u"大概花多少钱在新股上", u"元"}));
+INSTANTIATE_TEST_SUITE_P(Fields, FieldUnit,
+                         testing::Values(UnitCase{"oldprice", u"旧股票当前股价", u"元"},
+                                         UnitCase{"buy6", u"旧股票持股总数", u"股"},
+                                         UnitCase{"newprice", u"新股票当前股价", u"元"},
+                                         UnitCase{"souxufei", u"单向印花税加手续费（千分之几）",
+                                                  u"‰"},
+                                         UnitCase{"savemoney", u"资金账户可用资金余额", u"元"},
+                                         UnitCase{"buymoney", u"大概花多少钱在新股上", u"元"}));
 
 struct BlanksCase {
     std::u16string_view text;

@@ -17,8 +17,8 @@ TEST(Layout, TabOrderSkipsTheHiddenFieldAndFollowsTabIndex)
     std::vector<std::string> names;
     for (const form::Control *control : form::tabOrder())
         names.push_back(control->qualifiedName());
-    std::vector<std::string> expected = {"oldprice", "buy6",     "newprice", "savemoney",
-                                         "buymoney", "souxufei", "Command1", "Command2",
+    std::vector<std::string> expected = {"oldprice", "buy6",        "newprice", "savemoney",
+                                         "buymoney", "souxufei",    "Command1", "Command2",
                                          "C44",      "Command4(0)", "Command5"};
     for (int key = 0; key <= 12; ++key)
         expected.push_back("Command3(" + std::to_string(key) + ")");
@@ -45,15 +45,15 @@ TEST_P(HitTest, TopmostControlReceivesTheClick)
 
 INSTANTIATE_TEST_SUITE_P(
     Points, HitTest,
-    testing::Values(HitCase{480, 110, "Command5"},  // drawn over Frame2
+    testing::Values(HitCase{480, 110, "Command5"}, // drawn over Frame2
                     HitCase{470, 95, "Command5"}, HitCase{276, 140, "Frame2"},
                     HitCase{210, 100, "Command4(0)"}, // covers the right part of Label1
                     HitCase{195, 100, "Label1"}, HitCase{120, 100, "oldprice"},
                     HitCase{120, 125, "buy6"}, HitCase{380, 130, "Frame2"}, // hidden ybuy
                     HitCase{0, 370, "BYNARO"}, HitCase{533, 379, nullptr},
                     HitCase{20, 300, "Command3(0)"}, HitCase{500, 300, "Command3(12)"},
-                    HitCase{10, 280, "Frame3"}, HitCase{300, 180, "xsall"},
-                    HitCase{0, 0, nullptr}, HitCase{534, 10, nullptr}, HitCase{-1, 10, nullptr}));
+                    HitCase{10, 280, "Frame3"}, HitCase{300, 180, "xsall"}, HitCase{0, 0, nullptr},
+                    HitCase{534, 10, nullptr}, HitCase{-1, 10, nullptr}));
 
 TEST(Layout, PixelsAreTwipsOverFifteen)
 {

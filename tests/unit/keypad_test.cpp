@@ -35,23 +35,24 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{u"1", 5, false, u"15"}, KeyCase{u"12a", 3, false, u"12a3"},
                     KeyCase{u" 0", 4, false, u" 04"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Point, KeyEdit,
-    testing::Values(KeyCase{u"0", pointKey, true, u"0."}, KeyCase{u"5.2", pointKey, true, u"5.2."},
-                    KeyCase{u"", pointKey, true, u"."}, KeyCase{u"5", pointKey, false, std::nullopt},
-                    KeyCase{u"0", pointKey, false, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Point, KeyEdit,
+                         testing::Values(KeyCase{u"0", pointKey, true, u"0."},
+                                         KeyCase{u"5.2", pointKey, true, u"5.2."},
+                                         KeyCase{u"", pointKey, true, u"."},
+                                         KeyCase{u"5", pointKey, false, std::nullopt},
+                                         KeyCase{u"0", pointKey, false, std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(
     BackspaceAndZero, KeyEdit,
-    testing::Values(KeyCase{u"5.2", backspaceKey, true, u"5."},
-                    KeyCase{u"5.", backspaceKey, true, u"5"}, KeyCase{u"12", backspaceKey, false, u"1"},
-                    KeyCase{u"5", backspaceKey, false, u"0"}, KeyCase{u"0", backspaceKey, false, u"0"},
-                    KeyCase{u"", backspaceKey, false, u"0"},
-                    KeyCase{u"12a3", backspaceKey, false, u"12a"},
-                    // A character outside the basic plane goes whole, never half of it.
-                    KeyCase{u"1\U0001F600", backspaceKey, false, u"1"},
-                    KeyCase{u"\U0001F600", backspaceKey, false, u"0"},
-                    KeyCase{u"123", zeroKey, true, u"0"}, KeyCase{u"", zeroKey, false, u"0"},
-                    KeyCase{u"5", 13, true, std::nullopt}, KeyCase{u"5", -1, true, std::nullopt}));
+    testing::Values(
+        KeyCase{u"5.2", backspaceKey, true, u"5."}, KeyCase{u"5.", backspaceKey, true, u"5"},
+        KeyCase{u"12", backspaceKey, false, u"1"}, KeyCase{u"5", backspaceKey, false, u"0"},
+        KeyCase{u"0", backspaceKey, false, u"0"}, KeyCase{u"", backspaceKey, false, u"0"},
+        KeyCase{u"12a3", backspaceKey, false, u"12a"},
+        // A character outside the basic plane goes whole, never half of it.
+        KeyCase{u"1\U0001F600", backspaceKey, false, u"1"},
+        KeyCase{u"\U0001F600", backspaceKey, false, u"0"}, KeyCase{u"123", zeroKey, true, u"0"},
+        KeyCase{u"", zeroKey, false, u"0"}, KeyCase{u"5", 13, true, std::nullopt},
+        KeyCase{u"5", -1, true, std::nullopt}));
 
 } // namespace

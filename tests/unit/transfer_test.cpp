@@ -107,12 +107,13 @@ TEST_P(FullFunds, RoundsEachTextAndHasNoSixteenBitLimit)
 
 INSTANTIATE_TEST_SUITE_P(
     Fill, FullFunds,
-    testing::Values(FillCase{u"0", u"0", u"0", u"0"}, FillCase{u"12.3", u"1000", u"2500", u"14500"},
-                    FillCase{u"10", u"3276", u"7", u"32767"}, FillCase{u"10", u"3276", u"8", u"32768"},
-                    FillCase{u"10", u"5000", u"0", u"50000"}, FillCase{u"12.4", u"1000", u"300", u"12300"},
-                    FillCase{u"0.3", u"1000", u"0", u"0"}, FillCase{u"2.5", u"100", u"0.5", u"200"},
-                    FillCase{u"3.5", u"100", u"-1.5", u"398"}, FillCase{u"abc", u"100", u"0", std::nullopt},
-                    FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt}));
+    testing::Values(
+        FillCase{u"0", u"0", u"0", u"0"}, FillCase{u"12.3", u"1000", u"2500", u"14500"},
+        FillCase{u"10", u"3276", u"7", u"32767"}, FillCase{u"10", u"3276", u"8", u"32768"},
+        FillCase{u"10", u"5000", u"0", u"50000"}, FillCase{u"12.4", u"1000", u"300", u"12300"},
+        FillCase{u"0.3", u"1000", u"0", u"0"}, FillCase{u"2.5", u"100", u"0.5", u"200"},
+        FillCase{u"3.5", u"100", u"-1.5", u"398"}, FillCase{u"abc", u"100", u"0", std::nullopt},
+        FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt}));
 
 TEST(FullFunds, TotalThatATextBoxCannotHoldIsNotWritten)
 {

@@ -41,8 +41,8 @@ void CoreBackend::tab()
     const auto current = std::find_if(order.begin(), order.end(), [&](const form::Control *c) {
         return c->qualifiedName() == m_window.focus();
     });
-    const auto next = (current == order.end() || current + 1 == order.end()) ? order.begin()
-                                                                            : current + 1;
+    const auto next =
+        (current == order.end() || current + 1 == order.end()) ? order.begin() : current + 1;
     m_window.setFocusControl((*next)->qualifiedName());
 }
 

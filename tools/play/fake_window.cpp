@@ -16,7 +16,10 @@ FakeWindow::FakeWindow(MessageSink sink)
     m_focus = form::tabOrder().front()->qualifiedName();
 }
 
-std::u16string FakeWindow::text(Field field) const { return m_texts[index(field)]; }
+std::u16string FakeWindow::text(Field field) const
+{
+    return m_texts[index(field)];
+}
 
 void FakeWindow::setText(Field field, std::u16string_view text)
 {
@@ -29,9 +32,15 @@ void FakeWindow::setCaret(Field field, std::size_t position)
     m_carets[index(field)] = std::min(position, m_texts[index(field)].size());
 }
 
-void FakeWindow::setFocus(Field field) { m_focus = std::string(fieldName(field)); }
+void FakeWindow::setFocus(Field field)
+{
+    m_focus = std::string(fieldName(field));
+}
 
-void FakeWindow::setResult(std::u16string_view caption) { m_result = caption; }
+void FakeWindow::setResult(std::u16string_view caption)
+{
+    m_result = caption;
+}
 
 void FakeWindow::messageBox(std::u16string_view title, std::u16string_view body)
 {

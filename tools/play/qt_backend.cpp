@@ -40,8 +40,7 @@ bool isExpectedWarning(const QString &message)
            message == QLatin1String("This plugin does not support propagateSizeHints()");
 }
 
-void dropExpectedWarnings(QtMsgType type, const QMessageLogContext &context,
-                          const QString &message)
+void dropExpectedWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtWarningMsg && isExpectedWarning(message))
         return;
@@ -117,7 +116,10 @@ std::u16string QtBackend::result() const
     return gui::toU16(m_window.controls().label("xsall")->text());
 }
 
-int QtBackend::goText1() const { return m_window.form().state().goText1; }
+int QtBackend::goText1() const
+{
+    return m_window.form().state().goText1;
+}
 
 std::string QtBackend::focus() const
 {

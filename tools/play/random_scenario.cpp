@@ -18,7 +18,8 @@ class Random {
 public:
     explicit Random(std::uint64_t seed)
         : m_state(seed * 2 + 1)
-    {}
+    {
+    }
     std::uint64_t next()
     {
         m_state ^= m_state << 13;
@@ -27,7 +28,10 @@ public:
         return m_state;
     }
     std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
-    template<typename T> const T &pick(const std::vector<T> &items) { return items[below(items.size())]; }
+    template<typename T> const T &pick(const std::vector<T> &items)
+    {
+        return items[below(items.size())];
+    }
 
 private:
     std::uint64_t m_state;
@@ -45,9 +49,9 @@ std::string digits(Random &random, std::size_t count)
 std::string randomText(Random &random)
 {
     static const std::vector<std::string> oddities = {
-        "",       " ",     "0",      "00",   "-5",    "+3",   "5.",   ".5",    "5.2.",  "1,000",
-        "1e5",    "abc",   "12a",    "５",   "十二",   "😀",   " 12 ", "-0",    "0.0",   "18.5",
-        "99.5",   "100",   "\t1",    "- 5",  ".",     "-",    "\xff", "0.3",   "32767", "32768"};
+        "",     " ",   "0",   "00",  "-5",   "+3", "5.",   ".5",  "5.2.",  "1,000",
+        "1e5",  "abc", "12a", "５",  "十二", "😀",  " 12 ", "-0",  "0.0",   "18.5",
+        "99.5", "100", "\t1", "- 5", ".",    "-",  "\xff", "0.3", "32767", "32768"};
     switch (random.below(6)) {
     case 0:
         return random.pick(oddities);

@@ -68,7 +68,7 @@ int coordinate(std::string_view text, int size, const char *axis)
 
 void show(const Backend &backend, std::ostream &out)
 {
-    constexpr Field order[] = {Field::oldprice,  Field::buy6,      Field::newprice, Field::ybuy,
+    constexpr Field order[] = {Field::oldprice, Field::buy6,      Field::newprice, Field::ybuy,
                                Field::souxufei, Field::savemoney, Field::buymoney};
     for (const Field field : order)
         out << fieldName(field) << '=' << oneLine(backend.text(field)) << '\n';
@@ -110,8 +110,8 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         if (gap == std::string_view::npos)
             throw ScenarioError{"clickat needs X and Y"};
         const auto &window = form::window();
-        const int x = coordinate(argument.substr(0, gap),
-                                 form::twipsToPixels(window.clientWidthTwips), "X");
+        const int x =
+            coordinate(argument.substr(0, gap), form::twipsToPixels(window.clientWidthTwips), "X");
         const int y = coordinate(argument.substr(gap + 1),
                                  form::twipsToPixels(window.clientHeightTwips), "Y");
         backend.clickAt(x, y);
