@@ -11,19 +11,6 @@
 #include <optional>
 
 namespace ostrel {
-namespace {
-
-std::optional<Field> fieldNamed(std::string_view name)
-{
-    for (const Field field : allFields) {
-        if (fieldName(field) == name)
-            return field;
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
 Form1::Form1(Window &window)
     : m_window(window)
 {

@@ -25,6 +25,15 @@ std::string_view fieldName(Field field)
     return {};
 }
 
+std::optional<Field> fieldNamed(std::string_view name)
+{
+    for (const Field field : allFields) {
+        if (fieldName(field) == name)
+            return field;
+    }
+    return std::nullopt;
+}
+
 namespace runtime {
 
 std::u16string withoutLastCharacter(std::u16string_view text)

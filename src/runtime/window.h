@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ inline constexpr Field allFields[] = {Field::oldprice, Field::buy6,     Field::n
                                       Field::buymoney};
 
 std::string_view fieldName(Field field);
+// The field of that name, or none.
+std::optional<Field> fieldNamed(std::string_view name);
 
 // Everything the handlers may do to the window, and nothing more. Texts are UTF-16, the
 // unit in which the window counts characters and caret positions.

@@ -57,11 +57,10 @@ public:
 
 Field fieldNamed(std::string_view name)
 {
-    for (const Field field : allFields) {
-        if (fieldName(field) == name)
-            return field;
-    }
-    qFatal("no field %s", std::string(name).c_str());
+    const auto field = ostrel::fieldNamed(name);
+    if (!field)
+        qFatal("no field %s", std::string(name).c_str());
+    return *field;
 }
 
 QAccessible::Role roleOf(form::Kind kind)

@@ -167,7 +167,7 @@ private slots:
         }
         core.click(*form::findControl("Command1"));
 
-        QLineEdit *edit = field(*fieldNamed(where));
+        QLineEdit *edit = field(*fieldNamed(where.toStdString()));
         edit->setFocus(Qt::TabFocusReason);
         const Qt::KeyboardModifiers modifiers =
             key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
@@ -222,15 +222,6 @@ private slots:
     }
 
 private:
-    static std::optional<Field> fieldNamed(const QString &name)
-    {
-        for (const Field field : allFields) {
-            if (toQString(fieldName(field)) == name)
-                return field;
-        }
-        return std::nullopt;
-    }
-
     QLineEdit *field(Field field) const { return m_window->controls().field(field); }
 
     // A left click at a client pixel, delivered by the window to the widget it finds there.

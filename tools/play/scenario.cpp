@@ -35,15 +35,6 @@ std::string_view trimEnd(std::string_view text)
     return text;
 }
 
-std::optional<Field> fieldNamed(std::string_view name)
-{
-    for (const Field field : allFields) {
-        if (fieldName(field) == name)
-            return field;
-    }
-    return std::nullopt;
-}
-
 Field visibleField(std::string_view name)
 {
     const auto field = fieldNamed(name);
