@@ -1,10 +1,9 @@
 // ostrel-bench: how long the heaviest handlers take, through the window's test double.
 // A field holds at most 32,767 characters; every handler must stay well inside the 100 ms
 // in which a click still feels immediate, even with every amount that long.
-#include "core/form1.h"
-#include "entry/keypad.h"
+#include "calculator.h"
 #include "fake_window.h"
-#include "form/layout.h"
+#include "window_table.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,10 +12,11 @@
 namespace {
 
 using ostrel::Field;
-using ostrel::Form1;
-using ostrel::play::FakeWindow;
+using ostrel::Key;
+using ostrel::core::Calculator;
+using ostrel::testing::FakeWindow;
 
-constexpr std::size_t limit = ostrel::form::maxTextLength;
+constexpr std::size_t limit = ostrel::layout::maxTextLength;
 
 // `count` digits cycling through `pattern`, with a decimal point after `whole` digits when
 // `whole` is below `count`.
@@ -32,32 +32,32 @@ std::u16string digits(std::size_t count, std::u16string_view pattern, std::size_
 }
 
 struct Amounts {
-    std::u16string oldprice = u"10";
-    std::u16string buy6 = u"5000";
-    std::u16string newprice = u"8";
-    std::u16string souxufei = u"1";
-    std::u16string savemoney = u"2000";
-    std::u16string buymoney = u"20000";
+    std::u16string oldPrice = u"10";
+    std::u16string sharesHeld = u"5000";
+    std::u16string newPrice = u"8";
+    std::u16string fee = u"1";
+    std::u16string balance = u"2000";
+    std::u16string money = u"20000";
 };
 
 void runCalculation(benchmark::State &state, const Amounts &amounts)
 {
     FakeWindow window;
-    Form1 form(window);
-    form.load();
-    window.setText(Field::oldprice, amounts.oldprice);
-    window.setText(Field::buy6, amounts.buy6);
-    window.setText(Field::newprice, amounts.newprice);
-    window.setText(Field::souxufei, amounts.souxufei);
-    window.setText(Field::savemoney, amounts.savemoney);
-    window.setText(Field::buymoney, amounts.buymoney);
-    form.startCalculation();
+    Calculator calculator(window);
+    calculator.startUp();
+    window.setText(Field::oldPrice, amounts.oldPrice);
+    window.setText(Field::sharesHeld, amounts.sharesHeld);
+    window.setText(Field::newPrice, amounts.newPrice);
+    window.setText(Field::feePerMille, amounts.fee);
+    window.setText(Field::balance, amounts.balance);
+    window.setText(Field::moneyToSpend, amounts.money);
+    calculator.calculate();
     if (!window.messages().empty() || window.result().empty()) {
         state.SkipWithError("the amounts do not pass the input checks");
         return;
     }
     for (auto _ : state) {
-        form.startCalculation();
+        calculator.calculate();
         benchmark::DoNotOptimize(window.result().data());
     }
 }
@@ -72,8 +72,8 @@ void calculationOrdinary(benchmark::State &state)
 void calculationLongPrices(benchmark::State &state)
 {
     Amounts amounts;
-    amounts.oldprice = digits(limit, u"123456789", limit / 2);
-    amounts.newprice = digits(limit, u"98765", limit / 2);
+    amounts.oldPrice = digits(limit, u"123456789", limit / 2);
+    amounts.newPrice = digits(limit, u"98765", limit / 2);
     runCalculation(state, amounts);
 }
 
@@ -81,8 +81,8 @@ void calculationLongPrices(benchmark::State &state)
 void calculationLongMoney(benchmark::State &state)
 {
     Amounts amounts;
-    amounts.buymoney = digits(limit, u"8613", limit);
-    amounts.savemoney = digits(limit, u"5027", limit);
+    amounts.money = digits(limit, u"8613", limit);
+    amounts.balance = digits(limit, u"5027", limit);
     runCalculation(state, amounts);
 }
 
@@ -90,8 +90,8 @@ void calculationLongMoney(benchmark::State &state)
 void calculationLongHolding(benchmark::State &state)
 {
     Amounts amounts;
-    amounts.buy6 = digits(limit, u"73", limit);
-    amounts.oldprice = u"0." + std::u16string(limit - 3, u'0') + u"1";
+    amounts.sharesHeld = digits(limit, u"73", limit);
+    amounts.oldPrice = u"0." + std::u16string(limit - 3, u'0') + u"1";
     runCalculation(state, amounts);
 }
 
@@ -99,11 +99,11 @@ void calculationLongHolding(benchmark::State &state)
 void calculationAllLong(benchmark::State &state)
 {
     Amounts amounts;
-    amounts.oldprice = digits(limit, u"123456789", 7);
-    amounts.buy6 = digits(limit, u"73", limit);
-    amounts.newprice = digits(limit, u"98765", limit / 2);
-    amounts.savemoney = digits(limit, u"5027", limit - 2);
-    amounts.buymoney = digits(limit, u"8613", limit);
+    amounts.oldPrice = digits(limit, u"123456789", 7);
+    amounts.sharesHeld = digits(limit, u"73", limit);
+    amounts.newPrice = digits(limit, u"98765", limit / 2);
+    amounts.balance = digits(limit, u"5027", limit - 2);
+    amounts.money = digits(limit, u"8613", limit);
     runCalculation(state, amounts);
 }
 
@@ -112,12 +112,12 @@ void calculationAllLong(benchmark::State &state)
 void calculationAllLongFractions(benchmark::State &state)
 {
     Amounts amounts;
-    amounts.oldprice = digits(limit, u"123456789", 7);
-    amounts.buy6 = digits(limit, u"73", limit - 1);
-    amounts.newprice = digits(limit, u"98765", limit / 2);
-    amounts.souxufei = u"1." + digits(limit - 2, u"2357", limit);
-    amounts.savemoney = digits(limit, u"5027", limit / 3);
-    amounts.buymoney = digits(limit, u"8613", limit - 5);
+    amounts.oldPrice = digits(limit, u"123456789", 7);
+    amounts.sharesHeld = digits(limit, u"73", limit - 1);
+    amounts.newPrice = digits(limit, u"98765", limit / 2);
+    amounts.fee = u"1." + digits(limit - 2, u"2357", limit);
+    amounts.balance = digits(limit, u"5027", limit / 3);
+    amounts.money = digits(limit, u"8613", limit - 5);
     runCalculation(state, amounts);
 }
 
@@ -126,15 +126,15 @@ void calculationAllLongFractions(benchmark::State &state)
 void keypadPressLongField(benchmark::State &state)
 {
     FakeWindow window;
-    Form1 form(window);
-    form.load();
-    window.setText(Field::oldprice, digits(limit, u"31415926", limit / 3));
-    int key = ostrel::entry::backspaceKey;
+    Calculator calculator(window);
+    calculator.startUp();
+    window.setText(Field::oldPrice, digits(limit, u"31415926", limit / 3));
+    Key key = Key::backspace;
     for (auto _ : state) {
-        form.keypadPress(key);
-        key = key == ostrel::entry::backspaceKey ? 5 : ostrel::entry::backspaceKey;
+        calculator.perform(ostrel::PressKey{key});
+        key = key == Key::backspace ? Key::digit5 : Key::backspace;
     }
-    benchmark::DoNotOptimize(window.text(Field::oldprice).size());
+    benchmark::DoNotOptimize(window.text(Field::oldPrice).size());
 }
 
 } // namespace

@@ -11,35 +11,35 @@ std::vector<Field> fieldsUsersSee()
 {
     std::vector<Field> fields;
     for (const Field field : allFields) {
-        if (form::findControl(fieldName(field))->visible)
+        if (layout::fieldControl(field).visible)
             fields.push_back(field);
     }
     return fields;
 }
 
-std::vector<const form::Control *> controlsUsersSee()
+std::vector<const layout::Control *> controlsUsersSee()
 {
-    std::vector<const form::Control *> seen;
-    for (const form::Control &control : form::controls()) {
+    std::vector<const layout::Control *> seen;
+    for (const layout::Control &control : layout::controls()) {
         if (control.visible)
             seen.push_back(&control);
     }
     return seen;
 }
 
-Action typing(Field field, std::u16string text)
+UserAction typing(Field field, std::u16string text)
 {
-    Action action;
-    action.kind = Action::Kind::type;
+    UserAction action;
+    action.kind = UserAction::Kind::type;
     action.field = field;
     action.text = std::move(text);
     return action;
 }
 
-Action clicking(const form::Control *control)
+UserAction clicking(const layout::Control *control)
 {
-    Action action;
-    action.kind = Action::Kind::click;
+    UserAction action;
+    action.kind = UserAction::Kind::click;
     action.control = control;
     return action;
 }
@@ -52,9 +52,9 @@ std::span<const Field> visibleFields()
     return fields;
 }
 
-std::span<const form::Control *const> visibleControls()
+std::span<const layout::Control *const> visibleControls()
 {
-    static const std::vector<const form::Control *> seen = controlsUsersSee();
+    static const std::vector<const layout::Control *> seen = controlsUsersSee();
     return seen;
 }
 
@@ -77,7 +77,7 @@ std::span<const std::uint8_t> ActionReader::chunk(std::size_t size)
     return m_bytes.subspan(start, taken);
 }
 
-std::optional<Action> ActionReader::next()
+std::optional<UserAction> ActionReader::next()
 {
     if (m_pos >= m_bytes.size())
         return std::nullopt;
@@ -139,33 +139,32 @@ std::optional<Action> ActionReader::next()
         return clicking(seen[byte() % seen.size()]);
     }
     case Op::keypad: {
-        const std::string key = "Command3(" + std::to_string(byte() % 13) + ")";
-        return clicking(form::findControl(key));
+        return clicking(&layout::keyControl(keyAt(byte() % keyCount)));
     }
     case Op::tab:
-        return Action{};
+        return UserAction{};
     case Op::clickAt: {
-        const auto &window = form::window();
-        const int width = form::twipsToPixels(window.clientWidthTwips) + 2 * clickAtMargin;
-        const int height = form::twipsToPixels(window.clientHeightTwips) + 2 * clickAtMargin;
-        Action action;
-        action.kind = Action::Kind::clickAt;
+        const auto &window = layout::window();
+        const int width = layout::twipsToPixels(window.clientWidthTwips) + 2 * clickAtMargin;
+        const int height = layout::twipsToPixels(window.clientHeightTwips) + 2 * clickAtMargin;
+        UserAction action;
+        action.kind = UserAction::Kind::clickAt;
         action.x = word() % width - clickAtMargin;
         action.y = word() % height - clickAtMargin;
         return action;
     }
     case Op::calculate:
-        return clicking(form::findControl("Command1"));
+        return clicking(layout::controlFor(Calculate{}));
     }
     return std::nullopt;
 }
 
-std::string describe(const Action &action, bool abbreviate)
+std::string describe(const UserAction &action, bool abbreviate)
 {
     switch (action.kind) {
-    case Action::Kind::type: {
+    case UserAction::Kind::type: {
         constexpr std::size_t shown = 64;
-        std::string line = "type " + std::string(fieldName(action.field)) + " ";
+        std::string line = "type " + std::string(layout::fieldControl(action.field).id) + " ";
         if (!abbreviate || action.text.size() <= shown)
             return line + play::toUtf8(action.text);
         const std::u16string_view text = action.text;
@@ -173,11 +172,11 @@ std::string describe(const Action &action, bool abbreviate)
                play::toUtf8(text.substr(text.size() - 16)) + "  [" + std::to_string(text.size()) +
                " units]";
     }
-    case Action::Kind::click:
-        return "click " + action.control->qualifiedName();
-    case Action::Kind::clickAt:
+    case UserAction::Kind::click:
+        return "click " + std::string(action.control->id);
+    case UserAction::Kind::clickAt:
         return "clickat " + std::to_string(action.x) + " " + std::to_string(action.y);
-    case Action::Kind::tab:
+    case UserAction::Kind::tab:
         return "tab";
     }
     return {};

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "form/layout.h"
-#include "runtime/window.h"
+#include "window_table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,18 +36,18 @@ inline constexpr std::uint8_t numberPoint = 0x10;
 // Pixels outside the client area that a clickAt can still reach, on every side.
 inline constexpr int clickAtMargin = 10;
 
-struct Action {
+struct UserAction {
     enum class Kind { type, click, clickAt, tab };
     Kind kind = Kind::tab;
-    Field field = Field::oldprice;          // Kind::type
-    std::u16string text;                    // Kind::type
-    const form::Control *control = nullptr; // Kind::click
-    int x = 0, y = 0;                       // Kind::clickAt
+    Field field = Field::oldPrice;            // Kind::type
+    std::u16string text;                      // Kind::type
+    const layout::Control *control = nullptr; // Kind::click
+    int x = 0, y = 0;                         // Kind::clickAt
 };
 
 // The six fields a user can type into, and every control a user can see, in table order.
 std::span<const Field> visibleFields();
-std::span<const form::Control *const> visibleControls();
+std::span<const layout::Control *const> visibleControls();
 
 class ActionReader {
 public:
@@ -58,7 +57,7 @@ public:
     }
 
     // The next action, or none at the end of the input.
-    std::optional<Action> next();
+    std::optional<UserAction> next();
 
 private:
     std::uint8_t byte();
@@ -71,6 +70,6 @@ private:
 
 // The action as a line of the scenario language. With `abbreviate`, a text longer than 64
 // units is shown by its start, its end and its length, so that a report stays readable.
-std::string describe(const Action &action, bool abbreviate);
+std::string describe(const UserAction &action, bool abbreviate);
 
 } // namespace ostrel::fuzz

@@ -109,10 +109,10 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
     const auto value = [&](Field field) { return numberValue(texts[slot(field)]); };
 
     // The full-funds fill comes first, whatever the checks then find.
-    if (texts[slot(Field::buymoney)] == u"0") {
-        const auto price = value(Field::oldprice);
-        const auto held = value(Field::buy6);
-        const auto balance = value(Field::savemoney);
+    if (texts[slot(Field::moneyToSpend)] == u"0") {
+        const auto price = value(Field::oldPrice);
+        const auto held = value(Field::sharesHeld);
+        const auto balance = value(Field::balance);
         if (price && held && balance) {
             const mpz_class total =
                 nearestWhole(*held) * nearestWhole(*price) + nearestWhole(*balance);
@@ -120,17 +120,17 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
             // would be a wrong amount.
             const std::string digits = total.get_str(10);
             if (digits.size() <= maxTextLength)
-                texts[slot(Field::buymoney)] = std::u16string(digits.begin(), digits.end());
+                texts[slot(Field::moneyToSpend)] = std::u16string(digits.begin(), digits.end());
         }
     }
 
-    const auto oldPrice = value(Field::oldprice);
-    const auto held = value(Field::buy6);
-    const auto newPrice = value(Field::newprice);
-    const auto planned = value(Field::ybuy);
-    const auto money = value(Field::buymoney);
-    const auto fee = value(Field::souxufei);
-    const auto balance = value(Field::savemoney);
+    const auto oldPrice = value(Field::oldPrice);
+    const auto held = value(Field::sharesHeld);
+    const auto newPrice = value(Field::newPrice);
+    const auto planned = value(Field::plannedShares);
+    const auto money = value(Field::moneyToSpend);
+    const auto fee = value(Field::feePerMille);
+    const auto balance = value(Field::balance);
     const bool passes = oldPrice && sgn(*oldPrice) > 0 && held && *held >= 100 && newPrice &&
                         sgn(*newPrice) > 0 && planned && money && sgn(*money) >= 0 &&
                         !(*planned < 100 && sgn(*money) == 0) && fee && *fee <= 18 && balance;

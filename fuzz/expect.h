@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/window.h"
+#include "actions.h"
 
 #include <gmpxx.h>
 
@@ -16,7 +16,7 @@
 // fault here.
 namespace ostrel::fuzz {
 
-using FieldTexts = std::array<std::u16string, std::size(allFields)>;
+using FieldTexts = std::array<std::u16string, fieldCount>;
 
 inline std::size_t slot(Field field)
 {

@@ -15,12 +15,13 @@
 #include <fstream>
 #include <span>
 #include <string>
+#include <variant>
 
 namespace {
 
 using namespace ostrel;
-using fuzz::Action;
 using fuzz::slot;
+using fuzz::UserAction;
 // Processor time of this process: what a handler itself costs, however busy the machine is
 // with other work while the fuzzer runs.
 struct Clock {
@@ -43,59 +44,56 @@ constexpr int timingTries = 3;
 // Enough for long sessions of use while keeping each input quick to run.
 constexpr std::size_t maxActions = 256;
 
-// The field keypad code `code` (1 to 6) edits.
-Field keypadField(int code)
+std::string idOf(Field field)
 {
-    constexpr Field byCode[] = {Field::oldprice, Field::buy6,      Field::newprice,
-                                Field::souxufei, Field::savemoney, Field::buymoney};
-    return byCode[code - 1];
+    return std::string(layout::fieldControl(field).id);
 }
 
 struct Snapshot {
     fuzz::FieldTexts texts;
     std::u16string result;
-    int goText1 = 0;
-    std::string focus;
+    Field keypadTarget = Field::oldPrice;
+    const layout::Control *focus = nullptr;
     std::size_t messages = 0;
 };
 
-Snapshot snapshot(const play::CoreBackend &backend)
+Snapshot snapshot(const testing::CoreBackend &backend)
 {
     Snapshot shot;
     for (const Field field : allFields)
         shot.texts[slot(field)] = backend.text(field);
     shot.result = backend.result();
-    shot.goText1 = backend.goText1();
+    shot.keypadTarget = backend.keypadTarget();
     shot.focus = backend.focus();
     shot.messages = backend.window().messages().size();
     return shot;
 }
 
-void perform(play::CoreBackend &backend, const Action &action)
+void perform(testing::CoreBackend &backend, const UserAction &action)
 {
     switch (action.kind) {
-    case Action::Kind::type:
+    case UserAction::Kind::type:
         backend.type(action.field, action.text);
         return;
-    case Action::Kind::click:
+    case UserAction::Kind::click:
         backend.click(*action.control);
         return;
-    case Action::Kind::clickAt:
+    case UserAction::Kind::clickAt:
         backend.clickAt(action.x, action.y);
         return;
-    case Action::Kind::tab:
+    case UserAction::Kind::tab:
         backend.tab();
         return;
     }
 }
 
 // The control a click lands on, none for typing and Tab.
-const form::Control *clickTarget(const Action &action)
+const layout::Control *clickTarget(const UserAction &action)
 {
-    if (action.kind == Action::Kind::click)
+    if (action.kind == UserAction::Kind::click)
         return action.control;
-    if (action.kind == Action::Kind::clickAt)
-        return form::controlAt(action.x, action.y);
+    if (action.kind == UserAction::Kind::clickAt)
+        return layout::controlAt(action.x, action.y);
     return nullptr;
 }
 
@@ -171,38 +169,37 @@ private:
             fail(why);
     }
 
-    void check(const Action &action, const Snapshot &before, const Snapshot &after) const
+    void check(const UserAction &action, const Snapshot &before, const Snapshot &after) const
     {
-        expect(after.goText1 >= 1 && after.goText1 <= 6,
-               "GoText1 is " + std::to_string(after.goText1) + ", outside 1..6");
+        expect(after.keypadTarget != Field::plannedShares,
+               "the keypad edits the hidden planned-shares field");
 
-        const form::Control *target = clickTarget(action);
-        const std::string name = target ? std::string(target->name) : std::string();
+        const layout::Control *target = clickTarget(action);
+        const Action clicked = target ? target->action : Action{NoAction{}};
         const std::size_t boxes = after.messages - before.messages;
-        if (name == "Command1") {
+        if (std::holds_alternative<Calculate>(clicked)) {
             checkCalculation(before, after, boxes);
-        } else if (name == "C44") {
+        } else if (std::holds_alternative<ShowInstructions>(clicked)) {
             expect(boxes == 1, "the instructions showed " + std::to_string(boxes) + " boxes");
         } else {
             expect(boxes == 0,
                    std::to_string(boxes) + " message boxes from " + describe(action, true));
         }
-        if (name == "Command3")
-            checkKeypad(target->index, before, after);
+        if (const auto *press = std::get_if<PressKey>(&clicked))
+            checkKeypad(press->key, before, after);
     }
 
-    void checkKeypad(int key, const Snapshot &before, const Snapshot &after) const
+    void checkKeypad(Key key, const Snapshot &before, const Snapshot &after) const
     {
-        const Field edited = keypadField(before.goText1);
-        const bool mustLeaveText = key != 10;
+        const Field edited = before.keypadTarget;
+        const std::string keyName = std::to_string(static_cast<int>(key));
+        const bool mustLeaveText = key != Key::point;
         expect(!mustLeaveText || !after.texts[slot(edited)].empty(),
-               "keypad key " + std::to_string(key) + " left " + std::string(fieldName(edited)) +
-                   " empty");
+               "keypad key " + keyName + " left " + idOf(edited) + " empty");
         for (const Field field : allFields) {
             expect(field == edited || after.texts[slot(field)] == before.texts[slot(field)],
-                   "keypad key " + std::to_string(key) + " changed " +
-                       std::string(fieldName(field)) + ", not its target " +
-                       std::string(fieldName(edited)));
+                   "keypad key " + keyName + " changed " + idOf(field) + ", not its target " +
+                       idOf(edited));
         }
         expect(after.focus == before.focus, "a keypad key took the focus");
         expect(after.result == before.result, "a keypad key changed the result line");
@@ -210,7 +207,7 @@ private:
 
     void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes) const
     {
-        const fuzz::Press press = fuzz::expectedPress(before.texts, form::maxTextLength);
+        const fuzz::Press press = fuzz::expectedPress(before.texts, layout::maxTextLength);
         if (trace) {
             const char *outcome = press.messageBox ? "an input fault"
                                   : press.transfer ? "a result line"
@@ -227,8 +224,8 @@ private:
         for (const Field field : allFields) {
             const auto &got = after.texts[slot(field)];
             const auto &want = press.fields[slot(field)];
-            expect(got == want, "开始计算 left " + std::string(fieldName(field)) + " = " +
-                                    shown(got) + ", expected " + shown(want));
+            expect(got == want, "开始计算 left " + idOf(field) + " = " + shown(got) +
+                                    ", expected " + shown(want));
         }
         if (!press.transfer) {
             expect(after.result == before.result,
@@ -257,11 +254,11 @@ private:
 
     // Times the action again on fresh replays of the same input, and fails only when it is
     // slow every time.
-    void checkTiming(const Action &action) const
+    void checkTiming(const UserAction &action) const
     {
         auto fastest = Clock::duration::max();
         for (int attempt = 0; attempt < timingTries && fastest > handlerLimit; ++attempt) {
-            play::CoreBackend replay;
+            testing::CoreBackend replay;
             fuzz::ActionReader reader(m_bytes);
             for (std::size_t i = 0; i < m_index; ++i)
                 perform(replay, *reader.next());
@@ -275,7 +272,7 @@ private:
     }
 
     std::span<const std::uint8_t> m_bytes;
-    play::CoreBackend m_backend;
+    testing::CoreBackend m_backend;
     std::size_t m_index = 0;
 };
 
@@ -287,7 +284,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     fuzz::visibleFields();
     fuzz::visibleControls();
-    form::tabOrder();
+    layout::tabOrder();
     return 0;
 }
 

@@ -5,7 +5,7 @@ plus a few hand-made seeds with texts at and beyond the text box limit.
 Usage: fuzz/make_seeds.py [OUT_DIR]   (default tests/fuzz-corpus)
 
 The byte format is described in fuzz/README.md; the two tables below follow the window
-table's order (src/form/layout.cpp) and must change with it.
+table's order (src/layout/window_table.cpp) and must change with it.
 """
 import pathlib
 import struct

@@ -3,9 +3,9 @@
 // push buttons, in the same places) with the same captions in the same fonts, and nothing
 // else: no colours, no custom painting, no icon, no translations, no calculation core. What
 // the program spends beyond this window is start-up work of its own.
-#include "form/layout.h"
-#include "qt/fonts.h"
-#include "qt/text.h"
+#include "fonts.h"
+#include "qt_text.h"
+#include "window_table.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,7 +21,7 @@
 namespace {
 
 using ostrel::gui::toQString;
-namespace form = ostrel::form;
+namespace form = ostrel::layout;
 
 QWidget *plainWidget(const form::Control &control, QWidget &container)
 {
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
             widget->setFont(ostrel::gui::controlFont(control.font));
         widget->setHidden(!control.visible);
         if (control.kind == form::Kind::frame)
-            frames.emplace_back(control.name, widget);
+            frames.emplace_back(control.id, widget);
     }
 
     window.show();

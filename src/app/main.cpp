@@ -1,6 +1,6 @@
 // QZ Ostrel: the calculator's window.
-#include "qt/main_window.h"
-#include "qt/translations.h"
+#include "main_window.h"
+#include "translations.h"
 
 #include <QApplication>
 

@@ -1,38 +1,39 @@
-#include "qt/colours.h"
+#include "colours.h"
 
 #include <QApplication>
 #include <QWidget>
 
 namespace ostrel::gui {
 
-ColourRoles colourRoles(form::Kind kind)
+ColourRoles colourRoles(layout::Kind kind)
 {
     switch (kind) {
-    case form::Kind::textBox:
+    case layout::Kind::textBox:
         return {QPalette::Text, QPalette::Base};
-    case form::Kind::button:
+    case layout::Kind::button:
         return {QPalette::ButtonText, QPalette::Button};
-    case form::Kind::label:
-    case form::Kind::frame:
+    case layout::Kind::label:
+    case layout::Kind::frame:
         break;
     }
     return {QPalette::WindowText, QPalette::Window};
 }
 
-QColor resolveColour(form::Colour colour, QPalette::ColorRole systemRole, const QPalette &desktop)
+QColor resolveColour(layout::Colour colour, QPalette::ColorRole systemRole, const QPalette &desktop)
 {
     switch (colour.role) {
-    case form::Colour::Role::rgb:
+    case layout::Colour::Role::rgb:
         return QColor::fromRgb(static_cast<QRgb>(colour.rgb));
-    case form::Colour::Role::highlightText:
+    case layout::Colour::Role::highlightText:
         return desktop.color(QPalette::HighlightedText);
-    case form::Colour::Role::system:
+    case layout::Colour::Role::system:
+    case layout::Colour::Role::none: // nothing shows in it: the desktop's own will do
         break;
     }
     return desktop.color(systemRole);
 }
 
-void applyColours(QWidget &widget, const form::Control &control)
+void applyColours(QWidget &widget, const layout::Control &control)
 {
     const ColourRoles roles = colourRoles(control.kind);
     const QPalette desktop = QApplication::palette(&widget);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/layout.h"
+#include "window_table.h"
 
 #include <QColor>
 #include <QPalette>
@@ -14,15 +14,16 @@ struct ColourRoles {
     QPalette::ColorRole foreground;
     QPalette::ColorRole background;
 };
-ColourRoles colourRoles(form::Kind kind);
+ColourRoles colourRoles(layout::Kind kind);
 
 // A colour of the table on this desktop: a fixed colour as it is, a desktop colour from the
 // desktop's palette (`desktop`, in role `systemRole` for Colour::system).
-QColor resolveColour(form::Colour colour, QPalette::ColorRole systemRole, const QPalette &desktop);
+QColor resolveColour(layout::Colour colour, QPalette::ColorRole systemRole,
+                     const QPalette &desktop);
 
 // Gives the widget the control's caption and face colours. Both roles are set on the widget
 // itself, so that a control never takes a colour from the frame around it: a caption in the
 // green frame stays in the desktop's text colour.
-void applyColours(QWidget &widget, const form::Control &control);
+void applyColours(QWidget &widget, const layout::Control &control);
 
 } // namespace ostrel::gui

@@ -1,10 +1,10 @@
-#include "qt/controls.h"
+#include "controls.h"
 
-#include "form/accessibility.h"
-#include "qt/colours.h"
-#include "qt/fonts.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
+#include "accessibility.h"
+#include "colours.h"
+#include "fonts.h"
+#include "qt_text.h"
+#include "widgets.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -17,26 +17,20 @@
 namespace ostrel::gui {
 namespace {
 
-// The on-screen keypad edits the field being typed into, so its keys must not take the focus
-// away from that field when clicked; Tab still reaches them.
-constexpr std::string_view keypadName = "Command3";
-// The credit line runs along the bottom of the window, centred under the keypad.
-constexpr std::string_view creditLineName = "BYNARO";
-
-QRect toQRect(const form::Rect &pixels)
+QRect toQRect(const layout::Rect &pixels)
 {
     return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 // The bands of the entry fields that share the label's frame, in the label's coordinates.
-std::vector<FieldRowsLabel::Row> fieldRowsBeside(const form::Control &label)
+std::vector<FieldRowsLabel::Row> fieldRowsBeside(const layout::Control &label)
 {
-    const form::Rect place = form::toPixels(label.twips);
+    const layout::Rect place = layout::toPixels(label.twips);
     std::vector<FieldRowsLabel::Row> rows;
-    for (const form::Control &control : form::controls()) {
-        if (control.kind != form::Kind::textBox || control.container != label.container)
+    for (const layout::Control &control : layout::controls()) {
+        if (control.kind != layout::Kind::textBox || control.container != label.container)
             continue;
-        const form::Rect field = form::toPixels(control.twips);
+        const layout::Rect field = layout::toPixels(control.twips);
         rows.push_back({field.top - place.top, field.height});
     }
     std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.top < b.top; });
@@ -64,72 +58,91 @@ QFont fittedFont(QFont font, const QString &caption, int width)
     return font;
 }
 
-QWidget *createLabel(const form::Control &control, QWidget &container)
+QWidget *createLabel(const layout::Control &control, QWidget &container)
 {
     const QString caption = toQString(control.text);
-    const form::Control *frame = form::containerOf(control);
-    if (frame && frame->kind == form::Kind::frame) {
+    const layout::Control *frame = layout::containerOf(control);
+    if (frame && frame->kind == layout::Kind::frame) {
         auto rows = fieldRowsBeside(control);
         if (!rows.empty())
             return new FieldRowsLabel(caption, std::move(rows), &container);
     }
-    auto *label = form::isLive(control) ? new LiveLabel(caption, &container)
-                                        : new QLabel(caption, &container);
+    auto *label =
+        control.isResultLine ? new LiveLabel(caption, &container) : new QLabel(caption, &container);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A caption wraps only where its place holds more than one line: a one-line caption a
     // pixel too wide loses that pixel, not its last character to a line nobody can see.
-    const form::Rect place = form::clientPixels(control);
+    const layout::Rect place = layout::clientPixels(control);
     label->setWordWrap(place.height >= 2 * QFontMetrics(controlFont(control.font)).lineSpacing());
     // The part of a place outside the client area cannot be seen, so the caption keeps to
     // the visible part.
-    const int clientWidth = form::twipsToPixels(form::window().clientWidthTwips);
+    const int clientWidth = layout::twipsToPixels(layout::window().clientWidthTwips);
     const int hiddenLeft = std::max(0, -place.left);
     const int hiddenRight = std::max(0, place.left + place.width - clientWidth);
     label->setContentsMargins(hiddenLeft, 0, hiddenRight, 0);
-    if (control.name == creditLineName)
+    if (control.align == layout::Align::centre)
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     return label;
 }
 
-QWidget *createWidget(const form::Control &control, QWidget &container)
+QWidget *createWidget(const layout::Control &control, QWidget &container)
 {
     const QString text = toQString(control.text);
     switch (control.kind) {
-    case form::Kind::label:
+    case layout::Kind::label:
         return createLabel(control, container);
-    case form::Kind::textBox: {
+    case layout::Kind::textBox: {
         auto *field = new FieldEdit(&container);
-        field->setMaxLength(static_cast<int>(form::maxTextLength));
+        field->setMaxLength(static_cast<int>(layout::maxTextLength));
         field->setText(text);
         return field;
     }
-    case form::Kind::frame:
+    case layout::Kind::frame:
         return new FrameBox(text, &container);
-    case form::Kind::button:
+    case layout::Kind::button:
         break;
     }
     return new QPushButton(text, &container);
 }
 
-Qt::FocusPolicy focusPolicy(const form::Control &control)
+Qt::FocusPolicy focusPolicy(const layout::Control &control)
 {
     if (!control.takesFocus())
         return Qt::NoFocus;
-    return control.name == keypadName ? Qt::TabFocus : Qt::StrongFocus;
+    // A key of the on-screen keypad edits the field being typed into, so it must not take the
+    // focus away from that field when clicked; Tab still reaches it.
+    return control.keepsFocusWhereItIs ? Qt::TabFocus : Qt::StrongFocus;
 }
 
 } // namespace
 
-QRect containerRect(const form::Control &control)
+QRect containerRect(const layout::Control &control)
 {
-    return toQRect(form::toPixels(control.twips));
+    return toQRect(layout::toPixels(control.twips));
 }
 
-QWidget *createControl(const form::Control &control, QWidget &container)
+Controls::Controls(QWidget &client, Bindings bindings)
+    : m_bindings(std::move(bindings))
+{
+    m_widgets.reserve(layout::controls().size());
+    for (const layout::Control &control : layout::controls()) {
+        // The table lists every frame before the controls it holds.
+        const layout::Control *frame = layout::containerOf(control);
+        QWidget *container = frame ? widget(*frame) : &client;
+        QWidget *created = create(control, *container);
+        m_widgets.push_back(created);
+        bind(control, *created);
+    }
+    const auto order = layout::tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
+}
+
+QWidget *Controls::create(const layout::Control &control, QWidget &container)
 {
     QWidget *widget = createWidget(control, container);
-    widget->setObjectName(toQString(control.qualifiedName()));
+    widget->setObjectName(toQString(control.id));
     widget->setGeometry(containerRect(control));
     if (!control.font.face.empty()) {
         QFont font = controlFont(control.font);
@@ -141,46 +154,28 @@ QWidget *createControl(const form::Control &control, QWidget &container)
     applyColours(*widget, control);
     widget->setFocusPolicy(focusPolicy(control));
     widget->setHidden(!control.visible);
-    widget->setAccessibleName(toQString(form::accessibleName(control)));
-    widget->setAccessibleDescription(toQString(form::accessibleDescription(control)));
+    widget->setAccessibleName(toQString(layout::accessibleName(control)));
+    widget->setAccessibleDescription(toQString(layout::accessibleDescription(control)));
     return widget;
 }
 
-Controls::Controls(QWidget &client)
+void Controls::bind(const layout::Control &control, QWidget &widget)
 {
-    for (const form::Control &control : form::controls()) {
-        // The table lists every frame before the controls it holds.
-        QWidget *container = control.container.empty() ? &client : widget(control.container);
-        Q_ASSERT_X(container, "Controls", "a control's frame comes later in the table");
-        m_entries.push_back({&control, createControl(control, *container)});
+    const Action action = control.action;
+    if (auto *field = qobject_cast<FieldEdit *>(&widget)) {
+        m_fields[indexOf(*control.field)] = field;
+        if (std::holds_alternative<NoAction>(action))
+            return; // the hidden field is never clicked nor typed into
+        QObject::connect(field, &FieldEdit::clicked, field,
+                         [this, action] { m_bindings.perform(action); });
+        QObject::connect(field, &QLineEdit::returnPressed, field,
+                         [this] { m_bindings.calculate(); });
+    } else if (auto *button = qobject_cast<QPushButton *>(&widget)) {
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [this, action] { m_bindings.perform(action); });
+    } else if (control.isResultLine) {
+        m_resultLine = qobject_cast<LiveLabel *>(&widget);
     }
-    const auto order = form::tabOrder();
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(widget(order[i - 1]->qualifiedName()),
-                             widget(order[i]->qualifiedName()));
-}
-
-QWidget *Controls::widget(std::string_view qualifiedName) const
-{
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry &entry) {
-        return entry.control->qualifiedName() == qualifiedName;
-    });
-    return found == m_entries.end() ? nullptr : found->widget;
-}
-
-FieldEdit *Controls::field(Field field) const
-{
-    return qobject_cast<FieldEdit *>(widget(fieldName(field)));
-}
-
-QLabel *Controls::label(std::string_view qualifiedName) const
-{
-    return qobject_cast<QLabel *>(widget(qualifiedName));
-}
-
-LiveLabel *Controls::liveLabel(std::string_view qualifiedName) const
-{
-    return qobject_cast<LiveLabel *>(widget(qualifiedName));
 }
 
 } // namespace ostrel::gui

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "form/layout.h"
-#include "runtime/window.h"
+#include "actions.h"
+#include "window_table.h"
 
 #include <QRect>
 
-#include <string_view>
+#include <array>
+#include <functional>
 #include <vector>
 
-class QLabel;
 class QWidget;
 
 namespace ostrel::gui {
@@ -17,36 +17,36 @@ class FieldEdit;
 class LiveLabel;
 
 // The table's place of a control in pixels, relative to its container.
-QRect containerRect(const form::Control &control);
-
-// Builds one control of the window table as a child of `container`: its kind of widget, name,
-// caption or start-up text, place, font, colours, focus policy, visibility, and the name and
-// description that assistive technology tells of it.
-QWidget *createControl(const form::Control &control, QWidget &container);
+QRect containerRect(const layout::Control &control);
 
 // Every control of the window, built from the window table as children of the client area,
-// and found again by the table's qualified name. The widgets belong to the client area.
+// each bound once to the action its click runs. The widgets belong to the client area.
 class Controls {
 public:
-    struct Entry {
-        const form::Control *control;
-        QWidget *widget;
+    struct Bindings {
+        std::function<void(const Action &)> perform; // a click's action
+        std::function<void()> calculate;             // Enter in an entry field
     };
 
     // Creates the controls in table order, so that a later control stands above an earlier
-    // one, and chains them in the table's tab order.
-    explicit Controls(QWidget &client);
+    // one, binds each to its action and chains them in the table's tab order.
+    Controls(QWidget &client, Bindings bindings);
 
-    // The widget of a control by qualified name ("Command3(5)"), or nullptr.
-    QWidget *widget(std::string_view qualifiedName) const;
-    FieldEdit *field(Field field) const;
-    QLabel *label(std::string_view qualifiedName) const;
-    LiveLabel *liveLabel(std::string_view qualifiedName) const;
-
-    const std::vector<Entry> &entries() const { return m_entries; }
+    QWidget *widget(const layout::Control &control) const
+    {
+        return m_widgets[layout::positionOf(control)];
+    }
+    FieldEdit *field(Field field) const { return m_fields[indexOf(field)]; }
+    LiveLabel *resultLine() const { return m_resultLine; }
 
 private:
-    std::vector<Entry> m_entries;
+    QWidget *create(const layout::Control &control, QWidget &container);
+    void bind(const layout::Control &control, QWidget &widget);
+
+    Bindings m_bindings;
+    std::vector<QWidget *> m_widgets; // in the table's order
+    std::array<FieldEdit *, fieldCount> m_fields{};
+    LiveLabel *m_resultLine = nullptr;
 };
 
 } // namespace ostrel::gui

@@ -1,6 +1,6 @@
-#include "qt/fonts.h"
+#include "fonts.h"
 
-#include "qt/text.h"
+#include "qt_text.h"
 
 #include <cmath>
 
@@ -47,7 +47,7 @@ int pointsToPixels(double points)
     return static_cast<int>(std::lround(points * pixelsPerInch / pointsPerInch));
 }
 
-QFont controlFont(const form::Font &font)
+QFont controlFont(const layout::Font &font)
 {
     QFont qfont;
     if (font.face.empty())

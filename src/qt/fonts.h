@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/layout.h"
+#include "window_table.h"
 
 #include <QFont>
 #include <QStringList>
@@ -19,6 +19,6 @@ QStringList fontFamilies(std::u16string_view face);
 int pointsToPixels(double points);
 
 // A face-less font (a control without a caption) gives the desktop font.
-QFont controlFont(const form::Font &font);
+QFont controlFont(const layout::Font &font);
 
 } // namespace ostrel::gui

@@ -1,15 +1,11 @@
-#include "qt/main_window.h"
+#include "main_window.h"
 
-#include "form/layout.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
+#include "qt_text.h"
+#include "window_table.h"
 
-#include <QAbstractButton>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
-
-#include <string>
 
 namespace ostrel::gui {
 namespace {
@@ -29,39 +25,23 @@ QIcon applicationIcon()
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , m_controls(*this)
+    , m_controls(*this, {[this](const Action &action) { m_calculator.perform(action); },
+                         [this] { m_calculator.calculate(); }})
     , m_window(m_controls, *this)
-    , m_form(m_window)
+    , m_calculator(m_window)
 {
-    const auto &look = form::window();
+    const auto &look = layout::window();
     setWindowTitle(toQString(look.caption));
     setWindowIcon(applicationIcon());
-    setFixedSize(form::twipsToPixels(look.clientWidthTwips),
-                 form::twipsToPixels(look.clientHeightTwips));
+    setFixedSize(layout::twipsToPixels(look.clientWidthTwips),
+                 layout::twipsToPixels(look.clientHeightTwips));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
     setPalette(background);
     setAutoFillBackground(true);
 
-    connectControls();
-    m_form.load();
-    m_controls.widget(form::tabOrder().front()->qualifiedName())->setFocus();
-}
-
-void MainWindow::connectControls()
-{
-    for (const auto &[control, widget] : m_controls.entries()) {
-        // The credit line has a handler that does nothing, and labels take no clicks.
-        if (!control->hasHandler)
-            continue;
-        const std::string name = control->qualifiedName();
-        if (auto *field = qobject_cast<FieldEdit *>(widget)) {
-            connect(field, &FieldEdit::clicked, this, [this, name] { m_form.click(name); });
-            connect(field, &QLineEdit::returnPressed, this, [this] { m_form.startCalculation(); });
-        } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
-            connect(button, &QAbstractButton::clicked, this, [this, name] { m_form.click(name); });
-        }
-    }
+    m_calculator.startUp();
+    m_controls.widget(*layout::tabOrder().front())->setFocus();
 }
 
 } // namespace ostrel::gui

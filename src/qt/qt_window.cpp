@@ -1,9 +1,9 @@
-#include "qt/qt_window.h"
+#include "qt_window.h"
 
-#include "form/layout.h"
-#include "qt/controls.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
+#include "controls.h"
+#include "qt_text.h"
+#include "widgets.h"
+#include "window_table.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -31,7 +31,7 @@ void QtWindow::setText(Field field, std::u16string_view text)
 
 void QtWindow::setCaret(Field field, std::size_t position)
 {
-    const std::size_t inRange = std::min(position, form::maxTextLength);
+    const std::size_t inRange = std::min(position, layout::maxTextLength);
     m_controls.field(field)->setCursorPosition(static_cast<int>(inRange));
 }
 
@@ -42,7 +42,7 @@ void QtWindow::setFocus(Field field)
 
 void QtWindow::setResult(std::u16string_view caption)
 {
-    m_controls.liveLabel("xsall")->announce(toQString(caption));
+    m_controls.resultLine()->announce(toQString(caption));
 }
 
 void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)

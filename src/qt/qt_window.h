@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/window.h"
+#include "window.h"
 
 class QWidget;
 
@@ -8,8 +8,8 @@ namespace ostrel::gui {
 
 class Controls;
 
-// The core's view of the real window: field texts, carets and focus are the line edits' own,
-// the result line is the live `xsall` label, which announces every caption written to it, and
+// The calculator's view of the real window: field texts, carets and focus are the line edits'
+// own, the result line is the live label, which announces every caption written to it, and
 // a message box is a modal QMessageBox.
 class QtWindow : public Window {
 public:

@@ -1,4 +1,4 @@
-#include "qt/translations.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "qt/widgets.h"
+#include "widgets.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -8,12 +8,12 @@
 // bridge would be told.
 #include "support.h"
 
+#include "accessibility.h"
 #include "core_backend.h"
-#include "form/accessibility.h"
-#include "form/layout.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
 #include "qt_backend.h"
+#include "qt_text.h"
+#include "widgets.h"
+#include "window_table.h"
 
 #include <QAccessible>
 #include <QAccessibleBridge>
@@ -55,35 +55,55 @@ public:
     }
 };
 
-Field fieldNamed(std::string_view name)
-{
-    const auto field = ostrel::fieldNamed(name);
-    if (!field)
-        qFatal("no field %s", std::string(name).c_str());
-    return *field;
-}
-
-QAccessible::Role roleOf(form::Kind kind)
+QAccessible::Role roleOf(layout::Kind kind)
 {
     switch (kind) {
-    case form::Kind::label:
+    case layout::Kind::label:
         return QAccessible::StaticText;
-    case form::Kind::textBox:
+    case layout::Kind::textBox:
         return QAccessible::EditableText;
-    case form::Kind::frame:
+    case layout::Kind::frame:
         return QAccessible::Grouping;
-    case form::Kind::button:
+    case layout::Kind::button:
         break;
     }
     return QAccessible::Button;
 }
 
-// What a user does in one step, on the core with its test double and on the real window alike.
+// What a user does in one step, on the core with its test double and on the real window alike:
+// types into a field, clicks a control, or presses Tab.
 struct Step {
-    enum Action { type, click, tab } action;
-    const char *control;
+    enum Kind { type, click, tab } kind;
+    const layout::Control *control = nullptr;
     std::u16string_view text = {};
 };
+
+Step typing(Field field, std::u16string_view text)
+{
+    return {Step::type, &layout::fieldControl(field), text};
+}
+
+Step clicking(const layout::Control &control)
+{
+    return {Step::click, &control, {}};
+}
+
+Step clicking(const Action &action)
+{
+    return clicking(*layout::controlFor(action));
+}
+
+Step clicking(Field field)
+{
+    return clicking(layout::fieldControl(field));
+}
+
+Step clicking(Key key)
+{
+    return clicking(layout::keyControl(key));
+}
+
+const Step tabbing{Step::tab, nullptr, {}};
 
 struct Story {
     const char *name;
@@ -96,53 +116,44 @@ const std::vector<Story> &stories()
 {
     static const std::vector<Story> all{
         {"calculation",
-         {{Step::type, "oldprice", u"10"},
-          {Step::type, "buy6", u"5000"},
-          {Step::type, "newprice", u"8"},
-          {Step::type, "savemoney", u"2000"},
-          {Step::type, "buymoney", u"20000"},
-          {Step::click, "Command1"}},
+         {typing(Field::oldPrice, u"10"), typing(Field::sharesHeld, u"5000"),
+          typing(Field::newPrice, u"8"), typing(Field::balance, u"2000"),
+          typing(Field::moneyToSpend, u"20000"), clicking(Calculate{})},
          {5}},
         {"calculation after a full-funds fill",
-         {{Step::type, "oldprice", u"12.5"},
-          {Step::type, "buy6", u"3000"},
-          {Step::type, "newprice", u"7.3"},
-          {Step::type, "savemoney", u"1234.5"},
-          {Step::click, "Command1"},
-          {Step::click, "Command1"}},
+         {typing(Field::oldPrice, u"12.5"), typing(Field::sharesHeld, u"3000"),
+          typing(Field::newPrice, u"7.3"), typing(Field::balance, u"1234.5"), clicking(Calculate{}),
+          clicking(Calculate{})},
          {4, 5}},
-        {"reset all", {{Step::click, "Command2"}}, {0}},
-        {"reset all twice", {{Step::click, "Command2"}, {Step::click, "Command2"}}, {0, 1}},
-        {"reset old stock", {{Step::click, "Command4(0)"}}, {0}},
-        {"reset new stock", {{Step::click, "Command5"}}, {0}},
+        {"reset all", {clicking(Reset{ResetGroup::all})}, {0}},
+        {"reset all twice",
+         {clicking(Reset{ResetGroup::all}), clicking(Reset{ResetGroup::all})},
+         {0, 1}},
+        {"reset old stock", {clicking(Reset{ResetGroup::oldStock})}, {0}},
+        {"reset new stock", {clicking(Reset{ResetGroup::newStock})}, {0}},
         {"every reset",
-         {{Step::click, "Command4(0)"}, {Step::click, "Command5"}, {Step::click, "Command2"}},
+         {clicking(Reset{ResetGroup::oldStock}), clicking(Reset{ResetGroup::newStock}),
+          clicking(Reset{ResetGroup::all})},
          {0, 1, 2}},
         {"editing the fields",
-         {{Step::click, "oldprice"},
-          {Step::click, "Command3(5)"},
-          {Step::click, "Command3(10)"},
-          {Step::click, "Command3(11)"},
-          {Step::click, "Command3(12)"},
-          {Step::tab, ""},
-          {Step::click, "souxufei"},
-          {Step::click, "buymoney"},
-          {Step::type, "savemoney", u"100"}},
+         {clicking(Field::oldPrice), clicking(Key::digit5), clicking(Key::point),
+          clicking(Key::backspace), clicking(Key::clear), tabbing, clicking(Field::feePerMille),
+          clicking(Field::moneyToSpend), typing(Field::balance, u"100")},
          {}},
-        {"calculation stopped by an input check", {{Step::click, "Command1"}}, {}},
-        {"instructions", {{Step::click, "C44"}}, {}},
+        {"calculation stopped by an input check", {clicking(Calculate{})}, {}},
+        {"instructions", {clicking(ShowInstructions{})}, {}},
     };
     return all;
 }
 
-void perform(play::Backend &backend, const Step &step)
+void perform(testing::Backend &backend, const Step &step)
 {
-    switch (step.action) {
+    switch (step.kind) {
     case Step::type:
-        backend.type(fieldNamed(step.control), step.text);
+        backend.type(*step.control->field, step.text);
         return;
     case Step::click:
-        backend.click(*form::findControl(step.control));
+        backend.click(*step.control);
         return;
     case Step::tab:
         break;
@@ -165,40 +176,40 @@ private slots:
 
     void controls_data()
     {
-        QTest::addColumn<QString>("name");
-        for (const form::Control &control : form::controls())
-            QTest::newRow(control.qualifiedName().c_str())
-                << QString::fromStdString(control.qualifiedName());
+        QTest::addColumn<int>("position");
+        for (const layout::Control &control : layout::controls())
+            QTest::newRow(std::string(control.id).c_str())
+                << static_cast<int>(layout::positionOf(control));
     }
 
     // What a screen reader reads of each control: its role, its name, its description, whether
     // it can take the focus or is not shown at all, and the text of an entry field.
     void controls()
     {
-        QFETCH(QString, name);
-        const form::Control &control = *form::findControl(name.toStdString());
-        QWidget *widget = m_window->controls().widget(control.qualifiedName());
+        QFETCH(int, position);
+        const layout::Control &control = layout::controls()[static_cast<std::size_t>(position)];
+        QWidget *widget = m_window->controls().widget(control);
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(face && face->isValid());
         QCOMPARE(face->object(), widget);
 
         QCOMPARE(face->role(), roleOf(control.kind));
         const QString accessibleName = face->text(QAccessible::Name);
-        QCOMPARE(accessibleName, toQString(form::accessibleName(control)));
+        QCOMPARE(accessibleName, toQString(layout::accessibleName(control)));
         QVERIFY(!accessibleName.isEmpty());
         const QString description = face->text(QAccessible::Description);
-        if (form::isLive(control)) {
+        if (control.isResultLine) {
             QCOMPARE(description, qobject_cast<QLabel *>(widget)->text());
             QVERIFY(!description.isEmpty());
         } else {
-            QCOMPARE(description, toQString(form::accessibleDescription(control)));
+            QCOMPARE(description, toQString(layout::accessibleDescription(control)));
         }
 
         const QAccessible::State state = face->state();
         QCOMPARE(static_cast<bool>(state.invisible), !control.visible);
         QCOMPARE(static_cast<bool>(state.focusable), control.takesFocus());
         QVERIFY(!state.disabled);
-        if (control.kind == form::Kind::textBox) {
+        if (control.kind == layout::Kind::textBox) {
             QCOMPARE(face->text(QAccessible::Value), toQString(control.text));
             QCOMPARE(static_cast<bool>(state.editable), true);
         }
@@ -210,12 +221,12 @@ private slots:
     {
         QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
         QVERIFY(window);
-        for (const form::Control &control : form::controls()) {
+        for (const layout::Control &control : layout::controls()) {
             if (!control.visible)
                 continue;
-            const QString name = QString::fromStdString(control.qualifiedName());
-            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(
-                m_window->controls().widget(control.qualifiedName()));
+            const QString name = toQString(control.id);
+            QAccessibleInterface *face =
+                QAccessible::queryAccessibleInterface(m_window->controls().widget(control));
             QAccessibleInterface *parent = face->parent();
             QVERIFY2(parent, qPrintable(name));
             QVERIFY2(parent->indexOfChild(face) >= 0, qPrintable(name));
@@ -240,7 +251,7 @@ private slots:
         QFETCH(int, story);
         const Story &told = stories()[static_cast<std::size_t>(story)];
         const auto ignoreBoxes = [](std::u16string_view, std::u16string_view) {};
-        play::CoreBackend core(ignoreBoxes);
+        testing::CoreBackend core(ignoreBoxes);
         play::QtBackend real(*m_window, ignoreBoxes);
 
         QStringList expected;
@@ -256,7 +267,7 @@ private slots:
         for (const Step &step : told.steps)
             perform(real, step);
 
-        QLabel *line = m_window->controls().label("xsall");
+        QLabel *line = m_window->controls().resultLine();
         QStringList announced;
         for (const Heard &event : heard()) {
             if (event.source != line)

@@ -1,12 +1,14 @@
 // The player's two backends side by side: every scenario here is played through the core
 // with the test double and through the real window with real events, and the transcripts
 // must be the same byte for byte. The scenarios reach where the golden ones do not: texts
-// past the field limit, every kind of character, a click on every few pixels of the window.
+// past the field limit, every kind of character, a click on every few pixels of the window,
+// and the window's description of itself after each of them.
 #include "support.h"
 
 #include "core_backend.h"
 #include "qt_backend.h"
 #include "scenario.h"
+#include "window_table.h"
 
 #include <QTest>
 
@@ -22,7 +24,7 @@ struct Played {
     std::string err;
 };
 
-Played play(play::Backend &backend, std::ostringstream &out, const std::string &scenario)
+Played play(testing::Backend &backend, std::ostringstream &out, const std::string &scenario)
 {
     std::istringstream in(scenario);
     std::ostringstream err;
@@ -59,7 +61,7 @@ std::string repeated(std::size_t count, const std::string &unit)
     return text;
 }
 
-constexpr std::size_t limit = 32767; // the most a field holds
+constexpr std::size_t limit = layout::maxTextLength; // the most a field holds
 
 } // namespace
 
@@ -73,8 +75,9 @@ private slots:
         const auto row = [](const char *name, const std::string &scenario) {
             QTest::newRow(name) << QByteArray::fromStdString(scenario);
         };
+        // Everything the scenario reads back, down to every widget's caption, place and font.
         const std::string look = "show\ncaret oldprice\ncaret buy6\ncaret newprice\n"
-                                 "caret souxufei\ncaret savemoney\ncaret buymoney\n";
+                                 "caret souxufei\ncaret savemoney\ncaret buymoney\ndescribe\n";
 
         row("a field full to the last character",
             "type oldprice " + std::string(limit, '5') + "\n" + look);
@@ -97,7 +100,7 @@ private slots:
                                         "type souxufei \xed\xa0\x80\n" +
                                             look + "click Command1\n" + look);
         row("Tab all the way round twice",
-            repeated(2 * form::tabOrder().size() + 1, "tab\nshow\n"));
+            repeated(2 * layout::tabOrder().size() + 1, "tab\nshow\n") + "describe\n");
         row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n");
 
         // A click every few pixels over the whole window, with inputs that make the
@@ -108,7 +111,7 @@ private slots:
             for (int x = 1; x < 534; x += 8)
                 everywhere += "clickat " + std::to_string(x) + " " + std::to_string(y) + "\nshow\n";
         }
-        row("a click every eighth pixel", everywhere);
+        row("a click every eighth pixel", everywhere + "describe\n");
     }
 
     void scenarios()
@@ -117,7 +120,7 @@ private slots:
         const std::string text = scenario.toStdString();
 
         std::ostringstream coreOut;
-        play::CoreBackend core(play::messagePrinter(coreOut));
+        testing::CoreBackend core(play::messagePrinter(coreOut));
         const Played byCore = play(core, coreOut, text);
 
         const auto window = openWindow();

@@ -1,14 +1,14 @@
 // Real mouse and keyboard events on the window, checked against the core played through the
-// test double: the tab order, clicks where controls overlap, the keypad's focus, Enter in a
-// field, the caret after a click, and the message box.
+// test double: the tab order, clicks where controls overlap, where a click leaves the focus,
+// the keypad's focus, Enter in a field, the caret after a click, and the message box.
 #include "support.h"
 
-#include "calc/validation.h"
 #include "core_backend.h"
-#include "form/layout.h"
-#include "help/help.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
+#include "help.h"
+#include "input_checks.h"
+#include "qt_text.h"
+#include "widgets.h"
+#include "window_table.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,10 +32,35 @@ QString focusName()
     return focus ? focus->objectName() : QStringLiteral("none");
 }
 
-QPoint middleOf(std::string_view control)
+QString idOf(const layout::Control *control)
 {
-    const form::Rect place = form::clientPixels(*form::findControl(control));
-    return {place.left + place.width / 2, place.top + place.height / 2};
+    return control ? toQString(control->id) : QStringLiteral("none");
+}
+
+// A pixel where the control shows, no later control standing above it: its middle, or the
+// nearest such pixel to it.
+QPoint exposedPoint(const layout::Control &control)
+{
+    const QRect place = placeOf(control);
+    const QPoint middle = middleOf(control);
+    QPoint best = middle;
+    int bestDistance = -1;
+    for (int y = place.top(); y <= place.bottom(); ++y) {
+        for (int x = place.left(); x <= place.right(); ++x) {
+            const int distance = (QPoint(x, y) - middle).manhattanLength();
+            if (layout::controlAt(x, y) == &control &&
+                (bestDistance < 0 || distance < bestDistance)) {
+                best = {x, y};
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+const layout::Control &calculateButton()
+{
+    return *layout::controlFor(Calculate{});
 }
 
 // What a message box showed, for the checks after it has closed.
@@ -62,11 +87,11 @@ private slots:
     void tabWalksTheTableOrderAndWraps()
     {
         QStringList expected;
-        for (const form::Control *control : form::tabOrder())
-            expected << QString::fromStdString(control->qualifiedName());
+        for (const layout::Control *control : layout::tabOrder())
+            expected << idOf(control);
         expected << expected.first();
         QStringList walked{focusName()};
-        for (std::size_t i = 0; i < form::tabOrder().size(); ++i) {
+        for (std::size_t i = 0; i < layout::tabOrder().size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             walked << focusName();
         }
@@ -76,9 +101,9 @@ private slots:
     void shiftTabWalksBack()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focusName(), QString::fromStdString(form::tabOrder().back()->qualifiedName()));
+        QCOMPARE(focusName(), idOf(layout::tabOrder().back()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("oldprice"));
+        QCOMPARE(focusName(), idOf(&layout::fieldControl(Field::oldPrice)));
     }
 
     // A click through the window goes to the control on top, as the core's hit test says.
@@ -86,49 +111,93 @@ private slots:
     {
         QTest::addColumn<QPoint>("point");
         QTest::addColumn<QString>("pressed");
-        QTest::newRow("Command5 inside Frame2") << QPoint(480, 110) << "Command5";
-        QTest::newRow("Command5's middle") << middleOf("Command5") << "Command5";
-        QTest::newRow("Command4 over Label1") << QPoint(212, 110) << "Command4(0)";
-        QTest::newRow("Command2") << middleOf("Command2") << "Command2";
+        const layout::Control &newStockReset = *layout::controlFor(Reset{ResetGroup::newStock});
+        const layout::Control &oldStockReset = *layout::controlFor(Reset{ResetGroup::oldStock});
+        const layout::Control &resetAll = *layout::controlFor(Reset{ResetGroup::all});
+        QTest::newRow("Command5 inside Frame2") << QPoint(480, 110) << idOf(&newStockReset);
+        QTest::newRow("Command5's middle") << middleOf(newStockReset) << idOf(&newStockReset);
+        QTest::newRow("Command4 over Label1") << QPoint(212, 110) << idOf(&oldStockReset);
+        QTest::newRow("Command2") << middleOf(resetAll) << idOf(&resetAll);
     }
 
     void clickReachesTheTopmostControl()
     {
         QFETCH(QPoint, point);
         QFETCH(QString, pressed);
-        play::CoreBackend core;
+        testing::CoreBackend core;
         core.clickAt(point.x(), point.y());
-        QCOMPARE(QString::fromStdString(core.focus()), pressed);
+        QCOMPARE(idOf(core.focus()), pressed);
 
         clickAt(point);
         QCOMPARE(focusName(), pressed);
-        QCOMPARE(m_window->controls().label("xsall")->text(), toQString(core.result()));
+        QCOMPARE(resultLine(), toQString(core.result()));
+    }
+
+    // A click on a field or a button gives it the focus; a key of the keypad, a caption or a
+    // frame leaves the focus in the field being typed into.
+    void clickMovesTheFocusOrLeavesIt_data()
+    {
+        QTest::addColumn<int>("position");
+        for (const layout::Control &control : layout::controls()) {
+            if (control.visible)
+                QTest::newRow(std::string(control.id).c_str())
+                    << static_cast<int>(layout::positionOf(control));
+        }
+    }
+
+    void clickMovesTheFocusOrLeavesIt()
+    {
+        QFETCH(int, position);
+        const layout::Control &control = layout::controls()[static_cast<std::size_t>(position)];
+        // Away from the field the window opens with, so that a focus left alone shows.
+        const Field typedInto = Field::balance;
+        testing::CoreBackend core;
+        core.type(typedInto, u"1");
+        typeInto(typedInto, QStringLiteral("1"));
+        const QWidget *before = field(typedInto);
+
+        const QPoint point = exposedPoint(control);
+        QCOMPARE(layout::controlAt(point.x(), point.y()), &control);
+        core.clickAt(point.x(), point.y());
+        answeringMessageBoxes([&] { clickAt(point); });
+
+        // The window's own focus: a message box may still hold the desktop's.
+        const QWidget *after = m_window->focusWidget();
+        QCOMPARE(after ? after->objectName() : QStringLiteral("none"), idOf(core.focus()));
+        if (control.takesFocusOnClick())
+            QCOMPARE(after, m_window->controls().widget(control));
+        else
+            QCOMPARE(after, before);
     }
 
     void keypadClickLeavesTheFocusInTheField()
     {
-        play::CoreBackend core;
-        const std::string keys[] = {"buy6", "Command3(7)", "Command3(10)", "Command3(0)"};
-        for (const std::string &key : keys) {
-            core.clickAt(middleOf(key).x(), middleOf(key).y());
-            clickAt(middleOf(key));
+        testing::CoreBackend core;
+        const layout::Control *clicks[] = {
+            &layout::fieldControl(Field::sharesHeld), &layout::keyControl(Key::digit7),
+            &layout::keyControl(Key::point), &layout::keyControl(Key::digit0)};
+        for (const layout::Control *control : clicks) {
+            const QPoint middle = middleOf(*control);
+            core.clickAt(middle.x(), middle.y());
+            clickAt(middle);
         }
-        QCOMPARE(focusName(), QStringLiteral("buy6"));
-        QCOMPARE(focusName(), QString::fromStdString(core.focus()));
-        QCOMPARE(field(Field::buy6)->text(), toQString(core.text(Field::buy6)));
-        QCOMPARE(static_cast<std::size_t>(field(Field::buy6)->cursorPosition()),
-                 core.caret(Field::buy6));
-        QCOMPARE(m_window->form().state().goText1, core.goText1());
+        QCOMPARE(focusName(), idOf(&layout::fieldControl(Field::sharesHeld)));
+        QCOMPARE(focusName(), idOf(core.focus()));
+        QCOMPARE(field(Field::sharesHeld)->text(), toQString(core.text(Field::sharesHeld)));
+        QCOMPARE(static_cast<std::size_t>(field(Field::sharesHeld)->cursorPosition()),
+                 core.caret(Field::sharesHeld));
+        QCOMPARE(m_window->calculator().keypadTarget(), core.keypadTarget());
+        QCOMPARE(core.keypadTarget(), Field::sharesHeld);
     }
 
     // The mouse puts the caret where it falls; the click handler then puts it at the end.
     void fieldClickPutsTheCaretAtTheEnd()
     {
-        typeInto(Field::oldprice, QStringLiteral("12.5"));
+        typeInto(Field::oldPrice, QStringLiteral("12.5"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QLineEdit *edit = field(Field::oldprice);
+        QLineEdit *edit = field(Field::oldPrice);
         clickAt(edit->mapTo(m_window.get(), QPoint(3, edit->height() / 2)));
-        QCOMPARE(focusName(), QStringLiteral("oldprice"));
+        QCOMPARE(focusName(), idOf(&layout::fieldControl(Field::oldPrice)));
         QCOMPARE(edit->cursorPosition(), 4);
         QVERIFY(!edit->hasSelectedText());
     }
@@ -137,41 +206,44 @@ private slots:
     // leaves the focus in the field.
     void enterStartsTheCalculation_data()
     {
-        QTest::addColumn<QString>("where");
+        QTest::addColumn<Field>("where");
         QTest::addColumn<int>("key");
-        QTest::addColumn<QStringList>("inputs"); // oldprice, buy6, newprice, souxufei,
-                                                 // savemoney, buymoney; empty: start-up texts
+        // The old price, shares held, new price, fee, balance and money to spend; empty:
+        // the start-up texts.
+        QTest::addColumn<QStringList>("inputs");
         const QStringList inputs{"10", "5000", "8", "1", "2000", "20000"};
-        QTest::newRow("Return in buymoney") << "buymoney" << int(Qt::Key_Return) << inputs;
-        QTest::newRow("keypad Enter in oldprice") << "oldprice" << int(Qt::Key_Enter) << inputs;
+        QTest::newRow("Return in buymoney") << Field::moneyToSpend << int(Qt::Key_Return) << inputs;
+        QTest::newRow("keypad Enter in oldprice")
+            << Field::oldPrice << int(Qt::Key_Enter) << inputs;
         QTest::newRow("Return in souxufei")
-            << "souxufei" << int(Qt::Key_Return)
+            << Field::feePerMille << int(Qt::Key_Return)
             << QStringList{"12.5", "3000", "7.3", "1.5", "1234.5", "10000"};
-        QTest::newRow("Return on start-up texts") << "buy6" << int(Qt::Key_Return) << QStringList{};
-        QTest::newRow("keypad Enter on a fault")
-            << "newprice" << int(Qt::Key_Enter) << QStringList{"10", "1000", "0", "1", "500", "0"};
+        QTest::newRow("Return on start-up texts")
+            << Field::sharesHeld << int(Qt::Key_Return) << QStringList{};
+        QTest::newRow("keypad Enter on a fault") << Field::newPrice << int(Qt::Key_Enter)
+                                                 << QStringList{"10", "1000", "0", "1", "500", "0"};
     }
 
     void enterStartsTheCalculation()
     {
-        QFETCH(QString, where);
+        QFETCH(Field, where);
         QFETCH(int, key);
         QFETCH(QStringList, inputs);
 
-        play::CoreBackend core;
-        const Field order[] = {Field::oldprice, Field::buy6,      Field::newprice,
-                               Field::souxufei, Field::savemoney, Field::buymoney};
+        testing::CoreBackend core;
+        const Field order[] = {Field::oldPrice,    Field::sharesHeld, Field::newPrice,
+                               Field::feePerMille, Field::balance,    Field::moneyToSpend};
         for (qsizetype i = 0; i < inputs.size(); ++i) {
             core.type(order[i], gui::toU16(inputs[i]));
             typeInto(order[i], inputs[i]);
         }
-        core.click(*form::findControl("Command1"));
+        core.click(calculateButton());
 
-        QLineEdit *edit = field(*fieldNamed(where.toStdString()));
+        QLineEdit *edit = field(where);
         edit->setFocus(Qt::TabFocusReason);
         const Qt::KeyboardModifiers modifiers =
             key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
-        std::vector<play::FakeWindow::Message> boxes;
+        std::vector<testing::FakeWindow::Message> boxes;
         answeringMessageBoxes(
             [&] { QTest::keyClick(edit, static_cast<Qt::Key>(key), modifiers); },
             [&](QMessageBox &box) {
@@ -180,49 +252,51 @@ private slots:
 
         QCOMPARE(boxes.size(), core.window().messages().size());
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            QCOMPARE(toQString(boxes[i].title), toQString(calc::inputErrorTitle));
+            QCOMPARE(toQString(boxes[i].title), toQString(core::inputErrorTitle));
             QCOMPARE(toQString(boxes[i].body), toQString(core.window().messages()[i].body));
         }
-        QCOMPARE(m_window->controls().label("xsall")->text(), toQString(core.result()));
+        QCOMPARE(resultLine(), toQString(core.result()));
         for (const Field field : allFields)
             QCOMPARE(this->field(field)->text(), toQString(core.text(field)));
         if (boxes.empty())
-            QCOMPARE(focusName(), where);
+            QCOMPARE(QApplication::focusWidget(), edit);
     }
 
     // The instructions box: the core's title and text as plain text, no icon, one button that
     // reads 确定 with Qt's Chinese texts, modal over the window.
     void messageBoxHasOneOkButtonAndNoIcon()
     {
-        const QString result = m_window->controls().label("xsall")->text();
+        const QString result = resultLine();
         SeenBox seen;
-        const int boxes = answeringMessageBoxes([&] { clickAt(middleOf("C44")); },
-                                                [&](QMessageBox &box) {
-                                                    seen.icon = box.icon();
-                                                    for (QAbstractButton *button : box.buttons())
-                                                        seen.buttons << button->text();
-                                                    seen.standardButtons = box.standardButtons();
-                                                    seen.title = box.windowTitle();
-                                                    seen.text = box.text();
-                                                    seen.format = box.textFormat();
-                                                    seen.modality = box.windowModality();
-                                                    seen.owner = box.parentWidget();
-                                                });
+        const int boxes = answeringMessageBoxes(
+            [&] { clickAt(middleOf(*layout::controlFor(ShowInstructions{}))); },
+            [&](QMessageBox &box) {
+                seen.icon = box.icon();
+                for (QAbstractButton *button : box.buttons())
+                    seen.buttons << button->text();
+                seen.standardButtons = box.standardButtons();
+                seen.title = box.windowTitle();
+                seen.text = box.text();
+                seen.format = box.textFormat();
+                seen.modality = box.windowModality();
+                seen.owner = box.parentWidget();
+            });
         QCOMPARE(boxes, 1);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.buttons, QStringList{QStringLiteral("确定")});
         QCOMPARE(seen.standardButtons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(seen.title, toQString(help::instructionsTitle));
-        QCOMPARE(seen.text, toQString(help::instructionsBody));
+        QCOMPARE(seen.title, toQString(core::instructionsTitle));
+        QCOMPARE(seen.text, toQString(core::instructionsBody));
         QCOMPARE(seen.format, Qt::PlainText);
         QCOMPARE(seen.modality, Qt::ApplicationModal);
         QCOMPARE(seen.owner, m_window.get());
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(m_window->controls().label("xsall")->text(), result);
+        QCOMPARE(resultLine(), result);
     }
 
 private:
     QLineEdit *field(Field field) const { return m_window->controls().field(field); }
+    QString resultLine() const { return m_window->controls().resultLine()->text(); }
 
     // A left click at a client pixel, delivered by the window to the widget it finds there.
     void clickAt(QPoint point)

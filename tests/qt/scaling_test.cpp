@@ -4,11 +4,11 @@
 // come out at that scale.
 #include "support.h"
 
-#include "calc/transfer.h"
 #include "core_backend.h"
-#include "form/layout.h"
-#include "qt/text.h"
-#include "qt/widgets.h"
+#include "qt_text.h"
+#include "transfer.h"
+#include "widgets.h"
+#include "window_table.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -30,11 +30,6 @@ qreal requestedScale()
 {
     const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
     return factor.isEmpty() ? 1.0 : factor.toDouble();
-}
-
-QRect rectOf(const form::Rect &rect)
-{
-    return {rect.left, rect.top, rect.width, rect.height};
 }
 
 // The smallest rectangle, in logical pixels, that holds every pixel an image has painted.
@@ -129,8 +124,8 @@ private slots:
     void window()
     {
         QCOMPARE(m_window->devicePixelRatio(), m_scale);
-        const QSize client(form::twipsToPixels(form::window().clientWidthTwips),
-                           form::twipsToPixels(form::window().clientHeightTwips));
+        const QSize client(layout::twipsToPixels(layout::window().clientWidthTwips),
+                           layout::twipsToPixels(layout::window().clientHeightTwips));
         QCOMPARE(m_window->size(), client);
         QCOMPARE(m_window->windowHandle()->size() * m_window->devicePixelRatio(), client * m_scale);
         QCOMPARE(m_window->grab().size(), client * m_scale);
@@ -138,37 +133,40 @@ private slots:
 
     void captions_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("position");
         QTest::addColumn<QString>("caption");
-        for (const form::Control &control : form::controls()) {
-            if (control.text.empty() || control.kind == form::Kind::textBox)
+        for (const layout::Control &control : layout::controls()) {
+            if (control.text.empty() || control.kind == layout::Kind::textBox)
                 continue;
-            QTest::newRow(control.qualifiedName().c_str())
-                << QString::fromStdString(control.qualifiedName()) << toQString(control.text);
+            QTest::newRow(std::string(control.id).c_str())
+                << static_cast<int>(layout::positionOf(control)) << toQString(control.text);
         }
         // The other captions of the result line: the reset confirmations and a result with
         // numbers as long as a large account's.
-        const QString line = QStringLiteral("xsall");
-        play::CoreBackend core;
-        for (const char *reset : {"Command2", "Command4(0)", "Command5"}) {
-            core.click(*form::findControl(reset));
-            QTest::newRow(qPrintable(QStringLiteral("xsall after ") + QLatin1String(reset)))
+        const int line = static_cast<int>(layout::positionOf(layout::resultLine()));
+        testing::CoreBackend core;
+        for (const ResetGroup group :
+             {ResetGroup::all, ResetGroup::oldStock, ResetGroup::newStock}) {
+            const layout::Control &reset = *layout::controlFor(Reset{group});
+            core.click(reset);
+            QTest::newRow(("result line after " + std::string(reset.id)).c_str())
                 << line << toQString(core.result());
         }
-        calc::Transfer large;
-        large.sellshares = 12345600;
-        large.newlots = 234567;
-        large.leftmoney = mpq_class(123456789, 10);
-        QTest::newRow("a large result") << line << toQString(calc::resultLine(large));
+        core::Transfer large;
+        large.sharesToSell = 12345600;
+        large.lotsToBuy = 234567;
+        large.moneyLeft = mpq_class(123456789, 10);
+        QTest::newRow("a large result") << line << toQString(core::resultLine(large));
     }
 
     // Every caption's ink lies inside the box its widget draws it in, which the widget cuts it
     // to, and the box inside the widget.
     void captions()
     {
-        QFETCH(QString, name);
+        QFETCH(int, position);
         QFETCH(QString, caption);
-        QWidget *widget = m_window->controls().widget(name.toStdString());
+        QWidget *widget =
+            m_window->controls().widget(layout::controls()[static_cast<std::size_t>(position)]);
         QVERIFY(widget);
 
         QRect box;
@@ -223,10 +221,10 @@ private slots:
     // Every control stands where the table puts it, in device-independent pixels.
     void places()
     {
-        for (const form::Control &control : form::controls()) {
-            QWidget *widget = m_window->controls().widget(control.qualifiedName());
+        for (const layout::Control &control : layout::controls()) {
+            QWidget *widget = m_window->controls().widget(control);
             QCOMPARE(QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size()),
-                     rectOf(form::clientPixels(control)));
+                     placeOf(control));
         }
     }
 

@@ -1,6 +1,6 @@
 #include "support.h"
 
-#include "qt/translations.h"
+#include "translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,6 +26,18 @@ QString nameAt(QWidget &window, QPoint point)
 {
     const QWidget *child = window.childAt(point);
     return child ? child->objectName() : QStringLiteral("none");
+}
+
+QRect placeOf(const layout::Control &control)
+{
+    const layout::Rect place = layout::clientPixels(control);
+    return {place.left, place.top, place.width, place.height};
+}
+
+QPoint middleOf(const layout::Control &control)
+{
+    const layout::Rect place = layout::clientPixels(control);
+    return {place.left + place.width / 2, place.top + place.height / 2};
 }
 
 int answeringMessageBoxes(const std::function<void()> &action,

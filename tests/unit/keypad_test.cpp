@@ -1,4 +1,4 @@
-#include "entry/keypad.h"
+#include "keypad.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,17 @@
 
 namespace {
 
-using ostrel::entry::backspaceKey;
-using ostrel::entry::keyEdit;
-using ostrel::entry::pointKey;
-using ostrel::entry::zeroKey;
+using ostrel::Key;
+using ostrel::keyAt;
+using ostrel::core::keyEdit;
+
+constexpr Key pointKey = Key::point;
+constexpr Key backspaceKey = Key::backspace;
+constexpr Key zeroKey = Key::clear;
 
 struct KeyCase {
     std::u16string before;
-    int key;
+    Key key;
     bool takesPoint;
     std::optional<std::u16string> after; // none: the text stays as it is
 };
@@ -29,11 +32,12 @@ TEST_P(KeyEdit, MakesTheNewText)
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, KeyEdit,
-    testing::Values(KeyCase{u"0", 0, true, u"0"}, KeyCase{u"0", 7, true, u"7"},
-                    KeyCase{u"", 7, true, u"7"}, KeyCase{u"0.", 7, true, u"0.7"},
-                    KeyCase{u"00", 7, true, u"007"}, KeyCase{u"10", 7, true, u"107"},
-                    KeyCase{u"1", 5, false, u"15"}, KeyCase{u"12a", 3, false, u"12a3"},
-                    KeyCase{u" 0", 4, false, u" 04"}));
+    testing::Values(KeyCase{u"0", keyAt(0), true, u"0"}, KeyCase{u"0", keyAt(7), true, u"7"},
+                    KeyCase{u"", keyAt(7), true, u"7"}, KeyCase{u"0.", keyAt(7), true, u"0.7"},
+                    KeyCase{u"00", keyAt(7), true, u"007"}, KeyCase{u"10", keyAt(7), true, u"107"},
+                    KeyCase{u"1", keyAt(5), false, u"15"},
+                    KeyCase{u"12a", keyAt(3), false, u"12a3"},
+                    KeyCase{u" 0", keyAt(4), false, u" 04"}));
 
 INSTANTIATE_TEST_SUITE_P(Point, KeyEdit,
                          testing::Values(KeyCase{u"0", pointKey, true, u"0."},
@@ -51,8 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{u"12a3", backspaceKey, false, u"12a"},
         // A character outside the basic plane goes whole, never half of it.
         KeyCase{u"1\U0001F600", backspaceKey, false, u"1"},
-        KeyCase{u"\U0001F600", backspaceKey, false, u"0"}, KeyCase{u"123", zeroKey, true, u"0"},
-        KeyCase{u"", zeroKey, false, u"0"}, KeyCase{u"5", 13, true, std::nullopt},
-        KeyCase{u"5", -1, true, std::nullopt}));
+        KeyCase{u"\U0001F600", backspaceKey, false, u"0"},
+        // A lone half of a pair is a character of its own.
+        KeyCase{u"12\xDC00", backspaceKey, false, u"12"},
+        KeyCase{u"12\xD800", backspaceKey, false, u"12"}, KeyCase{u"123", zeroKey, true, u"0"},
+        KeyCase{u"", zeroKey, false, u"0"}));
 
 } // namespace

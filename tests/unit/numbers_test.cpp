@@ -1,4 +1,4 @@
-#include "runtime/numbers.h"
+#include "numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace ostrel::runtime;
+using namespace ostrel::numbers;
 
 struct NumberCase {
     std::u16string text;

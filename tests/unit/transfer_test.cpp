@@ -1,4 +1,4 @@
-#include "calc/transfer.h"
+#include "transfer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +7,13 @@
 namespace {
 
 using ostrel::Field;
-using ostrel::calc::computeTransfer;
-using ostrel::calc::fullFundsFill;
-using ostrel::calc::resultLine;
-using ostrel::calc::Texts;
+using ostrel::core::computeTransfer;
+using ostrel::core::FieldTexts;
+using ostrel::core::fullFundsFill;
+using ostrel::core::resultLine;
 
 struct TransferCase {
-    const char16_t *oldprice, *buy6, *newprice, *souxufei, *savemoney, *buymoney;
+    const char16_t *oldPrice, *sharesHeld, *newPrice, *fee, *balance, *money;
     std::u16string line;
 };
 
@@ -22,14 +22,14 @@ class Transfer : public testing::TestWithParam<TransferCase> {};
 TEST_P(Transfer, ResultLine)
 {
     const TransferCase &c = GetParam();
-    Texts texts;
-    texts[Field::oldprice] = c.oldprice;
-    texts[Field::buy6] = c.buy6;
-    texts[Field::newprice] = c.newprice;
-    texts[Field::ybuy] = u"0";
-    texts[Field::souxufei] = c.souxufei;
-    texts[Field::savemoney] = c.savemoney;
-    texts[Field::buymoney] = c.buymoney;
+    FieldTexts texts;
+    texts[Field::oldPrice] = c.oldPrice;
+    texts[Field::sharesHeld] = c.sharesHeld;
+    texts[Field::newPrice] = c.newPrice;
+    texts[Field::plannedShares] = u"0";
+    texts[Field::feePerMille] = c.fee;
+    texts[Field::balance] = c.balance;
+    texts[Field::moneyToSpend] = c.money;
     EXPECT_EQ(resultLine(computeTransfer(texts)), c.line);
 }
 
@@ -70,30 +70,44 @@ INSTANTIATE_TEST_SUITE_P(
         // No fee, exact purchase: the old shares exactly cover one lot more than needed.
         TransferCase{u"10", u"1000", u"10", u"0", u"0", u"1000", line(u"200", u"1", u"1000")}));
 
+// Fees are per mille of each trade: on a sale of 10,000,000 and a purchase of 10,000,000 at
+// 1 per mille, 20,000 yuan, where a divisor one off would show as some 20 yuan.
+INSTANTIATE_TEST_SUITE_P(
+    Fees, Transfer,
+    testing::Values(TransferCase{u"100", u"100000", u"100", u"1", u"0", u"10000000",
+                                 line(u"100000", u"1000", u"-20000")},
+                    TransferCase{u"100", u"100000", u"100", u"18", u"0", u"10000000",
+                                 line(u"100000", u"1000", u"-360000")},
+                    TransferCase{u"100", u"100000", u"100", u"0.5", u"0", u"10000000",
+                                 line(u"100000", u"1000", u"-10000")},
+                    // A negative fee is not refused, and pays out as much as it would charge.
+                    TransferCase{u"100", u"100000", u"100", u"-1", u"0", u"10000000",
+                                 line(u"100000", u"1000", u"20000")}));
+
 // Every two-decimal price from 0.01 to 30.00: money of exactly n lots buys n lots.
 TEST(Transfer, ExactlyAffordableLotsAreNeverOneShort)
 {
     for (int cents = 1; cents <= 3000; ++cents) {
         for (int lots : {1, 3, 7, 80}) {
-            Texts texts;
+            FieldTexts texts;
             const std::string price = std::to_string(cents / 100) + "." +
                                       (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
             const std::u16string price16(price.begin(), price.end());
             const std::string money = std::to_string(lots * cents);
-            texts[Field::oldprice] = u"1";
-            texts[Field::buy6] = u"1000000";
-            texts[Field::newprice] = price16;
-            texts[Field::ybuy] = u"0";
-            texts[Field::souxufei] = u"0";
-            texts[Field::savemoney] = u"0";
-            texts[Field::buymoney] = std::u16string(money.begin(), money.end());
-            ASSERT_EQ(computeTransfer(texts).newlots, lots) << price << " x " << lots;
+            texts[Field::oldPrice] = u"1";
+            texts[Field::sharesHeld] = u"1000000";
+            texts[Field::newPrice] = price16;
+            texts[Field::plannedShares] = u"0";
+            texts[Field::feePerMille] = u"0";
+            texts[Field::balance] = u"0";
+            texts[Field::moneyToSpend] = std::u16string(money.begin(), money.end());
+            ASSERT_EQ(computeTransfer(texts).lotsToBuy, lots) << price << " x " << lots;
         }
     }
 }
 
 struct FillCase {
-    const char16_t *oldprice, *buy6, *savemoney;
+    const char16_t *oldPrice, *sharesHeld, *balance;
     std::optional<std::u16string> total;
 };
 
@@ -102,7 +116,7 @@ class FullFunds : public testing::TestWithParam<FillCase> {};
 TEST_P(FullFunds, RoundsEachTextAndHasNoSixteenBitLimit)
 {
     const FillCase &c = GetParam();
-    EXPECT_EQ(fullFundsFill(c.oldprice, c.buy6, c.savemoney), c.total);
+    EXPECT_EQ(fullFundsFill(c.oldPrice, c.sharesHeld, c.balance), c.total);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     std::istream &in = stream.is_open() ? stream : std::cin;
 
     if (backend == "core") {
-        ostrel::play::CoreBackend core(ostrel::play::messagePrinter(std::cout));
+        ostrel::testing::CoreBackend core(ostrel::play::messagePrinter(std::cout));
         return ostrel::play::playScenario(in, core, std::cout, std::cerr);
     }
 #ifdef OSTREL_PLAY_WITH_QT

@@ -1,14 +1,14 @@
 #include "qt_backend.h"
 
-#include "scenario.h"
-
-#include "qt/main_window.h"
-#include "qt/text.h"
-#include "qt/translations.h"
-#include "qt/widgets.h"
+#include "main_window.h"
+#include "qt_text.h"
+#include "translations.h"
+#include "widgets.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -78,9 +78,9 @@ void QtBackend::type(Field field, std::u16string_view text)
     });
 }
 
-void QtBackend::click(const form::Control &control)
+void QtBackend::click(const layout::Control &control)
 {
-    QWidget *widget = m_window.controls().widget(control.qualifiedName());
+    QWidget *widget = m_window.controls().widget(control);
     // Inside a field's text, away from its end; anywhere else, the middle.
     const QPoint place = qobject_cast<QLineEdit *>(widget)
                              ? QPoint(fieldClickX, widget->height() / 2)
@@ -113,18 +113,109 @@ std::u16string QtBackend::text(Field field) const
 
 std::u16string QtBackend::result() const
 {
-    return gui::toU16(m_window.controls().label("xsall")->text());
+    return gui::toU16(m_window.controls().resultLine()->text());
 }
 
-int QtBackend::goText1() const
+Field QtBackend::keypadTarget() const
 {
-    return m_window.form().state().goText1;
+    return m_window.calculator().keypadTarget();
 }
 
-std::string QtBackend::focus() const
+const layout::Control *QtBackend::focus() const
 {
     const QWidget *focus = QApplication::focusWidget();
-    return focus && !focus->objectName().isEmpty() ? focus->objectName().toStdString() : "none";
+    for (const layout::Control &control : layout::controls()) {
+        if (m_window.controls().widget(control) == focus)
+            return &control;
+    }
+    return nullptr;
+}
+
+namespace {
+
+layout::Kind kindOf(const QWidget &widget)
+{
+    if (qobject_cast<const QLineEdit *>(&widget))
+        return layout::Kind::textBox;
+    if (qobject_cast<const QGroupBox *>(&widget))
+        return layout::Kind::frame;
+    if (qobject_cast<const QAbstractButton *>(&widget))
+        return layout::Kind::button;
+    return layout::Kind::label;
+}
+
+std::u16string captionOf(const QWidget &widget)
+{
+    if (const auto *field = qobject_cast<const QLineEdit *>(&widget))
+        return gui::toU16(field->text());
+    if (const auto *frame = qobject_cast<const QGroupBox *>(&widget))
+        return gui::toU16(frame->title());
+    if (const auto *button = qobject_cast<const QAbstractButton *>(&widget))
+        return gui::toU16(button->text());
+    if (const auto *label = qobject_cast<const QLabel *>(&widget))
+        return gui::toU16(label->text());
+    return {};
+}
+
+// The face the widget asks for, by the table's name of it (the first family of its list), in
+// points at 96 dots per inch; the fallback faces after it are the desktop's business.
+void readFont(const QWidget &widget, testing::ControlView &seen)
+{
+    const QFont &font = widget.font();
+    if (!widget.testAttribute(Qt::WA_SetFont) || font.families().isEmpty())
+        return;
+    constexpr double pointsPerPixel = 72.0 / 96.0;
+    seen.face = gui::toU16(font.families().front());
+    seen.points = font.pixelSize() * pointsPerPixel;
+    seen.bold = font.bold();
+}
+
+} // namespace
+
+testing::WindowView QtBackend::describe() const
+{
+    testing::WindowView view{
+        gui::toU16(m_window.windowTitle()), m_window.width(), m_window.height(), {}};
+    const gui::Controls &controls = m_window.controls();
+    // Tab's path through the focusable widgets, from the first: each takes the tab index of
+    // the control the table puts at that step of the path.
+    const auto order = layout::tabOrder();
+    std::vector<int> tabIndexOfWidget(layout::controls().size(), 0);
+    QWidget *step = controls.widget(*order.front());
+    for (const layout::Control *expected : order) {
+        for (const layout::Control &control : layout::controls()) {
+            if (controls.widget(control) == step)
+                tabIndexOfWidget[layout::positionOf(control)] = expected->tabIndex;
+        }
+        do
+            step = step->nextInFocusChain();
+        while (step != controls.widget(*order.front()) &&
+               (!(step->focusPolicy() & Qt::TabFocus) || step->isHidden()));
+    }
+    for (const layout::Control &control : layout::controls()) {
+        const QWidget &widget = *controls.widget(control);
+        const std::size_t position = layout::positionOf(control);
+        const QWidget *parent = widget.parentWidget();
+        std::string_view container;
+        for (const layout::Control &frame : layout::controls()) {
+            if (controls.widget(frame) == parent)
+                container = frame.id;
+        }
+        const QRect place = widget.geometry();
+        testing::ControlView seen;
+        seen.id = control.id;
+        seen.kind = kindOf(widget);
+        seen.container = container;
+        seen.pixels = {place.x(), place.y(), place.width(), place.height()};
+        seen.caption = captionOf(widget);
+        readFont(widget, seen);
+        seen.foreground = control.foreground;
+        seen.background = control.background;
+        seen.tabIndex = control.takesFocus() ? tabIndexOfWidget[position] : control.tabIndex;
+        seen.shown = !widget.isHidden();
+        view.controls.push_back(std::move(seen));
+    }
+    return view;
 }
 
 std::size_t QtBackend::caret(Field field) const
@@ -162,6 +253,18 @@ void QtBackend::answerMessageBox()
         QTest::mouseClick(ok, Qt::LeftButton);
     else
         QTest::keyClick(box, Qt::Key_Return);
+}
+
+std::vector<testing::AccessibleView> QtBackend::accessible() const
+{
+    std::vector<testing::AccessibleView> views;
+    for (const layout::Control &control : layout::controls()) {
+        QAccessibleInterface *widget =
+            QAccessible::queryAccessibleInterface(m_window.controls().widget(control));
+        views.push_back({control.id, gui::toU16(widget->text(QAccessible::Name)),
+                         gui::toU16(widget->text(QAccessible::Description))});
+    }
+    return views;
 }
 
 int playWithQt(int argc, char **argv, std::istream &in, std::ostream &out, std::ostream &err)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backend.h"
+#include "scenario.h"
 
 #include <QTimer>
 
@@ -17,21 +17,26 @@ namespace ostrel::play {
 // user would reach: mouse clicks, Tab, Ctrl+A and the typed text as an input method commits
 // it. A message box that an action opens is handed to the sink and closed with a click on its
 // OK button while the action's handler waits in the box's own event loop.
-class QtBackend : public Backend {
+class QtBackend : public testing::Backend {
 public:
     // The window must be shown and active.
     QtBackend(gui::MainWindow &window, MessageSink sink);
 
     void type(Field field, std::u16string_view text) override;
-    void click(const form::Control &control) override;
+    void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
-    int goText1() const override;
-    std::string focus() const override;
+    Field keypadTarget() const override;
+    const layout::Control *focus() const override;
     std::size_t caret(Field field) const override;
+    // What the widgets hold: caption, place, size, requested face and size, visibility and
+    // the order Tab visits them in; the colours are the table's.
+    testing::WindowView describe() const override;
+    // As QAccessible tells it to a screen reader's bridge.
+    std::vector<testing::AccessibleView> accessible() const override;
 
 private:
     static constexpr int fieldClickX = 3;

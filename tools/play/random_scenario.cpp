@@ -1,7 +1,6 @@
 // ostrel-random-scenario: writes a scenario of random user actions, the same for the same
 // seed, for long runs that play it through both backends and compare the transcripts.
-#include "form/layout.h"
-#include "runtime/window.h"
+#include "window_table.h"
 
 #include <charconv>
 #include <cstdint>
@@ -67,9 +66,9 @@ std::string randomText(Random &random)
 std::vector<std::string> visibleControls()
 {
     std::vector<std::string> names;
-    for (const auto &control : ostrel::form::controls()) {
+    for (const auto &control : ostrel::layout::controls()) {
         if (control.visible)
-            names.push_back(control.qualifiedName());
+            names.emplace_back(control.id);
     }
     return names;
 }
@@ -78,8 +77,9 @@ std::vector<std::string> visibleFields()
 {
     std::vector<std::string> names;
     for (const ostrel::Field field : ostrel::allFields) {
-        if (ostrel::form::findControl(ostrel::fieldName(field))->visible)
-            names.emplace_back(ostrel::fieldName(field));
+        const auto &control = ostrel::layout::fieldControl(field);
+        if (control.visible)
+            names.emplace_back(control.id);
     }
     return names;
 }
@@ -98,11 +98,11 @@ int main(int argc, char **argv)
     Random random(seed);
     const auto controls = visibleControls();
     const auto fields = visibleFields();
-    const int width = ostrel::form::twipsToPixels(ostrel::form::window().clientWidthTwips);
-    const int height = ostrel::form::twipsToPixels(ostrel::form::window().clientHeightTwips);
+    const int width = ostrel::layout::twipsToPixels(ostrel::layout::window().clientWidthTwips);
+    const int height = ostrel::layout::twipsToPixels(ostrel::layout::window().clientHeightTwips);
     std::vector<std::string> keypad;
-    for (int key = 0; key <= 12; ++key)
-        keypad.push_back("Command3(" + std::to_string(key) + ")");
+    for (int key = 0; key < ostrel::keyCount; ++key)
+        keypad.emplace_back(ostrel::layout::keyControl(ostrel::keyAt(key)).id);
 
     for (std::size_t i = 0; i < actions; ++i) {
         switch (random.below(10)) {

@@ -3,9 +3,11 @@
 #include "utf8.h"
 
 #include <charconv>
+#include <cstdio>
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -35,14 +37,35 @@ std::string_view trimEnd(std::string_view text)
     return text;
 }
 
+// The scenario names the fields and the controls by the window's control names.
+Field fieldNamed(std::string_view name)
+{
+    const layout::Control *control = layout::findControl(name);
+    if (!control || !control->field)
+        throw ScenarioError{"no entry field named '" + std::string(name) + "'"};
+    return *control->field;
+}
+
 Field visibleField(std::string_view name)
 {
-    const auto field = fieldNamed(name);
-    if (!field)
-        throw ScenarioError{"no entry field named '" + std::string(name) + "'"};
-    if (!form::findControl(name)->visible)
+    const Field field = fieldNamed(name);
+    if (!layout::fieldControl(field).visible)
         throw ScenarioError{"'" + std::string(name) + "' is hidden and cannot be used"};
-    return *field;
+    return field;
+}
+
+// The keypad's target as the transcript shows it: the fields numbered 1 to 6 in the order
+// the keypad knows them.
+int keypadCode(Field field)
+{
+    constexpr Field codes[] = {Field::oldPrice,    Field::sharesHeld, Field::newPrice,
+                               Field::feePerMille, Field::balance,    Field::moneyToSpend};
+    for (int code = 1; const Field coded : codes) {
+        if (coded == field)
+            return code;
+        ++code;
+    }
+    return 0;
 }
 
 int coordinate(std::string_view text, int size, const char *axis)
@@ -59,13 +82,71 @@ int coordinate(std::string_view text, int size, const char *axis)
 
 void show(const Backend &backend, std::ostream &out)
 {
-    constexpr Field order[] = {Field::oldprice, Field::buy6,      Field::newprice, Field::ybuy,
-                               Field::souxufei, Field::savemoney, Field::buymoney};
-    for (const Field field : order)
-        out << fieldName(field) << '=' << oneLine(backend.text(field)) << '\n';
-    out << "xsall=" << oneLine(backend.result()) << '\n';
-    out << "GoText1=" << backend.goText1() << '\n';
-    out << "focus=" << backend.focus() << '\n';
+    for (const Field field : allFields)
+        out << layout::fieldControl(field).id << '=' << oneLine(backend.text(field)) << '\n';
+    out << layout::resultLine().id << '=' << oneLine(backend.result()) << '\n';
+    out << "GoText1=" << keypadCode(backend.keypadTarget()) << '\n';
+    const layout::Control *focus = backend.focus();
+    out << "focus=" << (focus ? focus->id : "none") << '\n';
+}
+
+std::string_view kindWord(layout::Kind kind)
+{
+    switch (kind) {
+    case layout::Kind::label:
+        return "label";
+    case layout::Kind::textBox:
+        return "textbox";
+    case layout::Kind::frame:
+        return "frame";
+    case layout::Kind::button:
+        break;
+    }
+    return "button";
+}
+
+std::string colourWord(layout::Colour colour)
+{
+    switch (colour.role) {
+    case layout::Colour::Role::system:
+        return "system";
+    case layout::Colour::Role::highlightText:
+        return "highlight-text";
+    case layout::Colour::Role::none:
+        return "none";
+    case layout::Colour::Role::rgb:
+        break;
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%06X", static_cast<unsigned>(colour.rgb));
+    return hex;
+}
+
+// "宋体 10.5 bold"; "none" for a control that shows no text of its own.
+std::string fontWords(const testing::ControlView &control)
+{
+    if (control.face.empty())
+        return "none";
+    std::ostringstream words;
+    words << toUtf8(control.face) << ' ' << control.points << ' '
+          << (control.bold ? "bold" : "regular");
+    return words.str();
+}
+
+// The window as it stands: its title and client size, then every control in creation order.
+void describe(const Backend &backend, std::ostream &out)
+{
+    const testing::WindowView view = backend.describe();
+    out << "window | " << oneLine(view.title) << " | " << view.width << ',' << view.height << '\n';
+    for (const testing::ControlView &control : view.controls) {
+        const layout::Rect &place = control.pixels;
+        out << "control | " << control.id << " | " << kindWord(control.kind) << " | "
+            << (control.container.empty() ? "window" : control.container) << " | " << place.left
+            << ',' << place.top << ',' << place.width << ',' << place.height << " | "
+            << oneLine(control.caption) << " | " << fontWords(control) << " | "
+            << colourWord(control.foreground) << " | " << colourWord(control.background) << " | "
+            << control.tabIndex << " | " << (control.shown ? "shown" : "hidden") << '\n';
+    }
 }
 
 void playLine(std::string_view line, Backend &backend, std::ostream &out)
@@ -90,7 +171,7 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
             throw ScenarioError{"'" + std::string(command) + "' takes no argument"};
     };
     if (command == "click") {
-        const form::Control *control = form::findControl(argument);
+        const layout::Control *control = layout::findControl(argument);
         if (!control)
             throw ScenarioError{"no control named '" + std::string(argument) + "'"};
         if (!control->visible)
@@ -100,11 +181,11 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         const std::size_t gap = argument.find(' ');
         if (gap == std::string_view::npos)
             throw ScenarioError{"clickat needs X and Y"};
-        const auto &window = form::window();
-        const int x =
-            coordinate(argument.substr(0, gap), form::twipsToPixels(window.clientWidthTwips), "X");
+        const auto &window = layout::window();
+        const int x = coordinate(argument.substr(0, gap),
+                                 layout::twipsToPixels(window.clientWidthTwips), "X");
         const int y = coordinate(argument.substr(gap + 1),
-                                 form::twipsToPixels(window.clientHeightTwips), "Y");
+                                 layout::twipsToPixels(window.clientHeightTwips), "Y");
         backend.clickAt(x, y);
     } else if (command == "tab") {
         noArgument();
@@ -112,11 +193,16 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
     } else if (command == "show") {
         noArgument();
         show(backend, out);
+    } else if (command == "accessible") {
+        noArgument();
+        for (const testing::AccessibleView &view : backend.accessible())
+            out << "accessible | " << view.id << " | " << oneLine(view.name) << " | "
+                << oneLine(view.description) << '\n';
+    } else if (command == "describe") {
+        noArgument();
+        describe(backend, out);
     } else if (command == "caret") {
-        const auto field = fieldNamed(argument);
-        if (!field)
-            throw ScenarioError{"no entry field named '" + std::string(argument) + "'"};
-        out << "caret." << argument << '=' << backend.caret(*field) << '\n';
+        out << "caret." << argument << '=' << backend.caret(fieldNamed(argument)) << '\n';
     } else {
         throw ScenarioError{"unknown command '" + std::string(command) + "'"};
     }

@@ -6,6 +6,9 @@
 
 namespace ostrel::play {
 
+using testing::Backend;
+using testing::MessageSink;
+
 inline constexpr int exitOk = 0;
 inline constexpr int exitScenarioError = 2;
 

@@ -1,0 +1,13 @@
+#include "field_texts.h"
+
+namespace ostrel::core {
+
+FieldTexts FieldTexts::read(const Window &window)
+{
+    FieldTexts texts;
+    for (const Field field : allFields)
+        texts[field] = window.text(field);
+    return texts;
+}
+
+} // namespace ostrel::core

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "field_texts.h"
+
+#include <optional>
+#include <string_view>
+
+namespace ostrel::core {
+
+inline constexpr std::u16string_view inputErrorTitle = u"输入错误";
+
+// The input checks, in the order they run.
+enum class Check {
+    oldPriceIsNumber,
+    oldPriceAboveZero,
+    sharesHeldIsNumber,
+    sharesHeldAtLeastALot,
+    newPriceIsNumber,
+    newPriceAboveZero,
+    plannedSharesIsNumber,
+    moneyToSpendIsNumber,
+    moneyToSpendNotNegative,
+    plannedSharesOrMoneyGiven,
+    feeIsNumber,
+    feeAtMostEighteen,
+    balanceIsNumber,
+};
+
+// The first check the texts fail; none when every input passes. Only one fault is ever
+// reported per calculation.
+std::optional<Check> firstFailingCheck(const FieldTexts &texts);
+
+// The body of the message box that reports a failed check.
+std::u16string_view faultMessage(Check check);
+
+} // namespace ostrel::core

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "actions.h"
+
+namespace ostrel::core {
+
+// What the calculator keeps beside the window. Inputs are never kept here: every action reads
+// the field texts it needs when it runs.
+struct State {
+    // The field that the on-screen keypad edits: the field clicked last, which is not always
+    // the field with the focus. Start-up makes it the old price.
+    Field keypadTarget = Field::oldPrice;
+};
+
+} // namespace ostrel::core

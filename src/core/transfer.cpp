@@ -1,0 +1,98 @@
+#include "transfer.h"
+
+#include "input_checks.h"
+#include "numbers.h"
+#include "window_table.h"
+
+namespace ostrel::core {
+namespace {
+
+using numbers::floorOf;
+using numbers::integerText;
+using numbers::isNumber;
+using numbers::leadingNumber;
+using numbers::roundHalfEven;
+
+constexpr int lot = 100;           // shares to a lot
+constexpr int perMille = 1000;     // fees are given in per mille of a trade's amount
+constexpr int plannedFilled = 100; // the planned-shares field counts as filled from 100 up
+
+} // namespace
+
+std::optional<std::u16string> fullFundsFill(const std::u16string &oldPrice,
+                                            const std::u16string &sharesHeld,
+                                            const std::u16string &balance)
+{
+    if (!isNumber(oldPrice) || !isNumber(sharesHeld) || !isNumber(balance))
+        return std::nullopt;
+    const mpz_class total =
+        roundHalfEven(leadingNumber(sharesHeld)) * roundHalfEven(leadingNumber(oldPrice)) +
+        roundHalfEven(leadingNumber(balance));
+    std::u16string text = integerText(total);
+    // A total that the text box could not hold whole would be shown cut short, a wrong
+    // amount; such a fill is left undone like one from texts that are not numbers.
+    if (text.size() > layout::maxTextLength)
+        return std::nullopt;
+    return text;
+}
+
+void fillMoneyToSpend(Window &window)
+{
+    const auto total = fullFundsFill(window.text(Field::oldPrice), window.text(Field::sharesHeld),
+                                     window.text(Field::balance));
+    if (total)
+        window.setText(Field::moneyToSpend, *total);
+}
+
+Transfer computeTransfer(const FieldTexts &texts)
+{
+    const mpq_class oldPrice = leadingNumber(texts[Field::oldPrice]);
+    const mpq_class newPrice = leadingNumber(texts[Field::newPrice]);
+    const mpq_class money = leadingNumber(texts[Field::moneyToSpend]);
+    const mpq_class fee = leadingNumber(texts[Field::feePerMille]);
+    const mpq_class balance = leadingNumber(texts[Field::balance]);
+    const mpz_class holding = roundHalfEven(leadingNumber(texts[Field::sharesHeld]));
+
+    Transfer t;
+    t.lotsToBuy = floorOf(money / newPrice / lot);
+    const mpq_class cost = t.lotsToBuy * lot * newPrice;
+    const mpq_class shortfall = cost - balance;
+    // The shortfall counted in old-stock lots, with a fraction; one lot more than its whole
+    // part is sold, so that the sale always covers it.
+    const mpq_class shortfallLots = shortfall / oldPrice / lot;
+    t.sharesToSell = (floorOf(shortfallLots) + 1) * lot;
+    // A balance that covers the purchase needs no sale, and no more can be sold than is held.
+    if (t.sharesToSell > holding)
+        t.sharesToSell = holding;
+    if (sgn(t.sharesToSell) < 0)
+        t.sharesToSell = 0;
+    const mpq_class proceeds = t.sharesToSell * oldPrice;
+    t.moneyLeft = proceeds + balance - cost - proceeds * fee / perMille - cost * fee / perMille;
+    return t;
+}
+
+std::u16string resultLine(const Transfer &transfer)
+{
+    return u"请卖出" + integerText(transfer.sharesToSell) + u"股旧股票，才能买到" +
+           integerText(transfer.lotsToBuy) + u"00股新股。转仓后还有余额" +
+           integerText(floorOf(transfer.moneyLeft)) + u"元。";
+}
+
+void calculate(Window &window)
+{
+    if (window.text(Field::moneyToSpend) == u"0")
+        fillMoneyToSpend(window);
+
+    const FieldTexts texts = FieldTexts::read(window);
+    if (const auto failed = firstFailingCheck(texts)) {
+        window.messageBox(inputErrorTitle, faultMessage(*failed));
+        return;
+    }
+    // No calculation from a planned number of shares exists: with the hidden planned-shares
+    // field filled the press ends here, as it does after a failed check.
+    if (leadingNumber(texts[Field::plannedShares]) >= plannedFilled)
+        return;
+    window.setResult(resultLine(computeTransfer(texts)));
+}
+
+} // namespace ostrel::core

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <variant>
+
+// The vocabulary the window and the calculator share: the entry fields, the keypad's keys
+// and what a click on a control does.
+namespace ostrel {
+
+// The seven entry fields. The planned-shares field is hidden for the window's whole life,
+// but its text still takes part in the checks and the resets.
+enum class Field {
+    oldPrice,
+    sharesHeld,
+    newPrice,
+    plannedShares,
+    feePerMille,
+    balance,
+    moneyToSpend
+};
+
+inline constexpr std::array allFields{Field::oldPrice,      Field::sharesHeld,  Field::newPrice,
+                                      Field::plannedShares, Field::feePerMille, Field::balance,
+                                      Field::moneyToSpend};
+inline constexpr std::size_t fieldCount = allFields.size();
+
+inline constexpr std::size_t indexOf(Field field)
+{
+    return static_cast<std::size_t>(field);
+}
+
+// The keys of the on-screen keypad, left to right: ten digits, the decimal point, backspace
+// and the key that sets the field to 0.
+enum class Key {
+    digit0,
+    digit1,
+    digit2,
+    digit3,
+    digit4,
+    digit5,
+    digit6,
+    digit7,
+    digit8,
+    digit9,
+    point,
+    backspace,
+    clear
+};
+
+inline constexpr int keyCount = 13;
+
+inline constexpr Key keyAt(int position)
+{
+    return static_cast<Key>(position);
+}
+
+// The groups of fields that the reset buttons set back.
+enum class ResetGroup {
+    all,      // every field back to its start-up text
+    oldStock, // the old stock's price, and the smallest holding that passes the checks
+    newStock, // the new stock's fields
+};
+
+// What a click on a control does.
+struct NoAction {
+    bool operator==(const NoAction &) const = default;
+};
+struct Calculate {
+    bool operator==(const Calculate &) const = default;
+};
+struct Reset {
+    ResetGroup group;
+    bool operator==(const Reset &) const = default;
+};
+struct ShowInstructions {
+    bool operator==(const ShowInstructions &) const = default;
+};
+struct PressKey {
+    Key key;
+    bool operator==(const PressKey &) const = default;
+};
+struct SelectField {
+    Field field;
+    bool operator==(const SelectField &) const = default;
+};
+
+using Action = std::variant<NoAction, Calculate, Reset, ShowInstructions, PressKey, SelectField>;
+
+} // namespace ostrel

@@ -1,0 +1,304 @@
+#include "window_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace ostrel::layout {
+namespace {
+
+constexpr Font song(double points, bool bold = false)
+{
+    return {u"宋体", points, bold};
+}
+constexpr Font hei(double points)
+{
+    return {u"黑体", points, true};
+}
+
+constexpr Colour sys = Colour::system();
+constexpr Colour hlText = Colour::highlightText();
+constexpr Colour white = Colour::fixed(0xFFFFFF);
+constexpr Colour navy = Colour::fixed(0x000080);
+
+constexpr Control label(std::string_view id, std::string_view container, std::u16string_view text,
+                        Rect twips, Font font, Colour fg, Colour bg, int tab)
+{
+    return {.id = id,
+            .kind = Kind::label,
+            .container = container,
+            .text = text,
+            .twips = twips,
+            .font = font,
+            .foreground = fg,
+            .background = bg,
+            .tabIndex = tab};
+}
+constexpr Control textBox(std::string_view id, Field field, std::string_view container,
+                          std::u16string_view text, Rect twips, int tab, bool visible = true)
+{
+    return {.id = id,
+            .kind = Kind::textBox,
+            .container = container,
+            .text = text,
+            .twips = twips,
+            .font = song(9),
+            .foreground = sys,
+            .background = sys,
+            .tabIndex = tab,
+            .visible = visible,
+            // The hidden field cannot be clicked.
+            .action = visible ? Action{SelectField{field}} : Action{NoAction{}},
+            .field = field};
+}
+constexpr Control button(std::string_view id, std::string_view container, std::u16string_view text,
+                         Rect twips, Font font, int tab, Action action)
+{
+    return {.id = id,
+            .kind = Kind::button,
+            .container = container,
+            .text = text,
+            .twips = twips,
+            .font = font,
+            .foreground = sys,
+            .background = sys,
+            .tabIndex = tab,
+            .action = action};
+}
+constexpr Control frame(std::string_view id, std::u16string_view text, Rect twips, Font font,
+                        Colour fg, Colour bg, int tab)
+{
+    return {.id = id,
+            .kind = Kind::frame,
+            .text = text,
+            .twips = twips,
+            .font = font,
+            .foreground = fg,
+            .background = bg,
+            .tabIndex = tab};
+}
+
+// The keypad: digits and the point in one row at a pitch of 420 twips, then two wide keys.
+// Its keys edit the field being typed into, so a click leaves the focus there.
+constexpr Control key(std::string_view id, Key which, std::u16string_view caption)
+{
+    const int index = static_cast<int>(which);
+    const bool narrow = which <= Key::point;
+    const Rect place = narrow ? Rect{105 + 420 * index, 315, 390, 645}
+                              : Rect{which == Key::backspace ? 4725 : 6195, 315, 1440, 645};
+    Control control = button(id, "Frame3", caption, place, narrow ? hei(21.75) : song(12),
+                             29 + index, PressKey{which});
+    control.keepsFocusWhereItIs = true;
+    return control;
+}
+
+constexpr Control resultLabel()
+{
+    Control control = label(
+        "xsall", {}, u"简介：前加*号的都要填，不加的两项填其中一项，然后点“开始计算”!",
+        {4080, 2280, 3735, 1095}, song(12), Colour::fixed(0xC00000), Colour::fixed(0xC0C0FF), 18);
+    control.isResultLine = true;
+    return control;
+}
+
+// The credit line starts left of the client area and spans the whole width of the window;
+// its text stands centred under the keypad.
+constexpr Control creditLine()
+{
+    Control control =
+        label("BYNARO", {}, u"QZ Ostrel 转仓计算器 · 计算结果仅供参考，投资有风险，入市需谨慎",
+              {-105, 5355, 8055, 255}, song(9), Colour::fixed(0x808080), hlText, 0);
+    control.align = Align::centre;
+    return control;
+}
+
+constexpr std::array table{
+    label("bigtitle", {}, u"QZ Ostrel", {480, 240, 7095, 615}, song(26.25), Colour::fixed(0x000040),
+          white, 2),
+    frame("Frame1", u" 要卖掉部分的旧股票(都要填写) ", {240, 1080, 3735, 1095}, song(9),
+          Colour::fixed(0x00C000), hlText, 3),
+    label("L1", "Frame1", u"* 当前股价：               * 持股总数：", {120, 360, 1215, 615},
+          song(9), sys, hlText, 4),
+    textBox("oldprice", Field::oldPrice, "Frame1", u"0", {1320, 360, 1215, 270}, 5),
+    textBox("buy6", Field::sharesHeld, "Frame1", u"0", {1320, 720, 1215, 270}, 6),
+    label("Label1", "Frame1", u"元        股", {2640, 360, 375, 615}, song(9), sys, hlText, 7),
+    button("Command4(0)", "Frame1", u"重置", {2880, 300, 615, 615}, song(12), 26,
+           Reset{ResetGroup::oldStock}),
+    frame("Frame2", u" 要再买入些的新股票(第二项可不填) ", {4080, 1080, 3735, 1095}, song(9),
+          Colour::fixed(0xC00000), hlText, 8),
+    label("Label3", "Frame2", u"* 当前股价：                  ", {240, 360, 1215, 615}, song(9),
+          sys, hlText, 11),
+    textBox("newprice", Field::newPrice, "Frame2", u"0", {1440, 360, 1095, 270}, 10),
+    textBox("ybuy", Field::plannedShares, "Frame2", u"0", {1440, 720, 1095, 270}, 9, false),
+    label("Label9", "Frame2", u"元        ", {2640, 360, 375, 615}, song(9), sys, hlText, 25),
+    // Belongs to the window and stands above Frame2, where the old stock's reset button
+    // stands in Frame1.
+    button("Command5", {}, u"重置", {6960, 1400, 615, 615}, song(12), 27,
+           Reset{ResetGroup::newStock}),
+    label("yhs", {}, u"* 单向 印花税 + 手续费： ", {240, 2400, 2295, 255}, song(9), navy, white, 1),
+    textBox("souxufei", Field::feePerMille, {}, u"1", {2640, 2355, 975, 270}, 19),
+    label("Label8", {}, u"/千", {3645, 2400, 255, 255}, song(9), navy, hlText, 20),
+    label("Label4", {}, u"* 资金账户可用资金余额：", {240, 2760, 2295, 255}, song(9), navy, hlText,
+          12),
+    textBox("savemoney", Field::balance, {}, u"0", {2640, 2760, 975, 270}, 13),
+    label("Label5", {}, u"元", {3720, 2745, 495, 255}, song(9), navy, hlText, 14),
+    label("Label7", {}, u" 大概花多少钱在新股上 ：", {240, 3165, 2415, 255}, song(9), navy, hlText,
+          17),
+    textBox("buymoney", Field::moneyToSpend, {}, u"0", {2640, 3135, 975, 270}, 15),
+    label("Label6", {}, u"元", {3720, 3120, 495, 255}, song(9), navy, hlText, 16),
+    resultLabel(),
+    button("Command1", {}, u"开始计算", {240, 3480, 3735, 495}, song(10.5, true), 21, Calculate{}),
+    button("Command2", {}, u"全部重置", {4080, 3480, 1815, 495}, song(10.5, true), 22,
+           Reset{ResetGroup::all}),
+    button("C44", {}, u"使用说明", {6000, 3480, 1815, 495}, song(10.5, true), 23,
+           ShowInstructions{}),
+    frame("Frame3", {}, {105, 4095, 7740, 1080}, {}, Colour::none(), white, 28),
+    key("Command3(0)", Key::digit0, u"0"),
+    key("Command3(1)", Key::digit1, u"1"),
+    key("Command3(2)", Key::digit2, u"2"),
+    key("Command3(3)", Key::digit3, u"3"),
+    key("Command3(4)", Key::digit4, u"4"),
+    key("Command3(5)", Key::digit5, u"5"),
+    key("Command3(6)", Key::digit6, u"6"),
+    key("Command3(7)", Key::digit7, u"7"),
+    key("Command3(8)", Key::digit8, u"8"),
+    key("Command3(9)", Key::digit9, u"9"),
+    key("Command3(10)", Key::point, u"."),
+    key("Command3(11)", Key::backspace, u"退格"),
+    key("Command3(12)", Key::clear, u"置零"),
+    creditLine(),
+};
+
+constexpr WindowLook windowLook{u"QZ Ostrel v1.2   ", 8010, 5700, 0xFFFFFF, 3405, 2610};
+
+template<typename Keep> const Control &only(Keep keep)
+{
+    const auto found = std::find_if(table.begin(), table.end(), keep);
+    return *found;
+}
+
+} // namespace
+
+int twipsToPixels(int twips)
+{
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
+}
+
+Rect toPixels(const Rect &twips)
+{
+    return {twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
+            twipsToPixels(twips.height)};
+}
+
+const WindowLook &window()
+{
+    return windowLook;
+}
+
+std::span<const Control> controls()
+{
+    return table;
+}
+
+std::size_t positionOf(const Control &control)
+{
+    return static_cast<std::size_t>(&control - table.data());
+}
+
+const Control *findControl(std::string_view id)
+{
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&](const Control &control) { return control.id == id; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+const Control *containerOf(const Control &control)
+{
+    return control.container.empty() ? nullptr : findControl(control.container);
+}
+
+const Control &fieldControl(Field field)
+{
+    static const std::array<const Control *, fieldCount> byField = [] {
+        std::array<const Control *, fieldCount> fields{};
+        for (const Control &control : table) {
+            if (control.field)
+                fields[indexOf(*control.field)] = &control;
+        }
+        return fields;
+    }();
+    return *byField[indexOf(field)];
+}
+
+const Control &keyControl(Key key)
+{
+    return *controlFor(PressKey{key});
+}
+
+const Control &resultLine()
+{
+    return only([](const Control &control) { return control.isResultLine; });
+}
+
+const Control *controlFor(const Action &action)
+{
+    const auto found = std::find_if(table.begin(), table.end(), [&](const Control &control) {
+        return control.action == action;
+    });
+    return found == table.end() ? nullptr : &*found;
+}
+
+Rect clientPixels(const Control &control)
+{
+    Rect rect = toPixels(control.twips);
+    if (const Control *container = containerOf(control)) {
+        const Rect outer = clientPixels(*container);
+        rect.left += outer.left;
+        rect.top += outer.top;
+    }
+    return rect;
+}
+
+const Control *controlAt(int x, int y)
+{
+    const Rect client{0, 0, twipsToPixels(windowLook.clientWidthTwips),
+                      twipsToPixels(windowLook.clientHeightTwips)};
+    if (!client.contains(x, y))
+        return nullptr;
+    // Search from the top of the stack down; a frame hands the point to its own controls
+    // first, and they are clipped to the frame.
+    const auto topmostIn = [&](std::string_view container, const auto &self) -> const Control * {
+        for (auto it = table.rbegin(); it != table.rend(); ++it) {
+            const Control &control = *it;
+            if (control.container != container || !control.visible ||
+                !clientPixels(control).contains(x, y))
+                continue;
+            if (control.kind == Kind::frame) {
+                if (const Control *inner = self(control.id, self))
+                    return inner;
+            }
+            return &control;
+        }
+        return nullptr;
+    };
+    return topmostIn({}, topmostIn);
+}
+
+std::span<const Control *const> tabOrder()
+{
+    static const std::vector<const Control *> order = [] {
+        std::vector<const Control *> focusable;
+        for (const Control &control : table) {
+            if (control.takesFocus())
+                focusable.push_back(&control);
+        }
+        std::stable_sort(
+            focusable.begin(), focusable.end(),
+            [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+        return focusable;
+    }();
+    return order;
+}
+
+} // namespace ostrel::layout

@@ -1,0 +1,121 @@
+#include "numbers.h"
+
+#include "utf16.h"
+
+#include <cstddef>
+
+namespace ostrel::numbers {
+namespace {
+
+constexpr char16_t blank = u' ';
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The number found at `pos`: sign, whole digits and fraction digits, as positions in the text.
+struct Scan {
+    bool negative = false;
+    std::u16string_view whole;
+    std::u16string_view fraction;
+    std::size_t end = 0; // one past the last character of the number
+    bool found = false;  // at least one digit
+};
+
+Scan scanNumber(std::u16string_view text, std::size_t pos)
+{
+    Scan scan;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
+        scan.negative = text[pos] == u'-';
+        ++pos;
+    }
+    const std::size_t wholeStart = pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    scan.whole = text.substr(wholeStart, pos - wholeStart);
+    if (pos < text.size() && text[pos] == u'.') {
+        const std::size_t fractionStart = pos + 1;
+        std::size_t fractionEnd = fractionStart;
+        while (fractionEnd < text.size() && isDigit(text[fractionEnd]))
+            ++fractionEnd;
+        scan.fraction = text.substr(fractionStart, fractionEnd - fractionStart);
+        // A point belongs to the number only next to at least one digit.
+        if (!scan.whole.empty() || !scan.fraction.empty())
+            pos = fractionEnd;
+    }
+    scan.found = !scan.whole.empty() || !scan.fraction.empty();
+    scan.end = pos;
+    return scan;
+}
+
+mpz_class digitsValue(std::u16string_view digits)
+{
+    if (digits.empty())
+        return 0;
+    return mpz_class(toAscii(digits), 10);
+}
+
+std::size_t skipBlanks(std::u16string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == blank)
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+bool isNumber(std::u16string_view text)
+{
+    const std::size_t start = skipBlanks(text);
+    std::size_t stop = text.size();
+    while (stop > start && text[stop - 1] == blank)
+        --stop;
+    const std::u16string_view core = text.substr(start, stop - start);
+    const Scan scan = scanNumber(core, 0);
+    return scan.found && scan.end == core.size();
+}
+
+mpq_class leadingNumber(std::u16string_view text)
+{
+    const Scan scan = scanNumber(text, skipBlanks(text));
+    if (!scan.found)
+        return 0;
+    mpz_class numerator = digitsValue(scan.whole);
+    mpz_class denominator = 1;
+    if (!scan.fraction.empty()) {
+        mpz_ui_pow_ui(denominator.get_mpz_t(), 10,
+                      static_cast<unsigned long>(scan.fraction.size()));
+        numerator = numerator * denominator + digitsValue(scan.fraction);
+    }
+    if (scan.negative)
+        numerator = -numerator;
+    mpq_class value(numerator, denominator);
+    value.canonicalize();
+    return value;
+}
+
+mpz_class floorOf(const mpq_class &value)
+{
+    mpz_class result;
+    mpz_fdiv_q(result.get_mpz_t(), value.get_num_mpz_t(), value.get_den_mpz_t());
+    return result;
+}
+
+mpz_class roundHalfEven(const mpq_class &value)
+{
+    const mpz_class down = floorOf(value);
+    const mpq_class rest = value - down; // 0 <= rest < 1
+    const int half = cmp(rest, mpq_class(1, 2));
+    if (half > 0 || (half == 0 && mpz_odd_p(down.get_mpz_t())))
+        return down + 1;
+    return down;
+}
+
+std::u16string integerText(const mpz_class &value)
+{
+    return fromAscii(value.get_str(10));
+}
+
+} // namespace ostrel::numbers

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gmpxx.h>
+
+#include <string>
+#include <string_view>
+
+// Numbers taken out of field texts. Every value is the exact decimal value of what the user
+// typed, held as a GMP rational, so that a floor is always the floor of the true value.
+namespace ostrel::numbers {
+
+// True when the text, blanks at its start and end set aside, is an optional + or -, then
+// half-width digits with at most one decimal point and at least one digit.
+bool isNumber(std::u16string_view text);
+
+// The exact value of the number at the start of the text (after leading blanks): the longest
+// prefix of the form above. 0 when the text starts with no number.
+mpq_class leadingNumber(std::u16string_view text);
+
+// Nearest whole number; a half goes to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+mpz_class roundHalfEven(const mpq_class &value);
+
+// Largest whole number not above the value (floor of -2.5 is -3).
+mpz_class floorOf(const mpq_class &value);
+
+// Decimal digits, with "-" before a negative value and no blanks.
+std::u16string integerText(const mpz_class &value);
+
+} // namespace ostrel::numbers

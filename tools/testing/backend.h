@@ -1,0 +1,78 @@
+#pragma once
+
+#include "actions.h"
+#include "window_table.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ostrel::testing {
+
+// Receives each modal message box as it appears; the backend then closes it with OK.
+using MessageSink = std::function<void(std::u16string_view title, std::u16string_view body)>;
+
+// One control as a backend finds it on the screen.
+struct ControlView {
+    std::string_view id;
+    layout::Kind kind = layout::Kind::label;
+    std::string_view container; // the frame's id; empty: the window
+    layout::Rect pixels;        // relative to the container
+    std::u16string caption;     // the caption, or a text box's text
+    std::u16string face;        // empty: the control shows no text of its own
+    double points = 0;
+    bool bold = false;
+    layout::Colour foreground;
+    layout::Colour background;
+    int tabIndex = 0;
+    bool shown = true;
+};
+
+// What assistive technology is told of one control.
+struct AccessibleView {
+    std::string_view id;
+    std::u16string name;
+    std::u16string description;
+};
+
+struct WindowView {
+    std::u16string title;
+    int width = 0;
+    int height = 0;
+    std::vector<ControlView> controls; // in creation order
+};
+
+// What a user does to the window and what the scenario reads back, whatever plays it: the
+// calculator behind a test double, or a real window.
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Moves the focus into a visible field as Tab would (no click) and types the text over
+    // its whole content.
+    virtual void type(Field field, std::u16string_view text) = 0;
+    // A left click on a control, inside it and away from the end of a field's text.
+    virtual void click(const layout::Control &control) = 0;
+    // A left click at a pixel of the client area.
+    virtual void clickAt(int x, int y) = 0;
+    virtual void tab() = 0;
+
+    virtual std::u16string text(Field field) const = 0;
+    virtual std::u16string result() const = 0;
+    virtual Field keypadTarget() const = 0;
+    // The control with the keyboard focus, or none.
+    virtual const layout::Control *focus() const = 0;
+    virtual std::size_t caret(Field field) const = 0;
+    virtual WindowView describe() const = 0;
+    // Every control in creation order.
+    virtual std::vector<AccessibleView> accessible() const = 0;
+
+protected:
+    Backend() = default;
+    Backend(const Backend &) = default;
+    Backend &operator=(const Backend &) = default;
+};
+
+} // namespace ostrel::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "backend.h"
+#include "calculator.h"
+#include "fake_window.h"
+
+namespace ostrel::testing {
+
+// Plays a scenario against the calculator, with the test double standing in for the window
+// and doing what the desktop does around each click: a click on a field or a button gives it
+// the focus first, except the keypad keys, which never take the focus from the field being
+// typed into, and a click on a field puts its caret where the mouse fell, before the text.
+class CoreBackend : public Backend {
+public:
+    explicit CoreBackend(MessageSink sink = {});
+
+    void type(Field field, std::u16string_view text) override;
+    void click(const layout::Control &control) override;
+    void clickAt(int x, int y) override;
+    void tab() override;
+
+    std::u16string text(Field field) const override { return m_window.text(field); }
+    std::u16string result() const override { return m_window.result(); }
+    Field keypadTarget() const override { return m_calculator.keypadTarget(); }
+    const layout::Control *focus() const override { return m_window.focus(); }
+    std::size_t caret(Field field) const override { return m_window.caret(field); }
+    // The window as the table creates it, with the texts the calculator has written since.
+    WindowView describe() const override;
+    // The names and descriptions of the accessibility table; the result line's description is
+    // the caption it shows.
+    std::vector<AccessibleView> accessible() const override;
+
+    const core::Calculator &calculator() const { return m_calculator; }
+    const FakeWindow &window() const { return m_window; }
+    // For states no user can reach through the window, such as a filled hidden field.
+    FakeWindow &window() { return m_window; }
+
+private:
+    FakeWindow m_window;
+    core::Calculator m_calculator;
+};
+
+} // namespace ostrel::testing
