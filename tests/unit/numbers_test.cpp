@@ -83,3 +83,21 @@ TEST(IntegerText, SignAndNoBlanks)
 }
 
 } // namespace
+
+namespace {
+
+// A field's text may reach the services as a view into a longer text; what lies beyond the
+// view's ends is none of its characters.
+TEST(NumberText, AViewIsJudgedOnItsOwnCharacters)
+{
+    using namespace ostrel::numbers;
+    const std::u16string_view blanksBeforeASign = std::u16string_view(u"  -7").substr(0, 2);
+    EXPECT_FALSE(isNumber(blanksBeforeASign));
+    EXPECT_EQ(leadingNumber(blanksBeforeASign), 0);
+    const std::u16string_view emptyAfterABlank = std::u16string_view(u"1 ").substr(2);
+    EXPECT_FALSE(isNumber(emptyAfterABlank));
+    const std::u16string_view signBeforeTheView = std::u16string_view(u"-5").substr(1);
+    EXPECT_EQ(leadingNumber(signBeforeTheView), 5);
+}
+
+} // namespace
