@@ -22,11 +22,13 @@ constexpr Colour hlText = Colour::highlightText();
 constexpr Colour white = Colour::fixed(0xFFFFFF);
 constexpr Colour navy = Colour::fixed(0x000080);
 
-constexpr Control label(std::string_view id, std::string_view container, std::u16string_view text,
-                        Rect twips, Font font, Colour fg, Colour bg, int tab)
+// The columns every control has; the kinds below fill in the rest.
+constexpr Control control(std::string_view id, Kind kind, std::string_view container,
+                          std::u16string_view text, Rect twips, Font font, Colour fg, Colour bg,
+                          int tab)
 {
     return {.id = id,
-            .kind = Kind::label,
+            .kind = kind,
             .container = container,
             .text = text,
             .twips = twips,
@@ -34,49 +36,33 @@ constexpr Control label(std::string_view id, std::string_view container, std::u1
             .foreground = fg,
             .background = bg,
             .tabIndex = tab};
+}
+constexpr Control label(std::string_view id, std::string_view container, std::u16string_view text,
+                        Rect twips, Font font, Colour fg, Colour bg, int tab)
+{
+    return control(id, Kind::label, container, text, twips, font, fg, bg, tab);
 }
 constexpr Control textBox(std::string_view id, Field field, std::string_view container,
                           std::u16string_view text, Rect twips, int tab, bool visible = true)
 {
-    return {.id = id,
-            .kind = Kind::textBox,
-            .container = container,
-            .text = text,
-            .twips = twips,
-            .font = song(9),
-            .foreground = sys,
-            .background = sys,
-            .tabIndex = tab,
-            .visible = visible,
-            // The hidden field cannot be clicked.
-            .action = visible ? Action{SelectField{field}} : Action{NoAction{}},
-            .field = field};
+    Control box = control(id, Kind::textBox, container, text, twips, song(9), sys, sys, tab);
+    box.visible = visible;
+    // The hidden field cannot be clicked.
+    box.action = visible ? Action{SelectField{field}} : Action{NoAction{}};
+    box.field = field;
+    return box;
 }
 constexpr Control button(std::string_view id, std::string_view container, std::u16string_view text,
                          Rect twips, Font font, int tab, Action action)
 {
-    return {.id = id,
-            .kind = Kind::button,
-            .container = container,
-            .text = text,
-            .twips = twips,
-            .font = font,
-            .foreground = sys,
-            .background = sys,
-            .tabIndex = tab,
-            .action = action};
+    Control button = control(id, Kind::button, container, text, twips, font, sys, sys, tab);
+    button.action = action;
+    return button;
 }
 constexpr Control frame(std::string_view id, std::u16string_view text, Rect twips, Font font,
                         Colour fg, Colour bg, int tab)
 {
-    return {.id = id,
-            .kind = Kind::frame,
-            .text = text,
-            .twips = twips,
-            .font = font,
-            .foreground = fg,
-            .background = bg,
-            .tabIndex = tab};
+    return control(id, Kind::frame, {}, text, twips, font, fg, bg, tab);
 }
 
 // The keypad: digits and the point in one row at a pitch of 420 twips, then two wide keys.
@@ -87,30 +73,30 @@ constexpr Control key(std::string_view id, Key which, std::u16string_view captio
     const bool narrow = which <= Key::point;
     const Rect place = narrow ? Rect{105 + 420 * index, 315, 390, 645}
                               : Rect{which == Key::backspace ? 4725 : 6195, 315, 1440, 645};
-    Control control = button(id, "Frame3", caption, place, narrow ? hei(21.75) : song(12),
-                             29 + index, PressKey{which});
-    control.keepsFocusWhereItIs = true;
-    return control;
+    Control key = button(id, "Frame3", caption, place, narrow ? hei(21.75) : song(12), 29 + index,
+                         PressKey{which});
+    key.keepsFocusWhereItIs = true;
+    return key;
 }
 
 constexpr Control resultLabel()
 {
-    Control control = label(
+    Control result = label(
         "xsall", {}, u"简介：前加*号的都要填，不加的两项填其中一项，然后点“开始计算”!",
         {4080, 2280, 3735, 1095}, song(12), Colour::fixed(0xC00000), Colour::fixed(0xC0C0FF), 18);
-    control.isResultLine = true;
-    return control;
+    result.isResultLine = true;
+    return result;
 }
 
 // The credit line starts left of the client area and spans the whole width of the window;
 // its text stands centred under the keypad.
 constexpr Control creditLine()
 {
-    Control control =
+    Control credit =
         label("BYNARO", {}, u"QZ Ostrel 转仓计算器 · 计算结果仅供参考，投资有风险，入市需谨慎",
               {-105, 5355, 8055, 255}, song(9), Colour::fixed(0x808080), hlText, 0);
-    control.align = Align::centre;
-    return control;
+    credit.align = Align::centre;
+    return credit;
 }
 
 constexpr std::array table{
