@@ -17,8 +17,9 @@ OSTREL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev make cmake libgmp-dev)
 OSTREL_BENCH_PACKAGES=(g++ make cmake libgmp-dev libbenchmark-dev)
 
 # What building the Debian package needs beyond the build (scripts/package): dpkg-shlibdeps
-# and the tools CPack runs to find and strip the program.
-OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils)
+# and dpkg-buildflags, the tools CPack runs to find and strip the program, git for the date
+# of the last commit, and reuse and Python to write the copyright file from the REUSE data.
+OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils git reuse python3)
 # What scripts/package --check needs: the desktop entry's validator, and to start the
 # installed program an X server, xdotool to find its window and Python's X library to close
 # it.
