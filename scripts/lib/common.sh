@@ -20,10 +20,12 @@ OSTREL_BENCH_PACKAGES=(g++ make cmake libgmp-dev libbenchmark-dev)
 # and dpkg-buildflags, the tools CPack runs to find and strip the program, git for the date
 # of the last commit, and reuse and Python to write the copyright file from the REUSE data.
 OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils git reuse python3)
-# What scripts/package --check needs: the desktop entry's validator, and to start the
-# installed program an X server, xdotool to find its window and Python's X library to close
-# it.
-OSTREL_PACKAGE_CHECK_PACKAGES=(desktop-file-utils xvfb xauth xdotool python3 python3-xlib)
+# What scripts/package --check needs: diffoscope to show how two builds differ, lintian and
+# hardening-check (devscripts) to check the package, the desktop entry's validator, and to
+# start the installed program an X server, xdotool to find its window and Python's X library
+# to close it.
+OSTREL_PACKAGE_CHECK_PACKAGES=(diffoscope-minimal lintian devscripts desktop-file-utils xvfb
+    xauth xdotool python3 python3-xlib)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
