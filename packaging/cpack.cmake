@@ -30,6 +30,14 @@ if(ostrel_desktop_integration)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "fonts-arphic-uming | fonts-noto-cjk, fonts-wqy-zenhei | fonts-noto-cjk")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+    # What Debian's own packages hold beyond the installed files, added in CPack's staging
+    # folder: the program stripped of the compiler's notes, the copyright file (from the
+    # REUSE data, by `reuse`), the changelog and the documents (debian/stage.cmake).
+    find_program(OSTREL_PYTHON python3)
+    set(CPACK_OSTREL_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+    set(CPACK_OSTREL_STRIP ${CMAKE_STRIP})
+    set(CPACK_OSTREL_PYTHON ${OSTREL_PYTHON})
+    set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/debian/stage.cmake)
 endif()
 
 include(CPack)

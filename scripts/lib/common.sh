@@ -6,22 +6,26 @@ OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l
     fonts-arphic-uming fonts-wqy-zenhei)
 # What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
 # tools to drive and photograph it, and Python's X library to close the window as a window
-# manager does; the validators of the desktop entry and the AppStream data; and clang-format,
-# which keeps the sources in the committed style.
+# manager does; the validators of the desktop entry, the AppStream data and the manual page;
+# clang-format, which keeps the sources in the committed style; and reuse, which checks that
+# every file names its copyright and licence.
 OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3
-    python3-xlib desktop-file-utils appstream clang-format)
+    python3-xlib desktop-file-utils appstream man-db clang-format reuse)
 # The fuzzer: clang with libFuzzer and the sanitizer runtimes, and the GMP headers.
 OSTREL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev make cmake libgmp-dev)
 # The benchmarks: Google Benchmark.
 OSTREL_BENCH_PACKAGES=(g++ make cmake libgmp-dev libbenchmark-dev)
 
 # What building the Debian package needs beyond the build (scripts/package): dpkg-shlibdeps
-# and the tools CPack runs to find and strip the program.
-OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils)
-# What scripts/package --check needs: the desktop entry's validator, and to start the
-# installed program an X server, xdotool to find its window and Python's X library to close
-# it.
-OSTREL_PACKAGE_CHECK_PACKAGES=(desktop-file-utils xvfb xauth xdotool python3 python3-xlib)
+# and dpkg-buildflags, the tools CPack runs to find and strip the program, git for the date
+# of the last commit, and reuse and Python to write the copyright file from the REUSE data.
+OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils git reuse python3)
+# What scripts/package --check needs: diffoscope to show how two builds differ, lintian and
+# hardening-check (devscripts) to check the package, the desktop entry's validator, and to
+# start the installed program an X server, xdotool to find its window and Python's X library
+# to close it.
+OSTREL_PACKAGE_CHECK_PACKAGES=(diffoscope-minimal lintian devscripts desktop-file-utils xvfb
+    xauth xdotool python3 python3-xlib)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
