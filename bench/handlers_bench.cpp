@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ostrel-bench: how long the heaviest handlers take, through the window's test double.
 // A field holds at most 32,767 characters; every handler must stay well inside the 100 ms
 // in which a click still feels immediate, even with every amount that long.

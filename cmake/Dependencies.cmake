@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # GMP's C++ interface holds every amount of money exactly. Located by header and library
 # name so that the same lookup works with Debian's package, vcpkg and Homebrew.
 find_path(GMPXX_INCLUDE_DIR gmpxx.h REQUIRED)

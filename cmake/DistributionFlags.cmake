@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The release build is hardened as Debian builds its own packages: where dpkg-buildflags
 # exists, its compiler and linker flags (stack protector, _FORTIFY_SOURCE, full RELRO with
 # immediate binding; GCC makes position-independent executables by default) are added to

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # libFuzzer needs clang. Every target of the project is built with coverage feedback so that
 # the fuzzer sees its way through the core; only the fuzzer itself links libFuzzer's main.
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")

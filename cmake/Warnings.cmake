@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One interface target carries the project's warning and sanitizer flags, so that every
 # target of the project links it and nothing is repeated per folder.
 add_library(ostrel_options INTERFACE)

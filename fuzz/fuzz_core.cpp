@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ostrel-fuzz: coverage-guided fuzzing of the calculator core. Each input is read as a
 // sequence of user actions (see actions.h and README.md), played through the same backend as
 // the golden scenarios, and after every action the product's rules are checked; a broken

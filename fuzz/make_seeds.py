@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes the fuzzer's seed corpus: every golden scenario encoded as fuzzer input bytes,
 plus a few hand-made seeds with texts at and beyond the text box limit.
 

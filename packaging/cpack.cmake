@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The package CPack builds from the installed files. scripts/package builds the Debian one
 # from the release build; elsewhere CPack's own defaults apply.
 set(CPACK_PACKAGE_NAME qz-ostrel)

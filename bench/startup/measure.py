@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Measures start-up on the X server named by DISPLAY. For each program: the time from its
 exec to the mapping of its top-level window with the given title, the time to the first
 drawing into that window (its first frame), and its peak resident memory up to that frame.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for the program's start-up: a plain Qt Widgets window of the program's client
 // size that holds the same widgets (labels, line edits, one of them hidden, group boxes and
 // push buttons, in the same places) with the same captions in the same fonts, and nothing

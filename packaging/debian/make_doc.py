@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Writes what the Debian package keeps in /usr/share/doc/qz-ostrel:
 
 - copyright: the machine-readable copyright file, made from the project's REUSE data (the

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # CPack runs this in its staging folder after installing the program and before building the
 # Debian package from it (CPACK_PRE_BUILD_SCRIPTS in ../cpack.cmake). It strips the program
 # as Debian's own packages are stripped, without the compiler's .comment and .note sections,

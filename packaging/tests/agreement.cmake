@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The desktop entry and the AppStream data name what the build makes: the program, the icon
 # and the data files by the application's id, and the build's version as the newest release,
 # which is also the newest in the release notes (NEWS.md), of the same date.

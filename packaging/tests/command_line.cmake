@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program's command line: --help prints the usage and --version the name and version, both
 # on standard output with status 0 and without a display; anything else prints the usage on
 # standard error and ends with status 2.

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every icon picture is a PNG of the size in its name: icons/icon-SIZE.png is SIZE by SIZE.
 # Usage: cmake -DICONS=DIR -DSIZES=16;32;... -P icon_sizes.cmake
 foreach(size IN LISTS SIZES)

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `cmake --install` of the build into an empty staging root, as a packager does, lays out
 # exactly the expected files under the prefix, and the program among them can be run.
 # Usage: cmake -DBUILD=DIR -DROOT=DIR -DPROGRAM=path -DEXPECTED=path;path;...

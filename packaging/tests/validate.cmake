@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a validator of the desktop's data files, and says which Debian package brings it when
 # it is missing. With FAIL_ON_WARNINGS, anything it prints on standard error is a failure too.
 # Usage: cmake -DTOOL=PATH -DPACKAGE=NAME -DARGUMENTS=arg;arg;... [-DFAIL_ON_WARNINGS=ON]

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the scripts: the Debian packages each task needs, installed only when missing.
 # shellcheck shell=bash
 

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Asks an X window to close, as a window manager's close button does: a WM_DELETE_WINDOW
 message. Usage: close_window.py WINDOW_ID"""
 import sys

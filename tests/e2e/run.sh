@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # End-to-end on a real X server: the built program under Xvfb, used through the X server as
 # a user would (xdotool), its screen captured with ImageMagick.
 # Usage: run.sh PROGRAM PLAYER OUTPUT_DIR [SCALE]

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes the random scenario, plays it through both backends and requires both to finish
 # cleanly with the same transcript.
 set(scenario ${WORK}/random-${SEED}.play)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as assistive technology sees it: every control through Qt's accessibility
 // interface against the accessibility table, and the announcement of every caption written to
 // the result line.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's two backends side by side: every scenario here is played through the core
 // with the test double and through the real window with real events, and the transcripts
 // must be the same byte for byte. The scenarios reach where the golden ones do not: texts

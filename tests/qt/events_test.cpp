@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Real mouse and keyboard events on the window, checked against the core played through the
 // test double: the tab order, clicks where controls overlap, where a click leaves the focus,
 // the keypad's focus, Enter in a field, the caret after a click, and the message box.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window against the window table: every widget's kind, container, place, caption, font
 // and visibility, the colours as they come out on the screen, the stacking of overlapping
 // controls, and how the captions come out on the screen.

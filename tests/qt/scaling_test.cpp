@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window at the scale factor the desktop asks for (QT_SCALE_FACTOR; ctest runs this at 1
 // and at 2): the window's size in device pixels, every control at the table's place, and every
 // caption drawn whole, no ink of it cut off by the box it is drawn in, with the fonts as they

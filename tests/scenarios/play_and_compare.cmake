@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays SCENARIO (x.play) with PLAYER on BACKEND and compares the transcript with x.out,
 # and the exit status with x.status when that file exists (0 otherwise).
 string(REGEX REPLACE "\\.play$" "" stem "${SCENARIO}")

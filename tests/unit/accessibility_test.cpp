@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology tells of the controls: every control has a name, the names a user
 // moves between with Tab tell the controls apart, and the rows of the accessibility table
 // belong to controls of the window.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The calculator driven as a user drives the window, through the same test double the
 // scenarios use.
 #include "core_backend.h"

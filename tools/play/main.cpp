@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ostrel-play: plays a scenario of user actions against the calculator and prints what the
 // user would see. `--backend=core` plays against the core and a test double of the window;
 // `--backend=qt` against the real window.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ostrel-random-scenario: writes a scenario of random user actions, the same for the same
 // seed, for long runs that play it through both backends and compare the transcripts.
 #include "window_table.h"
