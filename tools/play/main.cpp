@@ -10,6 +10,10 @@
 #include <fstream>
 #include <iostream>
 #include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -23,6 +27,10 @@ int usage()
 
 int main(int argc, char **argv)
 {
+#ifdef _WIN32
+    // The transcript is UTF-8 text with \n line ends on every system, as the golden files are.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
 #ifdef OSTREL_PLAY_WITH_QT
     std::string_view backend = "qt";
 #else
