@@ -2,6 +2,11 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
+# Cross-building for Windows on Debian: GMP and GoogleTest built for the target.
+if(CMAKE_CROSSCOMPILING AND WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsCross.cmake)
+endif()
+
 # GMP's C++ interface holds every amount of money exactly. Located by header and library
 # name so that the same lookup works with Debian's package, vcpkg and Homebrew.
 find_path(GMPXX_INCLUDE_DIR gmpxx.h REQUIRED)
@@ -18,7 +23,9 @@ if(OSTREL_WITH_QT)
 endif()
 
 if(OSTREL_BUILD_TESTS)
-    find_package(GTest REQUIRED)
+    if(NOT GTest_FOUND)
+        find_package(GTest REQUIRED)
+    endif()
     include(GoogleTest)
 endif()
 

@@ -31,6 +31,15 @@ OSTREL_PACKAGE_PACKAGES=(dpkg-dev file binutils git reuse python3)
 OSTREL_PACKAGE_CHECK_PACKAGES=(diffoscope-minimal lintian devscripts desktop-file-utils xvfb
     xauth xdotool python3 python3-xlib)
 
+# The Windows build made on Debian (scripts/test-windows, scripts/package-windows): MinGW-w64
+# with POSIX threads; what builds GMP from Debian's source package (dpkg-source, m4, xz);
+# GoogleTest's sources; Wine to run what is built, with the zh_CN locale, Debian's Chinese
+# faces and an X server for windows; NSIS and zip for the packages; for the end-to-end test
+# xdotool, xwininfo, ImageMagick and Python's X library to close the window.
+OSTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix make cmake dpkg-dev m4 xz-utils googletest
+    wine wine64 locales fonts-arphic-uming fonts-wqy-zenhei xvfb xauth nsis zip unzip
+    xdotool x11-utils imagemagick python3 python3-xlib)
+
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
 # Installs the named Debian packages that are not installed yet.

@@ -5,7 +5,8 @@
 # Plays SCENARIO (x.play) with PLAYER on BACKEND and compares the transcript with x.out,
 # and the exit status with x.status when that file exists (0 otherwise).
 string(REGEX REPLACE "\\.play$" "" stem "${SCENARIO}")
-execute_process(COMMAND ${PLAYER} --backend=${BACKEND} ${SCENARIO}
+# EMULATOR runs a cross-built player (Wine for the Windows build).
+execute_process(COMMAND ${EMULATOR} ${PLAYER} --backend=${BACKEND} ${SCENARIO}
                 OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 file(READ "${stem}.out" expected)
 set(expected_status 0)

@@ -4,22 +4,29 @@
 
 // ostrel-play: plays a scenario of user actions against the calculator and prints what the
 // user would see. `--backend=core` plays against the core and a test double of the window;
-// `--backend=qt` against the real window.
+// `--backend=qt` against the real Qt window, `--backend=win32` against the real Windows one.
 #include "core_backend.h"
 #include "scenario.h"
 #ifdef OSTREL_PLAY_WITH_QT
 #include "qt_backend.h"
 #endif
+#ifdef OSTREL_PLAY_WITH_WIN32
+#include "win32_backend.h"
+#endif
 
 #include <fstream>
 #include <iostream>
 #include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
 int usage()
 {
-    std::cerr << "usage: ostrel-play [--backend=core|qt] [FILE]\n";
+    std::cerr << "usage: ostrel-play [--backend=core|qt|win32] [FILE]\n";
     return ostrel::play::exitScenarioError;
 }
 
@@ -27,8 +34,14 @@ int usage()
 
 int main(int argc, char **argv)
 {
-#ifdef OSTREL_PLAY_WITH_QT
+#ifdef _WIN32
+    // The transcript is UTF-8 text with \n line ends on every system, as the golden files are.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+#if defined(OSTREL_PLAY_WITH_QT)
     std::string_view backend = "qt";
+#elif defined(OSTREL_PLAY_WITH_WIN32)
+    std::string_view backend = "win32";
 #else
     std::string_view backend = "core";
 #endif
@@ -62,6 +75,10 @@ int main(int argc, char **argv)
 #ifdef OSTREL_PLAY_WITH_QT
     if (backend == "qt")
         return ostrel::play::playWithQt(argc, argv, in, std::cout, std::cerr);
+#endif
+#ifdef OSTREL_PLAY_WITH_WIN32
+    if (backend == "win32")
+        return ostrel::play::playWithWin32(in, std::cout, std::cerr);
 #endif
     std::cerr << "ostrel-play: backend '" << backend << "' is not available\n";
     return usage();

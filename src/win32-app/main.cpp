@@ -1,0 +1,11 @@
+// qz-ostrel.exe: the calculator's window on Windows.
+#include "main_window.h"
+#include "message_loop.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    ostrel::win32::initialiseCommonControls();
+    ostrel::win32::MainWindow window(instance);
+    window.show(show);
+    return ostrel::win32::runMessageLoop(window.handle());
+}

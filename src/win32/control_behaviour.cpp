@@ -1,0 +1,174 @@
+#include "control_behaviour.h"
+
+#include "label_painting.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace ostrel::win32 {
+namespace {
+
+enum SubclassId : UINT_PTR { fieldSubclass = 1, enterSubclass, keySubclass, frameSubclass };
+
+bool asksForEnter(LPARAM dialogMessage)
+{
+    const auto *message = reinterpret_cast<const MSG *>(dialogMessage);
+    return message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+}
+
+bool isInside(HWND control, LPARAM point)
+{
+    RECT client{};
+    GetClientRect(control, &client);
+    const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    return PtInRect(&client, at) != FALSE;
+}
+
+// The notification every push button sends its parent when it is clicked.
+void sendClicked(HWND button)
+{
+    const auto id = static_cast<WORD>(GetDlgCtrlID(button));
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data)
+{
+    auto &events = *reinterpret_cast<FieldEvents *>(data);
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter belongs to the field, not to the dialog manager's default button.
+        if (asksForEnter(lParam))
+            return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            events.enter();
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == VK_RETURN)
+            return 0; // handled as a key; a one-line field would only beep
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT placed = DefSubclassProc(field, message, wParam, lParam);
+        if (isInside(field, lParam))
+            events.clicked();
+        return placed;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR)
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        if (asksForEnter(lParam))
+            return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            sendClicked(button);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, enterProcedure, enterSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+// The button's own mouse handling, less the focus it takes on the press.
+LRESULT CALLBACK keyProcedure(HWND key, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(key);
+        SendMessageW(key, BM_SETSTATE, TRUE, 0);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (GetCapture() == key)
+            SendMessageW(key, BM_SETSTATE, isInside(key, lParam), 0);
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == key) {
+            ReleaseCapture();
+            if (isInside(key, lParam))
+                sendClicked(key);
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        SendMessageW(key, BM_SETSTATE, FALSE, 0);
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(key, keyProcedure, keySubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(key, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(frame, &paint);
+        paintFrame(frame, dc, *reinterpret_cast<const layout::Control *>(data));
+        EndPaint(frame, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return TRUE; // painted with the face
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(frame, frameProcedure, frameSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
+
+} // namespace
+
+void reportFieldEvents(HWND field, FieldEvents &events)
+{
+    SetWindowSubclass(field, fieldProcedure, fieldSubclass, reinterpret_cast<DWORD_PTR>(&events));
+}
+
+void pressOnEnter(HWND button)
+{
+    SetWindowSubclass(button, enterProcedure, enterSubclass, 0);
+}
+
+void pressWithoutFocus(HWND key)
+{
+    SetWindowSubclass(key, keyProcedure, keySubclass, 0);
+}
+
+} // namespace ostrel::win32
+
+namespace ostrel::win32 {
+
+void paintItself(HWND frame, const layout::Control &control)
+{
+    SetWindowSubclass(frame, frameProcedure, frameSubclass, reinterpret_cast<DWORD_PTR>(&control));
+}
+
+} // namespace ostrel::win32

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace ostrel::layout {
+struct Control;
+}
+
+// What the window's controls do beyond Windows' own controls, added to each by subclassing.
+namespace ostrel::win32 {
+
+// What an entry field reports: a completed left click, after the field has put the caret
+// where the mouse fell, so that whatever the click runs has the last word on the caret; and
+// Enter.
+struct FieldEvents {
+    std::function<void()> clicked;
+    std::function<void()> enter;
+};
+
+// `events` must outlive the field.
+void reportFieldEvents(HWND field, FieldEvents &events);
+
+// Enter presses the button that has the focus, as Space does.
+void pressOnEnter(HWND button);
+
+// A key of the on-screen keypad: a mouse click presses it without taking the focus from the
+// field being typed into. Tab still reaches it.
+void pressWithoutFocus(HWND key);
+
+// A frame that paints itself (paintFrame) instead of as the system's group box.
+void paintItself(HWND frame, const layout::Control &control);
+
+} // namespace ostrel::win32

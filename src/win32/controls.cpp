@@ -1,0 +1,184 @@
+#include "controls.h"
+
+#include "dpi.h"
+#include "label_painting.h"
+#include "wide_text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace ostrel::win32 {
+namespace {
+
+// Command ids: the control's place in the table after this, clear of the dialog manager's
+// IDOK and IDCANCEL.
+constexpr int firstCommandId = 1000;
+
+struct Creation {
+    const wchar_t *windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// A caption wraps only where its place holds more than one line: a one-line caption a pixel
+// too wide loses that pixel, not its last character to a line nobody can see.
+DWORD labelStyle(const layout::Control &label)
+{
+    if (isDrawnByWindow(label))
+        return SS_OWNERDRAW;
+    const int lineHeight = fontPixels(label.font.points, baseDpi);
+    const bool wraps = layout::toPixels(label.twips).height >= 2 * lineHeight;
+    return SS_NOPREFIX | (wraps ? SS_LEFT : SS_LEFTNOWORDWRAP);
+}
+
+Creation creationOf(const layout::Control &control)
+{
+    switch (control.kind) {
+    case layout::Kind::label:
+        return {WC_STATICW, labelStyle(control), 0};
+    case layout::Kind::textBox:
+        return {WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case layout::Kind::frame:
+        return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case layout::Kind::button:
+        break;
+    }
+    return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
+}
+
+// The controls from top to bottom of the stack: the dialog manager's Tab follows the stack,
+// so those that take the focus come first in the table's tab order; below them the rest, a
+// later one above an earlier one. No control that takes the focus lies under a caption or a
+// frame drawn later, so each still covers what the table puts under it.
+std::vector<const layout::Control *> stackingOrder()
+{
+    const auto order = layout::tabOrder();
+    std::vector<const layout::Control *> stack(order.begin(), order.end());
+    const auto all = layout::controls();
+    for (auto control = all.rbegin(); control != all.rend(); ++control) {
+        if (std::find(order.begin(), order.end(), &*control) == order.end())
+            stack.push_back(&*control);
+    }
+    return stack;
+}
+
+} // namespace
+
+Controls::Controls(HWND window, Bindings bindings)
+    : m_bindings(std::move(bindings))
+{
+    m_handles.reserve(layout::controls().size());
+    for (const layout::Control &control : layout::controls()) {
+        HWND created = create(control, window);
+        m_handles.push_back(created);
+        bind(control, created);
+    }
+    stack();
+}
+
+HWND Controls::create(const layout::Control &control, HWND window)
+{
+    const Creation how = creationOf(control);
+    const DWORD shown = control.visible ? WS_VISIBLE : 0;
+    const int id = firstCommandId + static_cast<int>(layout::positionOf(control));
+    // Every control clips its neighbours, so that the one above is drawn last.
+    HWND created = CreateWindowExW(how.exStyle, how.windowClass, toWide(control.text).c_str(),
+                                   WS_CHILD | WS_CLIPSIBLINGS | shown | how.style, 0, 0, 0, 0,
+                                   window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control.kind == layout::Kind::textBox)
+        SendMessageW(created, EM_SETLIMITTEXT, layout::maxTextLength, 0);
+    return created;
+}
+
+void Controls::bind(const layout::Control &control, HWND handle)
+{
+    if (control.kind == layout::Kind::textBox) {
+        if (std::holds_alternative<NoAction>(control.action))
+            return; // the hidden field is never clicked nor typed into
+        const Action action = control.action;
+        auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(FieldEvents{
+            [this, action] { m_bindings.perform(action); }, [this] { m_bindings.calculate(); }}));
+        reportFieldEvents(handle, events);
+    } else if (isFrameDrawnByWindow(control)) {
+        paintItself(handle, control);
+    } else if (control.kind == layout::Kind::button) {
+        pressOnEnter(handle);
+        if (control.keepsFocusWhereItIs)
+            pressWithoutFocus(handle);
+    }
+}
+
+void Controls::stack()
+{
+    HWND above = HWND_TOP;
+    for (const layout::Control *control : stackingOrder()) {
+        HWND handle = this->handle(*control);
+        SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = handle;
+    }
+}
+
+const layout::Control *Controls::controlOf(HWND handle) const
+{
+    const auto found = std::find(m_handles.begin(), m_handles.end(), handle);
+    if (!handle || found == m_handles.end())
+        return nullptr;
+    return &layout::controls()[static_cast<std::size_t>(found - m_handles.begin())];
+}
+
+void Controls::place(unsigned dpi)
+{
+    m_dpi = dpi;
+    for (const layout::Control &control : layout::controls()) {
+        HWND handle = this->handle(control);
+        const layout::Rect place = layout::clientPixels(control);
+        SetWindowPos(handle, nullptr, scaled(place.left, dpi), scaled(place.top, dpi),
+                     scaled(place.width, dpi), scaled(place.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (HFONT font = m_fonts.font(control.font, dpi))
+            SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    m_fonts.keepOnly(dpi);
+}
+
+void Controls::command(WPARAM wParam) const
+{
+    if (HIWORD(wParam) != BN_CLICKED)
+        return;
+    const int position = LOWORD(wParam) - firstCommandId;
+    const auto all = layout::controls();
+    if (position < 0 || static_cast<std::size_t>(position) >= all.size())
+        return;
+    const layout::Control &control = all[static_cast<std::size_t>(position)];
+    if (control.kind == layout::Kind::button)
+        m_bindings.perform(control.action);
+}
+
+std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
+{
+    const layout::Control *control = controlOf(handle);
+    if (!control || usesSystemColours(*control))
+        return std::nullopt;
+    const ControlColours colours = coloursOf(*control);
+    SetTextColor(dc, colours.foreground);
+    SetBkColor(dc, colours.background);
+    return m_brushes.brush(colours.background);
+}
+
+HBRUSH Controls::windowBrush()
+{
+    return m_brushes.brush(windowBackground());
+}
+
+bool Controls::draw(const DRAWITEMSTRUCT &item)
+{
+    const layout::Control *control = controlOf(item.hwndItem);
+    if (!control || !isDrawnByWindow(*control))
+        return false;
+    paintLabel(item, *control, coloursOf(*control), m_dpi);
+    return true;
+}
+
+} // namespace ostrel::win32

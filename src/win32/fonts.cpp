@@ -1,0 +1,104 @@
+#include "fonts.h"
+
+#include "wide_text.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace ostrel::win32 {
+namespace {
+
+constexpr double pointsPerInch = 72.0;
+
+struct Fallbacks {
+    std::u16string_view face;
+    std::initializer_list<const wchar_t *> faces;
+};
+
+// The Windows names of the two faces first, then what Windows has in their place when its
+// Chinese fonts are not installed, then the faces Wine users on Debian have.
+const Fallbacks fallbacks[] = {
+    {u"宋体", {L"SimSun", L"NSimSun", L"Microsoft YaHei", L"AR PL UMing CN", L"Noto Serif CJK SC"}},
+    {u"黑体", {L"SimHei", L"Microsoft YaHei", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC"}},
+};
+
+int CALLBACK faceFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool *>(found) = true;
+    return 0; // one is enough
+}
+
+bool isInstalled(const std::wstring &face)
+{
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+} // namespace
+
+int fontPixels(double points, unsigned dpi)
+{
+    return static_cast<int>(std::lround(points * dpi / pointsPerInch));
+}
+
+std::wstring installedFace(std::u16string_view face)
+{
+    const std::wstring asked = toWide(face);
+    if (isInstalled(asked))
+        return asked;
+    for (const Fallbacks &entry : fallbacks) {
+        if (entry.face != face)
+            continue;
+        for (const wchar_t *other : entry.faces) {
+            if (isInstalled(other))
+                return other;
+        }
+    }
+    return asked; // the system's font linking is the last resort
+}
+
+FontCache::~FontCache()
+{
+    for (const auto &[key, font] : m_fonts)
+        DeleteObject(font);
+}
+
+HFONT FontCache::font(const layout::Font &font, unsigned dpi)
+{
+    if (font.face.empty())
+        return nullptr;
+    const Key key{font.face, font.points, font.bold, dpi};
+    if (const auto found = m_fonts.find(key); found != m_fonts.end())
+        return found->second;
+    LOGFONTW wanted{};
+    // A negative height asks for the character height, as points are measured.
+    wanted.lfHeight = -fontPixels(font.points, dpi);
+    wanted.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    wanted.lfCharSet = GB2312_CHARSET;
+    wanted.lfOutPrecision = OUT_TT_PRECIS;
+    wanted.lfQuality = CLEARTYPE_QUALITY;
+    installedFace(font.face).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    HFONT made = CreateFontIndirectW(&wanted);
+    m_fonts.emplace(key, made);
+    return made;
+}
+
+void FontCache::keepOnly(unsigned dpi)
+{
+    for (auto it = m_fonts.begin(); it != m_fonts.end();) {
+        if (std::get<unsigned>(it->first) == dpi) {
+            ++it;
+            continue;
+        }
+        DeleteObject(it->second);
+        it = m_fonts.erase(it);
+    }
+}
+
+} // namespace ostrel::win32

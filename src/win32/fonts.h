@@ -1,0 +1,39 @@
+#pragma once
+
+#include "window_table.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace ostrel::win32 {
+
+// The character height, in pixels at `dpi`, of a font of `points`.
+int fontPixels(double points, unsigned dpi);
+
+// The face a caption asks for when the system has it; otherwise the first installed one of
+// the Chinese faces that draw the same style (Song or Hei), so that no caption shows as boxes.
+std::wstring installedFace(std::u16string_view face);
+
+// The fonts of the window's controls, made once per face, size and weight at one resolution
+// and deleted with the cache.
+class FontCache {
+public:
+    FontCache() = default;
+    ~FontCache();
+    FontCache(const FontCache &) = delete;
+    FontCache &operator=(const FontCache &) = delete;
+
+    // The font for the table's font at `dpi`; none for a control without a caption.
+    HFONT font(const layout::Font &font, unsigned dpi);
+    // Deletes every font not made for `dpi`, once no control uses them any more.
+    void keepOnly(unsigned dpi);
+
+private:
+    using Key = std::tuple<std::u16string_view, double, bool, unsigned>;
+    std::map<Key, HFONT> m_fonts;
+};
+
+} // namespace ostrel::win32

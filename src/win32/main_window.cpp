@@ -1,0 +1,125 @@
+#include "main_window.h"
+
+#include "dpi.h"
+#include "resource_ids.h"
+#include "wide_text.h"
+#include "window_table.h"
+
+namespace ostrel::win32 {
+namespace {
+
+constexpr wchar_t className[] = L"QZOstrelWindow";
+// A fixed size: no sizing border, no maximise box.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The dialog manager moves the focus among the controls.
+constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
+
+HWND createWindow(HINSTANCE instance, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    // The dialog manager's own data: Tab, the default button and the focus given back when
+    // the window is activated again work as in a dialog box.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(OSTREL_IDI_APP));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+    return CreateWindowExW(windowExStyle, className, toWide(layout::window().caption).c_str(),
+                           windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           nullptr, nullptr, instance, nullptr);
+}
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
+    : m_handle(createWindow(instance, procedure))
+    , m_controls(m_handle, {[this](const Action &action) { m_calculator.perform(action); },
+                            [this] { m_calculator.calculate(); }})
+    , m_window(m_controls, m_handle)
+    , m_calculator(m_window)
+{
+    // Messages reach `handle` from here on; those of the window's creation went to the
+    // dialog manager's defaults.
+    SetWindowLongPtrW(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    fitTo(dpiOf(m_handle), nullptr);
+    m_calculator.startUp();
+}
+
+MainWindow::~MainWindow()
+{
+    if (IsWindow(m_handle)) {
+        SetWindowLongPtrW(m_handle, GWLP_USERDATA, 0);
+        DestroyWindow(m_handle);
+    }
+}
+
+void MainWindow::show(int how)
+{
+    ShowWindow(m_handle, how);
+    UpdateWindow(m_handle);
+    SetFocus(m_controls.handle(*layout::tabOrder().front()));
+}
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *self = reinterpret_cast<MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefDlgProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Enter and Escape outside a control reach the window as IDOK and IDCANCEL: nothing.
+        m_controls.command(wParam);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (const auto brush =
+                m_controls.colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(*brush);
+        break;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<LRESULT>(m_controls.windowBrush());
+    case WM_DRAWITEM:
+        if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
+            return TRUE;
+        break;
+    case WM_DPICHANGED:
+        fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    case WM_CLOSE:
+        // The dialog manager would turn it into IDCANCEL.
+        DestroyWindow(m_handle);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefDlgProcW(m_handle, message, wParam, lParam);
+}
+
+void MainWindow::fitTo(unsigned dpi, const RECT *suggested)
+{
+    const layout::WindowLook &look = layout::window();
+    const RECT client{0, 0, scaled(layout::twipsToPixels(look.clientWidthTwips), dpi),
+                      scaled(layout::twipsToPixels(look.clientHeightTwips), dpi)};
+    const RECT outer = windowRectFor(client, windowStyle, windowExStyle, dpi);
+    POINT topLeft{scaled(layout::twipsToPixels(look.storedLeftTwips), dpi) + outer.left,
+                  scaled(layout::twipsToPixels(look.storedTopTwips), dpi) + outer.top};
+    if (suggested)
+        topLeft = {suggested->left, suggested->top};
+    SetWindowPos(m_handle, nullptr, topLeft.x, topLeft.y, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_controls.place(dpi);
+}
+
+} // namespace ostrel::win32

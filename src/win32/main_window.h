@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calculator.h"
+#include "controls.h"
+#include "win32_window.h"
+
+#include <windows.h>
+
+namespace ostrel::win32 {
+
+// The calculator's window: the controls of the window table on a fixed client area, each
+// bound to its action in the calculator. Its window procedure only hands each message to the
+// controls or the calculator; the window itself decides nothing.
+class MainWindow {
+public:
+    explicit MainWindow(HINSTANCE instance);
+    MainWindow(const MainWindow &) = delete;
+    MainWindow &operator=(const MainWindow &) = delete;
+    ~MainWindow();
+
+    // Shows the window with the focus on the first control of the tab order.
+    void show(int how);
+
+    HWND handle() const { return m_handle; }
+    const Controls &controls() const { return m_controls; }
+    const core::Calculator &calculator() const { return m_calculator; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sizes the window and everything in it for `dpi`; at the stored place, or at the top-left
+    // corner Windows suggests when the window moves to a screen of another resolution.
+    void fitTo(unsigned dpi, const RECT *suggested);
+
+    HWND m_handle;
+    Controls m_controls;
+    Win32Window m_window;
+    core::Calculator m_calculator;
+};
+
+} // namespace ostrel::win32

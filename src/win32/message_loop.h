@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+namespace ostrel::win32 {
+
+// Loads the common controls of the visual style the manifest asks for.
+void initialiseCommonControls();
+
+// Runs the window's messages, Tab and Enter through the dialog manager, until the program
+// quits; returns its exit code.
+int runMessageLoop(HWND window);
+
+// Handles the messages waiting for the window's thread, as the loop would, and returns
+// without waiting for more. False once the program has been asked to quit.
+bool handlePendingMessages(HWND window);
+
+} // namespace ostrel::win32

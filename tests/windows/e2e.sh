@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# End-to-end on Windows' side: qz-ostrel.exe under Wine on a private Xvfb, used through the X
+# server as a user would (xdotool), its window photographed with ImageMagick.
+# Usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]
+#   DPI (96 if not given) is the resolution the Wine prefix of this run tells programs; the
+#   window, its fonts and every click scale with it. The screenshot is OUTPUT_DIR/window-DPI.png.
+set -euo pipefail
+
+fail() {
+    echo "e2e-windows: $*" >&2
+    exit 1
+}
+step() { echo "e2e-windows: $*"; }
+
+[ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]"
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+out=$2
+dpi=${3:-96}
+[[ $dpi =~ ^[1-9][0-9]*$ ]] || fail "DPI must be a whole number, not $dpi"
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+wine_run=$here/../../scripts/lib/wine-run
+close_window=$here/../e2e/close_window.py
+for tool in Xvfb xdotool xwininfo import; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test-windows installs it)"
+done
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# Every X client call is bounded, so that a stuck call fails the test instead of hanging it.
+x() { timeout 20 "$@"; }
+# A length in pixels at 96 dots per inch, at this run's resolution.
+px() { echo $((($1 * dpi + 48) / 96)); }
+
+# A Wine of this run's own, told the resolution.
+export OSTREL_WINE_DIR=$out/wine-$dpi
+"$wine_run" --setup
+
+display_file=$(mktemp "$out/display.XXXXXX")
+Xvfb -displayfd 6 -screen 0 1600x1200x24 -nolisten tcp 6>"$display_file" \
+    >"$out/xvfb-$dpi.log" 2>&1 &
+xvfb=$!
+program_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -f "$display_file"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.05
+done
+[ -s "$display_file" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$display_file")
+# On this X server, so that Wine's desktop, which the first program starts, is there too.
+if [ "$dpi" != 96 ]; then
+    reg=$OSTREL_WINE_DIR/prefix/drive_c/windows/system32/reg.exe
+    "$wine_run" "$reg" add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null
+fi
+
+step "starting $program at $dpi dpi"
+"$wine_run" "$program" >"$out/program-$dpi.log" 2>&1 &
+program_pid=$!
+
+main_title='^QZ Ostrel v1\.2 *$'
+id=$(x xdotool search --sync --onlyvisible --name "$main_title" | head -n 1) ||
+    fail "no window titled 'QZ Ostrel v1.2'"
+sleep 1 # the first paint
+
+geometry=$(x xwininfo -id "$id")
+width=$(sed -n 's/^ *Width: //p' <<<"$geometry")
+height=$(sed -n 's/^ *Height: //p' <<<"$geometry")
+[ "$width" = "$(px 534)" ] && [ "$height" = "$(px 380)" ] ||
+    fail "client area ${width}x$height, expected $(px 534)x$(px 380)"
+step "client area ${width}x$height"
+x import -window "$id" "$out/window-$dpi.png"
+
+# 开始计算 with the start-up texts: the old price is missing.
+x xdotool mousemove --window "$id" "$(px 140)" "$(px 248)" click 1
+box=$(x xdotool search --sync --onlyvisible --name '^输入错误$' | head -n 1) ||
+    fail "no box titled 输入错误 after 开始计算"
+step "the box 输入错误 is open"
+x import -window "$box" "$out/box-$dpi.png"
+x xdotool key --clearmodifiers Return
+for _ in $(seq 100); do
+    x xdotool search --onlyvisible --name '^输入错误$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+! x xdotool search --onlyvisible --name '^输入错误$' >/dev/null 2>&1 ||
+    fail "Return did not close the box"
+step "Return closed the box"
+
+/usr/bin/python3 "$close_window" "$id"
+status=0
+timeout 30 tail --pid="$program_pid" -f /dev/null || fail "the program did not end"
+wait "$program_pid" || status=$?
+program_pid=
+[ "$status" = 0 ] || fail "the program ended with $status"
+step "closed, exit 0"

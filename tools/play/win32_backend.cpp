@@ -1,0 +1,307 @@
+#include "win32_backend.h"
+
+#include "dpi.h"
+#include "main_window.h"
+#include "message_loop.h"
+#include "wide_text.h"
+#include "win32_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <ostream>
+#include <utility>
+
+namespace ostrel::play {
+namespace {
+
+// How often the player looks for a message box while an action runs, in milliseconds.
+constexpr UINT messageBoxPollMs = 5;
+// Where a click on a field falls: inside its text, away from its end.
+constexpr int fieldClickX = 3;
+// The id Windows gives the text of a message box.
+constexpr int messageTextId = 0xFFFF;
+constexpr wchar_t dialogClass[] = L"#32770";
+
+// The backend whose action is running; the message box timer has no other way to it.
+Win32Backend *running = nullptr;
+
+void CALLBACK pollMessageBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (running)
+        running->answerMessageBox();
+}
+
+LPARAM pointParameter(POINT point)
+{
+    return MAKELPARAM(point.x, point.y);
+}
+
+struct BoxSearch {
+    HWND owner;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findBox(HWND candidate, LPARAM data)
+{
+    auto &search = *reinterpret_cast<BoxSearch *>(data);
+    wchar_t name[sizeof(dialogClass) / sizeof(wchar_t) + 1]{};
+    GetClassNameW(candidate, name, static_cast<int>(std::size(name)));
+    if (std::wstring_view(name) != dialogClass || !IsWindowVisible(candidate) ||
+        GetWindow(candidate, GW_OWNER) != search.owner)
+        return TRUE;
+    search.found = candidate;
+    return FALSE;
+}
+
+// The control of the window a click at a client pixel reaches: the topmost shown one there
+// that does not let clicks through (captions and frames do), or else the window itself.
+HWND hitTest(HWND window, POINT client)
+{
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        if (!IsWindowVisible(child) || !PtInRect(&place, screen))
+            continue;
+        if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT)
+            return child;
+    }
+    return window;
+}
+
+layout::Kind kindOf(HWND control)
+{
+    wchar_t name[16]{};
+    GetClassNameW(control, name, static_cast<int>(std::size(name)));
+    if (CompareStringOrdinal(name, -1, WC_EDITW, -1, TRUE) == CSTR_EQUAL)
+        return layout::Kind::textBox;
+    if (CompareStringOrdinal(name, -1, WC_BUTTONW, -1, TRUE) == CSTR_EQUAL) {
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+        return (style & BS_TYPEMASK) == BS_GROUPBOX ? layout::Kind::frame : layout::Kind::button;
+    }
+    return layout::Kind::label;
+}
+
+// The place of a control in the window's client area, in pixels at 96 dots per inch.
+layout::Rect clientPlace(HWND window, HWND control, unsigned dpi)
+{
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&place), 2);
+    return {win32::unscaled(place.left, dpi), win32::unscaled(place.top, dpi),
+            win32::unscaled(place.right - place.left, dpi),
+            win32::unscaled(place.bottom - place.top, dpi)};
+}
+
+// The face the control asks for, by the name its font was made with, in points at the
+// window's resolution; none for a control that keeps the system's font.
+void readFont(HWND control, unsigned dpi, testing::ControlView &seen)
+{
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    LOGFONTW made{};
+    if (!font || !GetObjectW(font, sizeof(made), &made))
+        return;
+    constexpr double pointsPerInch = 72.0;
+    seen.face = win32::toU16(made.lfFaceName);
+    seen.points = -made.lfHeight * pointsPerInch / dpi;
+    seen.bold = made.lfWeight >= FW_BOLD;
+}
+
+} // namespace
+
+Win32Backend::Win32Backend(win32::MainWindow &window, MessageSink sink)
+    : m_window(window)
+    , m_sink(std::move(sink))
+{
+}
+
+Win32Backend::~Win32Backend()
+{
+    if (running == this)
+        running = nullptr;
+}
+
+void Win32Backend::type(Field field, std::u16string_view text)
+{
+    HWND edit = m_window.controls().field(field);
+    const std::wstring typed = win32::toWide(text);
+    perform([&] {
+        // Into the field as Tab would take the focus there, then Ctrl+A and the text.
+        SendMessageW(m_window.handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    });
+}
+
+void Win32Backend::click(const layout::Control &control)
+{
+    HWND window = m_window.handle();
+    HWND handle = m_window.controls().handle(control);
+    RECT inside{};
+    GetClientRect(handle, &inside);
+    POINT point{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
+    if (control.kind == layout::Kind::textBox)
+        point.x = fieldClickX;
+    POINT screen = point;
+    ClientToScreen(handle, &screen);
+    // Captions and frames let a click through to the window under them, whatever lies
+    // inside them.
+    if (SendMessageW(handle, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT) {
+        MapWindowPoints(handle, window, &point, 1);
+        handle = window;
+    }
+    clickOn(handle, point);
+}
+
+void Win32Backend::clickAt(int x, int y)
+{
+    const unsigned dpi = win32::dpiOf(m_window.handle());
+    HWND window = m_window.handle();
+    POINT point{win32::scaled(x, dpi), win32::scaled(y, dpi)};
+    HWND target = hitTest(window, point);
+    MapWindowPoints(window, target, &point, 1);
+    clickOn(target, point);
+}
+
+void Win32Backend::clickOn(HWND target, POINT local)
+{
+    perform([&] {
+        SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(local));
+        SendMessageW(target, WM_LBUTTONUP, 0, pointParameter(local));
+    });
+}
+
+void Win32Backend::tab()
+{
+    HWND focus = GetFocus();
+    HWND target = focus ? focus : m_window.handle();
+    // A key press as the keyboard posts it: repeat count 1, then the release.
+    constexpr LPARAM pressed = 1;
+    constexpr LPARAM released = 0xC0000001;
+    perform([&] {
+        PostMessageW(target, WM_KEYDOWN, VK_TAB, pressed);
+        PostMessageW(target, WM_KEYUP, VK_TAB, released);
+        win32::handlePendingMessages(m_window.handle());
+    });
+}
+
+std::u16string Win32Backend::text(Field field) const
+{
+    return win32::windowText(m_window.controls().field(field));
+}
+
+std::u16string Win32Backend::result() const
+{
+    return win32::windowText(m_window.controls().resultLine());
+}
+
+Field Win32Backend::keypadTarget() const
+{
+    return m_window.calculator().keypadTarget();
+}
+
+const layout::Control *Win32Backend::focus() const
+{
+    return m_window.controls().controlOf(GetFocus());
+}
+
+std::size_t Win32Backend::caret(Field field) const
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(m_window.controls().field(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return end;
+}
+
+testing::WindowView Win32Backend::describe() const
+{
+    HWND window = m_window.handle();
+    const win32::Controls &controls = m_window.controls();
+    const unsigned dpi = win32::dpiOf(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    testing::WindowView view{win32::windowText(window),
+                             win32::unscaled(client.right, dpi),
+                             win32::unscaled(client.bottom, dpi),
+                             {}};
+    // Tab's path through the controls from the first: each takes the tab index of the
+    // control the table puts at that step of the path.
+    std::vector<int> tabIndexOf(layout::controls().size(), 0);
+    HWND step = controls.handle(*layout::tabOrder().front());
+    for (const layout::Control *expected : layout::tabOrder()) {
+        if (const layout::Control *reached = controls.controlOf(step))
+            tabIndexOf[layout::positionOf(*reached)] = expected->tabIndex;
+        step = GetNextDlgTabItem(window, step, FALSE);
+    }
+    for (const layout::Control &control : layout::controls()) {
+        HWND handle = controls.handle(control);
+        testing::ControlView seen;
+        seen.id = control.id;
+        seen.kind = kindOf(handle);
+        seen.container = control.container;
+        seen.pixels = clientPlace(window, handle, dpi);
+        if (const layout::Control *frame = layout::containerOf(control)) {
+            const layout::Rect outer = clientPlace(window, controls.handle(*frame), dpi);
+            seen.pixels.left -= outer.left;
+            seen.pixels.top -= outer.top;
+        }
+        seen.caption = win32::windowText(handle);
+        readFont(handle, dpi, seen);
+        seen.foreground = control.foreground;
+        seen.background = control.background;
+        seen.tabIndex =
+            control.takesFocus() ? tabIndexOf[layout::positionOf(control)] : control.tabIndex;
+        seen.shown = (GetWindowLongPtrW(handle, GWL_STYLE) & WS_VISIBLE) != 0;
+        view.controls.push_back(std::move(seen));
+    }
+    return view;
+}
+
+std::vector<testing::AccessibleView> Win32Backend::accessible() const
+{
+    // What Windows' own accessible objects of the controls tell: the caption as the name, no
+    // description. The names and descriptions of the accessibility table are not yet given
+    // to the Windows controls.
+    std::vector<testing::AccessibleView> views;
+    for (const layout::Control &control : layout::controls())
+        views.push_back({control.id, win32::windowText(m_window.controls().handle(control)), {}});
+    return views;
+}
+
+void Win32Backend::perform(const std::function<void()> &action)
+{
+    Win32Backend *outer = std::exchange(running, this);
+    m_answered = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, messageBoxPollMs, pollMessageBox);
+    action();
+    KillTimer(nullptr, timer);
+    win32::handlePendingMessages(m_window.handle());
+    running = outer;
+}
+
+void Win32Backend::answerMessageBox()
+{
+    BoxSearch search{m_window.handle()};
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&search));
+    if (!search.found || search.found == m_answered)
+        return;
+    m_answered = search.found;
+    m_sink(win32::windowText(search.found),
+           win32::windowText(GetDlgItem(search.found, messageTextId)));
+    SendMessageW(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
+}
+
+int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err)
+{
+    win32::initialiseCommonControls();
+    win32::MainWindow window(GetModuleHandleW(nullptr));
+    window.show(SW_SHOWNORMAL);
+    win32::handlePendingMessages(window.handle());
+    Win32Backend backend(window, messagePrinter(out));
+    return playScenario(in, backend, out, err);
+}
+
+} // namespace ostrel::play

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "scenario.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <iosfwd>
+
+namespace ostrel::win32 {
+class MainWindow;
+}
+
+namespace ostrel::play {
+
+// The user in front of the real Windows window. Every action is the window messages a user's
+// mouse and keyboard make, sent to the control under the mouse or with the focus: mouse
+// presses and releases at the control's place, Tab through the dialog manager, Ctrl+A and the
+// typed text as an input method hands it over. A message box that an action opens is handed
+// to the sink and closed with its OK button while the action waits in the box's own loop.
+class Win32Backend : public testing::Backend {
+public:
+    // The window must be shown.
+    Win32Backend(win32::MainWindow &window, MessageSink sink);
+    Win32Backend(const Win32Backend &) = delete;
+    Win32Backend &operator=(const Win32Backend &) = delete;
+    ~Win32Backend() override;
+
+    void type(Field field, std::u16string_view text) override;
+    void click(const layout::Control &control) override;
+    void clickAt(int x, int y) override;
+    void tab() override;
+
+    std::u16string text(Field field) const override;
+    std::u16string result() const override;
+    Field keypadTarget() const override;
+    const layout::Control *focus() const override;
+    std::size_t caret(Field field) const override;
+    // What the controls hold: kind, caption, place, font, visibility and the order Tab visits
+    // them in; the colours and the frames are the table's (every control is a child of the
+    // window itself, frames' controls too).
+    testing::WindowView describe() const override;
+    std::vector<testing::AccessibleView> accessible() const override;
+
+    // Closes the message box of the window that is on the screen, if any, after handing
+    // its title and text to the sink.
+    void answerMessageBox();
+
+private:
+    void perform(const std::function<void()> &action);
+    // A left click on a control or the window, at a pixel of its client area.
+    void clickOn(HWND target, POINT local);
+
+    win32::MainWindow &m_window;
+    MessageSink m_sink;
+    HWND m_answered = nullptr;
+};
+
+// Plays the scenario against the real window: opens the calculator's window and plays
+// through a Win32Backend. Returns what `playScenario` returns.
+int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err);
+
+} // namespace ostrel::play
