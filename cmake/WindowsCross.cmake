@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What the Windows build made on Debian (cmake/toolchains/mingw-w64-x86_64.cmake) needs
 # beyond the toolchain: GMP with its C++ interface built for Windows, and GoogleTest built
 # from Debian's sources, since Debian has neither for the target.

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The resources every Windows program of the project carries (src/win32/resources/): the
 # icon (qz-ostrel.ico, 16 to 256 pixels, from the same drawing as the Linux icons), the
 # version shown in the file's properties, and the manifest (visual styles, per-monitor DPI

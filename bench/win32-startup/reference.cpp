@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // startup-reference.exe: the least a Windows program does to show a window with the
 // calculator's title and client size, against which qz-ostrel.exe's start-up is measured.
 #include "window_table.h"

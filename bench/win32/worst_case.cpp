@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // ostrel-worst-case: the slowest calculation a user can set up, timed on Windows, where Debian
 // has no Google Benchmark for the target. Every amount at 32,767 characters and a fraction,
 // the fee included, as ostrel-bench's calculationAllLongFractions; prints the median of the

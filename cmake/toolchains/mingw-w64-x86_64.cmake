@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-building the Windows program on Debian: MinGW-w64 for 64-bit Windows with POSIX
 # threads (g++-mingw-w64-x86-64-posix), and Wine to run what is built (tests, the scenario
 # player) through scripts/lib/wine-run. Used by the `windows` preset.

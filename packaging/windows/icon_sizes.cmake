@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that the .ico file ICON holds a picture of each size in SIZES, and no other: the
 # sizes in its directory (one byte each for width and height, 0 meaning 256).
 file(READ "${ICON}" header LIMIT 6 HEX)

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds GMP with its C++ interface for 64-bit Windows (MinGW-w64, static libraries) from
 # Debian's own source package, the same GMP the Linux build links, into DIR/prefix. The
 # Windows build finds it there (cmake/WindowsCross.cmake); a second run with the prefix in

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // qz-ostrel.exe: the calculator's window on Windows.
 #include "main_window.h"
 #include "message_loop.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # End-to-end on Windows' side: qz-ostrel.exe under Wine on a private Xvfb, used through the X
 # server as a user would (xdotool), its window photographed with ImageMagick.
 # Usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]

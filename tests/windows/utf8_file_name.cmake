@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Copies SCENARIO to a file in WORK named in Chinese and with a character that code page 936
 # cannot hold (𝄞), plays it with PLAYER (through EMULATOR) and compares the transcript with
 # the golden one.

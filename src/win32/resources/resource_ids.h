@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ids of the resources every Windows program of QZ Ostrel carries
 // (cmake/WindowsResources.cmake): the window code loads its icon by this id.
 #pragma once
