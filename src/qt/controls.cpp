@@ -103,7 +103,7 @@ QWidget *createWidget(const layout::Control &control, QWidget &container)
     case layout::Kind::button:
         break;
     }
-    return new QPushButton(text, &container);
+    return new PushButton(text, &container);
 }
 
 Qt::FocusPolicy focusPolicy(const layout::Control &control)
@@ -137,6 +137,23 @@ Controls::Controls(QWidget &client, Bindings bindings)
     const auto order = layout::tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
+    bindCopyKey();
+}
+
+void Controls::bindCopyKey()
+{
+    // Wherever the keyboard focus is, the copy key copies the answer the user selected.
+    for (QWidget *control : m_widgets) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            m_resultLine->watchCopyKey(*control);
+    }
+    // Text selected in a field after the answer is what the user means to copy next.
+    for (FieldEdit *field : m_fields) {
+        QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
+            if (field->hasSelectedText())
+                m_resultLine->clearSelection();
+        });
+    }
 }
 
 QWidget *Controls::create(const layout::Control &control, QWidget &container)

@@ -42,6 +42,7 @@ public:
 private:
     QWidget *create(const layout::Control &control, QWidget &container);
     void bind(const layout::Control &control, QWidget &widget);
+    void bindCopyKey();
 
     Bindings m_bindings;
     std::vector<QWidget *> m_widgets; // in the table's order

@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -45,11 +48,48 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void PushButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Only the keypad flag may come with Enter: Ctrl+Enter and the like are not a press.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || !plain) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // A held key presses once, as a held Space does.
+    if (!event->isAutoRepeat())
+        click();
+    event->accept();
+}
+
 LiveLabel::LiveLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
     // Installing the same factory again does nothing.
     QAccessible::installFactory(liveLabelAccessible);
+    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void LiveLabel::watchCopyKey(QWidget &control)
+{
+    control.installEventFilter(this);
+}
+
+void LiveLabel::clearSelection()
+{
+    if (hasSelectedText())
+        setSelection(0, 0);
+}
+
+bool LiveLabel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !hasSelectedText() ||
+        !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
+        return QLabel::eventFilter(watched, event);
+    QGuiApplication::clipboard()->setText(selectedText());
+    return true;
 }
 
 void LiveLabel::announce(const QString &caption)

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <cstddef>
 #include <vector>
@@ -22,6 +23,19 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A push button that Return and the keypad's Enter press when it has the focus, as Space does:
+// on the desktop this window comes from, Enter on a focused button presses it, and its users
+// press Enter out of habit. The press is the button's own click, so a key of the keypad keeps
+// the focus where it is, as its click does.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // A caption beside a column of entry fields: its wrapped lines stand level with the fields,
@@ -53,12 +67,27 @@ private:
 // accessible name says what it is, its accessible description is always the caption shown,
 // and every caption written with `announce` is announced, the same one again included, as a
 // change of the description.
+//
+// Users paste the answer into notes and order tickets, so its text can be selected with the
+// mouse and copied, from its context menu or with the copy key, without the label taking the
+// keyboard focus: the focus stays in the field being typed into, and the copy key pressed
+// there copies the label's selection when it has one (see `watchCopyKey`).
 class LiveLabel : public QLabel {
     Q_OBJECT
 public:
     LiveLabel(const QString &text, QWidget *parent);
 
     void announce(const QString &caption);
+
+    // The copy key pressed in `control` copies this label's selection when it has one;
+    // otherwise the control handles the key as it always does.
+    void watchCopyKey(QWidget &control);
+    // Drops the selection, as when the user has since selected text elsewhere, which the
+    // copy key must then copy instead.
+    void clearSelection();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // A frame drawn the same on every desktop: its face all in its own colour, a thin border and

@@ -160,6 +160,12 @@ answer_box "$error_title" "$out/input-error.png"
 # 使用说明 shows the instructions.
 x xdotool mousemove --window "$main" $(((400 + 60) * scale)) $(((232 + 16) * scale)) click 1
 answer_box "$help_title" "$out/instructions.png"
+# Enter on a focused button presses it: Shift+Tab twice takes the focus from 使用说明, which
+# has it since its click, back over 全部重置 to 开始计算, and Return presses that, which with
+# the start-up texts reports the input error again.
+x xdotool key shift+Tab shift+Tab
+x xdotool key Return
+answer_box "$error_title" "$out/input-error-by-enter.png"
 x xdotool search --name "$main_title" >/dev/null || fail "the window is gone"
 
 # Closing the window as the window manager's close button does ends the program cleanly.
