@@ -3,10 +3,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QTextLayout>
 
 #include <utility>
@@ -83,13 +87,49 @@ void LiveLabel::clearSelection()
         setSelection(0, 0);
 }
 
+void LiveLabel::copySelection()
+{
+    if (hasSelectedText())
+        QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void LiveLabel::selectAll()
+{
+    setSelection(0, static_cast<int>(text().size()));
+}
+
 bool LiveLabel::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress || !hasSelectedText() ||
         !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
         return QLabel::eventFilter(watched, event);
-    QGuiApplication::clipboard()->setText(selectedText());
+    copySelection();
     return true;
+}
+
+void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Qt 6.4's label offers a menu only on a link, and the answer has none; this is the menu
+    // Qt gives selectable text, in Qt's own words for it (复制, 全选 with its Chinese texts).
+    // Select All shows no key: Ctrl+A selects the text of the field with the focus, not the
+    // answer, whereas the copy key copies the answer's selection wherever the focus is.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QString copyText = QCoreApplication::translate("QWidgetTextControl", "&Copy");
+    if (QGuiApplication::styleHints()->showShortcutsInContextMenus())
+        copyText +=
+            QLatin1Char('\t') + QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+    QAction *copy = menu->addAction(copyText);
+    copy->setObjectName(QStringLiteral("edit-copy"));
+    copy->setEnabled(hasSelectedText());
+    connect(copy, &QAction::triggered, this, &LiveLabel::copySelection);
+    menu->addSeparator();
+    QAction *all = menu->addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"));
+    all->setObjectName(QStringLiteral("select-all"));
+    all->setEnabled(!text().isEmpty());
+    connect(all, &QAction::triggered, this, &LiveLabel::selectAll);
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 void LiveLabel::announce(const QString &caption)

@@ -85,9 +85,14 @@ public:
     // Drops the selection, as when the user has since selected text elsewhere, which the
     // copy key must then copy instead.
     void clearSelection();
+    // Puts the selected part of the answer on the clipboard.
+    void copySelection();
+    // Selects the whole answer.
+    void selectAll();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };
 
 // A frame drawn the same on every desktop: its face all in its own colour, a thin border and

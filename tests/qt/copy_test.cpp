@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QWindow>
 
@@ -23,6 +24,31 @@ enum class Selecting { drag, doubleClickThenDrag };
 
 // Where the keyboard focus is when the copy key is pressed.
 enum class FocusIn { field, fieldWithSelectedText, button };
+
+// An item of the answer's context menu as the user sees it: its text, Qt's Chinese one with
+// its mnemonic and key, and whether it can be chosen.
+struct MenuItem {
+    QString text;
+    bool enabled = false;
+    bool operator==(const MenuItem &) const = default;
+};
+
+} // namespace
+} // namespace ostrel::test
+
+// How QCOMPARE prints a list of menu items that differs.
+namespace QTest {
+template<> inline char *toString(const QList<ostrel::test::MenuItem> &items)
+{
+    QStringList shown;
+    for (const auto &item : items)
+        shown << item.text + (item.enabled ? QStringLiteral(" (on)") : QStringLiteral(" (off)"));
+    return toString(shown.join(QStringLiteral(", ")));
+}
+} // namespace QTest
+
+namespace ostrel::test {
+namespace {
 
 } // namespace
 
@@ -120,7 +146,99 @@ private slots:
         QCOMPARE(resultLine()->focusPolicy(), Qt::NoFocus);
     }
 
+    // The answer's context menu, opened by a right click where the desktop sends it, offers
+    // Qt's 复制 and 全选: 复制 only once something is selected, 全选 then 复制 puts the whole
+    // line on the clipboard, and a drag then 复制 just the part dragged across. Neither the
+    // menu nor its items move the keyboard focus or change a field.
+    void contextMenuCopiesTheAnswer_data()
+    {
+        QTest::addColumn<FocusIn>("focusIn");
+        QTest::addColumn<bool>("dragFirst");
+        QTest::newRow("focus in a field") << FocusIn::field << false;
+        QTest::newRow("focus on a button") << FocusIn::button << false;
+        QTest::newRow("part of the answer dragged across") << FocusIn::field << true;
+    }
+
+    void contextMenuCopiesTheAnswer()
+    {
+        QFETCH(FocusIn, focusIn);
+        QFETCH(bool, dragFirst);
+        QWidget *focus = focusIn == FocusIn::button
+                             ? m_window->controls().widget(*layout::controlFor(Calculate{}))
+                             : field(Field::balance);
+        focus->setFocus(Qt::MouseFocusReason);
+        const QStringList textsBefore = fieldTexts();
+        const QString answer = resultLine()->text();
+
+        QString expected = answer;
+        if (dragFirst) {
+            dragAcrossTheResultLine(0.5);
+            expected = resultLine()->selectedText();
+            QVERIFY(!expected.isEmpty());
+            QVERIFY(expected.size() < answer.size());
+            QVERIFY(answer.startsWith(expected));
+        } else {
+            QMenu *menu = openContextMenu();
+            QVERIFY(menu);
+            QCOMPARE(itemsOf(*menu), (QList<MenuItem>{{copyText(), false}, {allText(), true}}));
+            QCOMPARE(QApplication::focusWidget(), focus);
+            choose(*menu, allText());
+            QCOMPARE(resultLine()->selectedText(), answer);
+        }
+
+        QMenu *menu = openContextMenu();
+        QVERIFY(menu);
+        QCOMPARE(itemsOf(*menu), (QList<MenuItem>{{copyText(), true}, {allText(), true}}));
+        choose(*menu, copyText());
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        QCOMPARE(fieldTexts(), textsBefore);
+        QCOMPARE(resultLine()->text(), answer);
+    }
+
 private:
+    // Qt's Chinese texts for the two items, as Qt's own text control shows them.
+    static QString copyText() { return QStringLiteral("复制(&C)\tCtrl+C"); }
+    static QString allText() { return QStringLiteral("全选"); }
+
+    // A right click on the result line through the window, as the desktop delivers it; the
+    // menu it opens, once on the screen, or none.
+    QMenu *openContextMenu()
+    {
+        QLabel *line = resultLine();
+        QTest::mouseClick(m_window->windowHandle(), Qt::RightButton, {},
+                          line->mapTo(m_window.get(), line->contentsRect().center()));
+        QMenu *menu = nullptr;
+        const auto shown = [&menu] {
+            menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return menu && menu->isVisible();
+        };
+        return QTest::qWaitFor(shown, 2000) ? menu : nullptr;
+    }
+
+    static QList<MenuItem> itemsOf(const QMenu &menu)
+    {
+        QList<MenuItem> items;
+        for (const QAction *action : menu.actions()) {
+            if (!action->isSeparator())
+                items.append({action->text(), action->isEnabled()});
+        }
+        return items;
+    }
+
+    // A left click on the item, which closes the menu.
+    static void choose(QMenu &menu, const QString &text)
+    {
+        QAction *chosen = nullptr;
+        for (QAction *action : menu.actions()) {
+            if (action->text() == text)
+                chosen = action;
+        }
+        QVERIFY(chosen);
+        QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(chosen).center());
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activePopupWidget(), 2000);
+    }
+
     QLineEdit *field(Field field) const { return m_window->controls().field(field); }
     QLabel *resultLine() const { return m_window->controls().resultLine(); }
 
@@ -132,18 +250,22 @@ private:
         return texts;
     }
 
-    // From before the first character to past the last, the mouse button held, as the
-    // desktop delivers it to the window.
-    void dragAcrossTheResultLine()
+    // From before the first character across the given share of the line's width (the whole
+    // of it and past the last line by default), the mouse button held, as the desktop
+    // delivers it to the window.
+    void dragAcrossTheResultLine(double share = 1.0)
     {
         QLabel *line = resultLine();
         QWindow *window = m_window->windowHandle();
         const QRect area = line->contentsRect();
+        const QPoint end = share >= 1.0
+                               ? area.bottomRight()
+                               : QPoint(area.left() + int(area.width() * share), area.top() + 2);
         const auto at = [&](QPoint point) { return line->mapTo(m_window.get(), point); };
         QTest::mousePress(window, Qt::LeftButton, {}, at(area.topLeft()));
-        QTest::mouseMove(window, at(area.center()));
-        QTest::mouseMove(window, at(area.bottomRight()));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, at(area.bottomRight()));
+        QTest::mouseMove(window, at((area.topLeft() + end) / 2));
+        QTest::mouseMove(window, at(end));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at(end));
     }
 
     std::unique_ptr<gui::MainWindow> m_window;
