@@ -138,6 +138,22 @@ Controls::Controls(QWidget &client, Bindings bindings)
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
     bindCopyKey();
+    describeToAssistiveTechnology();
+}
+
+void Controls::describeToAssistiveTechnology()
+{
+    for (const layout::Control &control : layout::controls()) {
+        QWidget *created = widget(control);
+        const layout::Control *caption = layout::labelledBy(control);
+        auto *field = qobject_cast<FieldEdit *>(created);
+        auto *label = caption ? qobject_cast<QLabel *>(widget(*caption)) : nullptr;
+        if (field && label)
+            field->setCaption(*label);
+        auto *frame = qobject_cast<FrameBox *>(created->parentWidget());
+        if (frame && !layout::isInAccessibleTree(control))
+            frame->leaveOutOfAccessibleTree(*created);
+    }
 }
 
 void Controls::bindCopyKey()

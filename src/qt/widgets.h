@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include <cstddef>
@@ -13,16 +14,32 @@ namespace ostrel::gui {
 // An entry field that reports a completed left click. The click is reported after the line
 // edit has placed the caret where the mouse fell, so whatever the click handler does to the
 // caret has the last word.
+//
+// To assistive technology it is an editable text, as Qt's own line edit is, labelled by the
+// label that shows its caption (see `setCaption`) and by nothing else: a screen reader reads
+// that caption as the field's label, not the frame's title around it.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    explicit FieldEdit(QWidget *parent);
+
+    // The label that shows the field's caption on the screen. A label with no buddy yet takes
+    // the field as its buddy, Qt's own link from a label to the field it names.
+    void setCaption(QLabel &label);
+    QLabel *caption() const { return m_caption; }
+
+    // Where the character at `position` is drawn, in the field's coordinates; empty past the
+    // end of the text.
+    QRect characterRect(int position) const;
 
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPointer<QLabel> m_caption;
 };
 
 // A push button that Return and the keypad's Enter press when it has the focus, as Space does:
@@ -50,6 +67,7 @@ public:
         int height = 0;
     };
 
+    // To assistive technology the label is the label of every field whose caption it shows.
     FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent = nullptr);
 
     const std::vector<Row> &rows() const { return m_rows; }
@@ -98,16 +116,26 @@ protected:
 // A frame drawn the same on every desktop: its face all in its own colour, a thin border and
 // the caption on the border's top edge. Styles that shade a group box's face would set the
 // frame's captions, which share its colour, apart as pale patches.
+//
+// To assistive technology it is a group of the controls it holds, but for those it is told to
+// leave out: a control that is never shown must not be found by a screen reader at all.
 class FrameBox : public QGroupBox {
     Q_OBJECT
 public:
-    using QGroupBox::QGroupBox;
+    FrameBox(const QString &title, QWidget *parent);
 
     // Where the caption is drawn, on the border's top edge; empty without a caption.
     QRect captionRect() const;
 
+    // `child` is not among the frame's children in the tree of accessible objects.
+    void leaveOutOfAccessibleTree(QWidget &child);
+    bool isInAccessibleTree(const QWidget &child) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<QPointer<QWidget>> m_leftOut;
 };
 
 } // namespace ostrel::gui
