@@ -118,8 +118,9 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
         const auto held = value(Field::sharesHeld);
         const auto balance = value(Field::balance);
         if (price && held && balance) {
-            const mpz_class total =
-                nearestWhole(*held) * nearestWhole(*price) + nearestWhole(*balance);
+            // Whole shares times the price as typed, plus the balance as typed, then the
+            // whole yuan below.
+            const mpz_class total = floorOf(mpq_class(nearestWhole(*held)) * *price + *balance);
             // A total longer than a text box holds is not written at all: cut short it
             // would be a wrong amount.
             const std::string digits = total.get_str(10);

@@ -9,11 +9,11 @@
 OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l10n
     fonts-arphic-uming fonts-wqy-zenhei)
 # What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
-# tools to drive and photograph it, and Python's X library to close the window as a window
-# manager does; the validators of the desktop entry, the AppStream data and the manual page;
-# clang-format, which keeps the sources in the committed style; and reuse, which checks that
-# every file names its copyright and licence.
-OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3
+# tools to drive and photograph it and to read its clipboard, and Python's X library to close
+# the window as a window manager does; the validators of the desktop entry, the AppStream data
+# and the manual page; clang-format, which keeps the sources in the committed style; and
+# reuse, which checks that every file names its copyright and licence.
+OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool xclip x11-utils imagemagick python3
     python3-xlib desktop-file-utils appstream man-db clang-format reuse)
 # The fuzzer: clang with libFuzzer and the sanitizer runtimes, and the GMP headers.
 OSTREL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev make cmake libgmp-dev)

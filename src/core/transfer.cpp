@@ -29,10 +29,11 @@ std::optional<std::u16string> fullFundsFill(const std::u16string &oldPrice,
 {
     if (!isNumber(oldPrice) || !isNumber(sharesHeld) || !isNumber(balance))
         return std::nullopt;
-    const mpz_class total =
-        roundHalfEven(leadingNumber(sharesHeld)) * roundHalfEven(leadingNumber(oldPrice)) +
-        roundHalfEven(leadingNumber(balance));
-    std::u16string text = integerText(total);
+    // The holding is counted in whole shares, as the cap on the sale counts it; the price and
+    // the balance are taken as typed, so that the amount is what the holding is truly worth.
+    const mpq_class total =
+        roundHalfEven(leadingNumber(sharesHeld)) * leadingNumber(oldPrice) + leadingNumber(balance);
+    std::u16string text = integerText(floorOf(total));
     // A total that the text box could not hold whole would be shown cut short, a wrong
     // amount; such a fill is left undone like one from texts that are not numbers.
     if (text.size() > layout::maxTextLength)

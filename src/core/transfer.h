@@ -14,10 +14,11 @@
 
 namespace ostrel::core {
 
-// The money that selling the whole holding would bring plus the account balance: shares held
-// times the old price, each rounded to a whole number (halves to even), plus the balance
-// rounded the same way. None when one of the three texts is not a number, or when the total
-// has more digits than a text box holds; the caller then leaves the money to spend as it was.
+// The money that selling the whole holding would bring plus the account balance, in whole
+// yuan toward minus infinity: shares held, rounded to whole shares (halves to even), times the
+// exact old price, plus the exact balance. None when one of the three texts is not a number, or
+// when the total has more digits than a text box holds; the caller then leaves the money to spend
+// as it was.
 std::optional<std::u16string> fullFundsFill(const std::u16string &oldPrice,
                                             const std::u16string &sharesHeld,
                                             const std::u16string &balance);

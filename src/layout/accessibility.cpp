@@ -11,24 +11,24 @@ namespace ostrel::layout {
 namespace {
 
 constexpr AccessibleRow row(std::string_view control, std::u16string_view name,
-                            std::u16string_view description = {})
+                            std::u16string_view description = {}, std::string_view labelledBy = {})
 {
-    return {control, name, description};
+    return {control, name, description, labelledBy};
 }
 
 // The keypad edits the field clicked last, which is not always the field with the focus:
 // Tab moves the focus but leaves the keypad's field as it is.
 constexpr std::array rows{
-    row("oldprice", u"旧股票当前股价", u"必填，单位：元"),
-    row("buy6", u"旧股票持股总数", u"必填，单位：股"),
+    row("oldprice", u"旧股票当前股价", u"必填，单位：元", "L1"),
+    row("buy6", u"旧股票持股总数", u"必填，单位：股", "L1"),
     row("Command4(0)", u"重置旧股票数据", u"旧股票当前股价设为 0，持股总数设为 100"),
-    row("newprice", u"新股票当前股价", u"必填，单位：元"),
+    row("newprice", u"新股票当前股价", u"必填，单位：元", "Label3"),
     row("ybuy", u"新股票打算购股数", u"单位：股"),
     row("Command5", u"重置新股票数据", u"新股票当前股价设为 0"),
-    row("souxufei", u"单向印花税加手续费（千分之几）", u"必填，单位：‰，默认为 1"),
-    row("savemoney", u"资金账户可用资金余额", u"必填，单位：元"),
-    row("buymoney", u"大概花多少钱在新股上",
-        u"单位：元；为 0 时按旧股票全部市值加可用资金余额计算"),
+    row("souxufei", u"单向印花税加手续费（千分之几）", u"必填，单位：‰，默认为 1", "yhs"),
+    row("savemoney", u"资金账户可用资金余额", u"必填，单位：元", "Label4"),
+    row("buymoney", u"大概花多少钱在新股上", u"单位：元；为 0 时按旧股票全部市值加可用资金余额计算",
+        "Label7"),
     row("xsall", u"计算结果"),
     row("Command1", u"开始计算",
         u"算出要卖出多少股旧股票、能买到多少股新股票和转仓后的余额，写在计算结果中"),
@@ -82,6 +82,29 @@ std::u16string_view accessibleDescription(const Control &control)
 {
     const AccessibleRow *entry = accessibleRow(control);
     return entry ? entry->description : std::u16string_view();
+}
+
+const Control *labelledBy(const Control &control)
+{
+    const AccessibleRow *entry = accessibleRow(control);
+    if (!entry || entry->labelledBy.empty())
+        return nullptr;
+    return findControl(entry->labelledBy);
+}
+
+std::vector<const Control *> labelFor(const Control &label)
+{
+    std::vector<const Control *> labelled;
+    for (const Control &control : controls()) {
+        if (labelledBy(control) == &label)
+            labelled.push_back(&control);
+    }
+    return labelled;
+}
+
+bool isInAccessibleTree(const Control &control)
+{
+    return control.visible;
 }
 
 std::u16string collapseBlanks(std::u16string_view text)

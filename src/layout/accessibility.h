@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What assistive technology (a screen reader, a braille display) tells of each control of the
 // window table, in the window's language. Beside the window table, so that a control added to
@@ -23,6 +24,9 @@ struct AccessibleRow {
     std::string_view control;
     std::u16string_view name;        // empty: the control's caption, see `accessibleName`
     std::u16string_view description; // empty: none
+    // The label that shows the control's caption on the screen, by id, so that a screen reader
+    // can tell which caption belongs to a field; empty: none.
+    std::string_view labelledBy;
 };
 
 // The rows of the controls whose name is not simply their caption, or that have a
@@ -38,6 +42,16 @@ std::u16string accessibleName(const Control &control);
 
 // The description of a control; empty for none.
 std::u16string_view accessibleDescription(const Control &control);
+
+// The label that shows the control's caption, or none.
+const Control *labelledBy(const Control &control);
+
+// The controls whose caption the label shows, in table order; empty for none.
+std::vector<const Control *> labelFor(const Control &label);
+
+// Whether assistive technology is told of the control at all: a control that is never shown
+// is not in the window's tree of accessible objects.
+bool isInAccessibleTree(const Control &control);
 
 // `text` without leading and trailing blanks and with each run of blanks inside made one.
 std::u16string collapseBlanks(std::u16string_view text);

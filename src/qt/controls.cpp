@@ -107,7 +107,7 @@ QWidget *createWidget(const layout::Control &control, QWidget &container)
     case layout::Kind::button:
         break;
     }
-    return new QPushButton(text, &container);
+    return new PushButton(text, &container);
 }
 
 Qt::FocusPolicy focusPolicy(const layout::Control &control)
@@ -141,6 +141,39 @@ Controls::Controls(QWidget &client, Bindings bindings)
     const auto order = layout::tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
+    bindCopyKey();
+    describeToAssistiveTechnology();
+}
+
+void Controls::describeToAssistiveTechnology()
+{
+    for (const layout::Control &control : layout::controls()) {
+        QWidget *created = widget(control);
+        const layout::Control *caption = layout::labelledBy(control);
+        auto *field = qobject_cast<FieldEdit *>(created);
+        auto *label = caption ? qobject_cast<QLabel *>(widget(*caption)) : nullptr;
+        if (field && label)
+            field->setCaption(*label);
+        auto *frame = qobject_cast<FrameBox *>(created->parentWidget());
+        if (frame && !layout::isInAccessibleTree(control))
+            frame->leaveOutOfAccessibleTree(*created);
+    }
+}
+
+void Controls::bindCopyKey()
+{
+    // Wherever the keyboard focus is, the copy key copies the answer the user selected.
+    for (QWidget *control : m_widgets) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            m_resultLine->watchCopyKey(*control);
+    }
+    // Text selected in a field after the answer is what the user means to copy next.
+    for (FieldEdit *field : m_fields) {
+        QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
+            if (field->hasSelectedText())
+                m_resultLine->clearSelection();
+        });
+    }
 }
 
 QWidget *Controls::create(const layout::Control &control, QWidget &container)

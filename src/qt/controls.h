@@ -46,6 +46,10 @@ public:
 private:
     QWidget *create(const layout::Control &control, QWidget &container);
     void bind(const layout::Control &control, QWidget &widget);
+    void bindCopyKey();
+    // Links each field to the label that shows its caption, and leaves the controls that are
+    // never shown out of the tree a screen reader walks.
+    void describeToAssistiveTechnology();
 
     Bindings m_bindings;
     std::vector<QWidget *> m_widgets; // in the table's order

@@ -6,10 +6,18 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace ostrel::gui {
@@ -32,15 +40,311 @@ public:
     }
 };
 
-QAccessibleInterface *liveLabelAccessible(const QString &className, QObject *object)
+using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
+
+// The relations Qt finds for a widget, but for those of the given kind.
+Relations relationsBut(const QAccessibleWidget &face, QAccessible::Relation match,
+                       QAccessible::Relation left)
 {
-    auto *label = qobject_cast<LiveLabel *>(object);
-    if (!label || className != QLatin1String(LiveLabel::staticMetaObject.className()))
-        return nullptr;
-    return new LiveLabelAccessible(*label);
+    Relations kept;
+    for (const auto &relation : face.QAccessibleWidget::relations(match)) {
+        if (relation.second != left)
+            kept.append(relation);
+    }
+    return kept;
+}
+
+// An entry field as assistive technology sees it: what Qt tells of a line edit (an editable
+// text whose value, selection, caret and characters can be read and edited), labelled by the
+// label that shows its caption. Qt's own interface for a line edit would also name the frame
+// around the field as its label, and cannot be told of a label that names two fields.
+class FieldAccessible : public QAccessibleWidget,
+                        public QAccessibleTextInterface,
+                        public QAccessibleEditableTextInterface {
+public:
+    explicit FieldAccessible(FieldEdit &field)
+        : QAccessibleWidget(&field, QAccessible::EditableText)
+    {
+        addControllingSignal(QStringLiteral("textChanged(QString)"));
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    FieldEdit *field() const { return static_cast<FieldEdit *>(widget()); }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value && !field()->text().isEmpty())
+            return field()->text();
+        return QAccessibleWidget::text(kind);
+    }
+
+    void setText(QAccessible::Text kind, const QString &text) override
+    {
+        if (kind == QAccessible::Value)
+            field()->setText(text);
+        else
+            QAccessibleWidget::setText(kind, text);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.selectableText = true;
+        state.readOnly = field()->isReadOnly();
+        return state;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    Relations relations(QAccessible::Relation match) const override
+    {
+        Relations related = relationsBut(*this, match, QAccessible::Label);
+        if ((match & QAccessible::Label) && field()->caption()) {
+            if (QAccessibleInterface *label =
+                    QAccessible::queryAccessibleInterface(field()->caption()))
+                related.append({label, QAccessible::Label});
+        }
+        return related;
+    }
+
+    // The text interface: the field's one selection, its caret and its characters.
+    void selection(int index, int *start, int *end) const override
+    {
+        // Without a selection Qt tells -1 for both ends.
+        *start = *end = 0;
+        if (index != 0)
+            return;
+        *start = field()->selectionStart();
+        *end = *start + static_cast<int>(field()->selectedText().size());
+    }
+    int selectionCount() const override { return field()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            field()->deselect();
+    }
+    void setSelection(int index, int start, int end) override
+    {
+        if (index == 0)
+            field()->setSelection(start, end - start);
+    }
+    int cursorPosition() const override { return field()->cursorPosition(); }
+    void setCursorPosition(int position) override { field()->setCursorPosition(position); }
+    QString text(int start, int end) const override
+    {
+        if (start > end)
+            return {};
+        return field()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(field()->text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QRect place = field()->characterRect(offset);
+        return place.isEmpty() ? place : place.translated(field()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return field()->cursorPositionAt(field()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int start, int end) override
+    {
+        // The field scrolls to show the caret: the end first, then the start.
+        field()->setCursorPosition(end);
+        field()->setCursorPosition(start);
+    }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = *end = offset; // a field's text is all in one style
+        return {};
+    }
+    // Offset -2 is the caret's, for the word or line around it.
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *start,
+                             int *end) const override
+    {
+        return QAccessibleTextInterface::textBeforeOffset(caretFor(offset), boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *start,
+                            int *end) const override
+    {
+        return QAccessibleTextInterface::textAfterOffset(caretFor(offset), boundary, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *start,
+                         int *end) const override
+    {
+        return QAccessibleTextInterface::textAtOffset(caretFor(offset), boundary, start, end);
+    }
+
+    // The editable text interface.
+    void deleteText(int start, int end) override
+    {
+        field()->setText(field()->text().remove(start, end - start));
+    }
+    void insertText(int offset, const QString &text) override
+    {
+        field()->setText(field()->text().insert(offset, text));
+    }
+    void replaceText(int start, int end, const QString &text) override
+    {
+        field()->setText(field()->text().replace(start, end - start, text));
+    }
+
+private:
+    int caretFor(int offset) const { return offset == -2 ? cursorPosition() : offset; }
+};
+
+// The fields whose caption the label shows, in the label's container.
+std::vector<FieldEdit *> fieldsCaptionedBy(const QLabel &label)
+{
+    std::vector<FieldEdit *> fields;
+    if (QWidget *container = label.parentWidget()) {
+        for (FieldEdit *field : container->findChildren<FieldEdit *>(Qt::FindDirectChildrenOnly)) {
+            if (field->caption() == &label)
+                fields.push_back(field);
+        }
+    }
+    return fields;
+}
+
+// A caption beside a column of fields as assistive technology sees it: static text, the label
+// of each field whose caption it shows.
+class FieldRowsLabelAccessible : public QAccessibleWidget {
+public:
+    explicit FieldRowsLabelAccessible(FieldRowsLabel &label)
+        : QAccessibleWidget(&label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString told = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && told.isEmpty())
+            return static_cast<const QLabel *>(widget())->text();
+        return told;
+    }
+
+    Relations relations(QAccessible::Relation match) const override
+    {
+        Relations related = relationsBut(*this, match, QAccessible::Labelled);
+        if (!(match & QAccessible::Labelled))
+            return related;
+        for (FieldEdit *field : fieldsCaptionedBy(*static_cast<const QLabel *>(widget()))) {
+            if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(field))
+                related.append({face, QAccessible::Labelled});
+        }
+        return related;
+    }
+};
+
+// A frame as assistive technology sees it: a group of the controls it holds that are in the
+// tree of accessible objects.
+class FrameAccessible : public QAccessibleWidget {
+public:
+    explicit FrameAccessible(FrameBox &frame)
+        : QAccessibleWidget(&frame, QAccessible::Grouping)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString told = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && told.isEmpty())
+            return frame().title();
+        return told;
+    }
+
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const auto shown = children();
+        if (index < 0 || index >= static_cast<int>(shown.size()))
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(shown[static_cast<std::size_t>(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const auto shown = children();
+        const auto found = std::find(shown.begin(), shown.end(), child ? child->object() : nullptr);
+        return found == shown.end() ? -1 : static_cast<int>(found - shown.begin());
+    }
+
+private:
+    const FrameBox &frame() const { return *static_cast<const FrameBox *>(widget()); }
+
+    // In creation order, as Qt lists a widget's children.
+    std::vector<QWidget *> children() const
+    {
+        std::vector<QWidget *> shown;
+        for (QObject *child : frame().children()) {
+            auto *control = qobject_cast<QWidget *>(child);
+            if (control && !control->isWindow() && frame().isInAccessibleTree(*control))
+                shown.push_back(control);
+        }
+        return shown;
+    }
+};
+
+template<class Widget> bool is(const QString &className, QObject *object)
+{
+    return className == QLatin1String(Widget::staticMetaObject.className()) &&
+           qobject_cast<Widget *>(object);
+}
+
+// The interfaces of the window's own widgets; Qt's for every other widget.
+QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object)
+{
+    if (is<LiveLabel>(className, object))
+        return new LiveLabelAccessible(*static_cast<LiveLabel *>(object));
+    if (is<FieldEdit>(className, object))
+        return new FieldAccessible(*static_cast<FieldEdit *>(object));
+    if (is<FieldRowsLabel>(className, object))
+        return new FieldRowsLabelAccessible(*static_cast<FieldRowsLabel *>(object));
+    if (is<FrameBox>(className, object))
+        return new FrameAccessible(*static_cast<FrameBox *>(object));
+    return nullptr;
 }
 
 } // namespace
+
+FieldEdit::FieldEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    // Installing the same factory again does nothing.
+    QAccessible::installFactory(ostrelAccessible);
+}
+
+void FieldEdit::setCaption(QLabel &label)
+{
+    m_caption = &label;
+    if (!label.buddy())
+        label.setBuddy(this);
+}
+
+QRect FieldEdit::characterRect(int position) const
+{
+    const QString shown = text();
+    if (position < 0 || position >= shown.size())
+        return {};
+    // Qt tells where the caret is drawn, in the middle of the area it repaints for it; a
+    // character starts where the caret stands before it.
+    const QFontMetrics metrics(font());
+    const int caret = cursorPosition();
+    const auto between = [&](int from, int to) {
+        return metrics.horizontalAdvance(shown.mid(from, to - from));
+    };
+    const int left = cursorRect().center().x() +
+                     (position >= caret ? between(caret, position) : -between(position, caret));
+    const int top = (height() - metrics.height()) / 2;
+    return {left, top, metrics.horizontalAdvance(shown.at(position)), metrics.height()};
+}
 
 void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
 {
@@ -49,11 +353,83 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void PushButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Only the keypad flag may come with Enter: Ctrl+Enter and the like are not a press.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || !plain) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // A held key presses once, as a held Space does.
+    if (!event->isAutoRepeat())
+        click();
+    event->accept();
+}
+
 LiveLabel::LiveLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
-    // Installing the same factory again does nothing.
-    QAccessible::installFactory(liveLabelAccessible);
+    QAccessible::installFactory(ostrelAccessible);
+    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+void LiveLabel::watchCopyKey(QWidget &control)
+{
+    control.installEventFilter(this);
+}
+
+void LiveLabel::clearSelection()
+{
+    if (hasSelectedText())
+        setSelection(0, 0);
+}
+
+void LiveLabel::copySelection()
+{
+    if (hasSelectedText())
+        QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void LiveLabel::selectAll()
+{
+    setSelection(0, static_cast<int>(text().size()));
+}
+
+bool LiveLabel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !hasSelectedText() ||
+        !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
+        return QLabel::eventFilter(watched, event);
+    copySelection();
+    return true;
+}
+
+void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Qt 6.4's label offers a menu only on a link, and the answer has none; this is the menu
+    // Qt gives selectable text, in Qt's own words for it (复制, 全选 with its Chinese texts).
+    // Select All shows no key: Ctrl+A selects the text of the field with the focus, not the
+    // answer, whereas the copy key copies the answer's selection wherever the focus is.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QString copyText = QCoreApplication::translate("QWidgetTextControl", "&Copy");
+    if (QGuiApplication::styleHints()->showShortcutsInContextMenus())
+        copyText +=
+            QLatin1Char('\t') + QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+    QAction *copy = menu->addAction(copyText);
+    copy->setObjectName(QStringLiteral("edit-copy"));
+    copy->setEnabled(hasSelectedText());
+    connect(copy, &QAction::triggered, this, &LiveLabel::copySelection);
+    menu->addSeparator();
+    QAction *all = menu->addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"));
+    all->setObjectName(QStringLiteral("select-all"));
+    all->setEnabled(!text().isEmpty());
+    connect(all, &QAction::triggered, this, &LiveLabel::selectAll);
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 void LiveLabel::announce(const QString &caption)
@@ -61,6 +437,23 @@ void LiveLabel::announce(const QString &caption)
     setText(caption);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+}
+
+FrameBox::FrameBox(const QString &title, QWidget *parent)
+    : QGroupBox(title, parent)
+{
+    QAccessible::installFactory(ostrelAccessible);
+}
+
+void FrameBox::leaveOutOfAccessibleTree(QWidget &child)
+{
+    m_leftOut.emplace_back(&child);
+}
+
+bool FrameBox::isInAccessibleTree(const QWidget &child) const
+{
+    return std::none_of(m_leftOut.begin(), m_leftOut.end(),
+                        [&](const QPointer<QWidget> &out) { return out == &child; });
 }
 
 QRect FrameBox::captionRect() const
@@ -91,6 +484,7 @@ FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidg
     : QLabel(text, parent)
     , m_rows(std::move(rows))
 {
+    QAccessible::installFactory(ostrelAccessible);
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
 }

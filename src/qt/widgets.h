@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 
 #include <cstddef>
 #include <vector>
@@ -16,16 +18,45 @@ namespace ostrel::gui {
 // An entry field that reports a completed left click. The click is reported after the line
 // edit has placed the caret where the mouse fell, so whatever the click handler does to the
 // caret has the last word.
+//
+// To assistive technology it is an editable text, as Qt's own line edit is, labelled by the
+// label that shows its caption (see `setCaption`) and by nothing else: a screen reader reads
+// that caption as the field's label, not the frame's title around it.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    explicit FieldEdit(QWidget *parent);
+
+    // The label that shows the field's caption on the screen. A label with no buddy yet takes
+    // the field as its buddy, Qt's own link from a label to the field it names.
+    void setCaption(QLabel &label);
+    QLabel *caption() const { return m_caption; }
+
+    // Where the character at `position` is drawn, in the field's coordinates; empty past the
+    // end of the text.
+    QRect characterRect(int position) const;
 
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPointer<QLabel> m_caption;
+};
+
+// A push button that Return and the keypad's Enter press when it has the focus, as Space does:
+// on the desktop this window comes from, Enter on a focused button presses it, and its users
+// press Enter out of habit. The press is the button's own click, so a key of the keypad keeps
+// the focus where it is, as its click does.
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // A caption beside a column of entry fields: its wrapped lines stand level with the fields,
@@ -40,6 +71,7 @@ public:
         int height = 0;
     };
 
+    // To assistive technology the label is the label of every field whose caption it shows.
     FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent = nullptr);
 
     const std::vector<Row> &rows() const { return m_rows; }
@@ -57,27 +89,57 @@ private:
 // accessible name says what it is, its accessible description is always the caption shown,
 // and every caption written with `announce` is announced, the same one again included, as a
 // change of the description.
+//
+// Users paste the answer into notes and order tickets, so its text can be selected with the
+// mouse and copied, from its context menu or with the copy key, without the label taking the
+// keyboard focus: the focus stays in the field being typed into, and the copy key pressed
+// there copies the label's selection when it has one (see `watchCopyKey`).
 class LiveLabel : public QLabel {
     Q_OBJECT
 public:
     LiveLabel(const QString &text, QWidget *parent);
 
     void announce(const QString &caption);
+
+    // The copy key pressed in `control` copies this label's selection when it has one;
+    // otherwise the control handles the key as it always does.
+    void watchCopyKey(QWidget &control);
+    // Drops the selection, as when the user has since selected text elsewhere, which the
+    // copy key must then copy instead.
+    void clearSelection();
+    // Puts the selected part of the answer on the clipboard.
+    void copySelection();
+    // Selects the whole answer.
+    void selectAll();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 };
 
 // A frame drawn the same on every desktop: its face all in its own colour, a thin border and
 // the caption on the border's top edge. Styles that shade a group box's face would set the
 // frame's captions, which share its colour, apart as pale patches.
+//
+// To assistive technology it is a group of the controls it holds, but for those it is told to
+// leave out: a control that is never shown must not be found by a screen reader at all.
 class FrameBox : public QGroupBox {
     Q_OBJECT
 public:
-    using QGroupBox::QGroupBox;
+    FrameBox(const QString &title, QWidget *parent);
 
     // Where the caption is drawn, on the border's top edge; empty without a caption.
     QRect captionRect() const;
 
+    // `child` is not among the frame's children in the tree of accessible objects.
+    void leaveOutOfAccessibleTree(QWidget &child);
+    bool isInAccessibleTree(const QWidget &child) const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<QPointer<QWidget>> m_leftOut;
 };
 
 } // namespace ostrel::gui

@@ -26,7 +26,7 @@ scale=${4:-1}
 [[ $scale =~ ^[1-9][0-9]*$ ]] || fail "SCALE must be a whole number, not $scale"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-for tool in Xvfb xdotool xwininfo xdpyinfo import convert compare; do
+for tool in Xvfb xdotool xwininfo xdpyinfo xclip import convert compare; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test installs it)"
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null ||
@@ -81,6 +81,20 @@ focused() {
 place_of() {
     x xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                              /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# Waits for a menu of the program to be on the screen (5 s at most) and photographs the window
+# with it: a menu is a window of its own, beside the program's main window.
+menu_open() {
+    for _ in $(seq 50); do
+        if [ "$(x xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -gt 1 ]; then
+            sleep 0.3 # let it paint
+            x import -window root "$1"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 # A screenshot of the part of the screen that holds both windows.
@@ -165,7 +179,34 @@ answer_box "$error_title" "$out/input-error.png"
 # 使用说明 shows the instructions.
 x xdotool mousemove --window "$main" $(((400 + 60) * scale)) $(((232 + 16) * scale)) click 1
 answer_box "$help_title" "$out/instructions.png"
+# Enter on a focused button presses it: Shift+Tab twice takes the focus from 使用说明, which
+# has it since its click, back over 全部重置 to 开始计算, and Return presses that, which with
+# the start-up texts reports the input error again.
+x xdotool key shift+Tab shift+Tab
+x xdotool key Return
+answer_box "$error_title" "$out/input-error-by-enter.png"
 x xdotool search --name "$main_title" >/dev/null || fail "the window is gone"
+
+# A right click on the result line opens its menu of Qt's 复制 and 全选. With nothing selected
+# yet 复制 cannot be chosen, so Down picks 全选 and Return chooses it; in the menu opened again
+# Down picks 复制, which puts the whole line, the start-up caption, on the clipboard.
+step "copying the result line from its context menu"
+caption=$(printf 'show\n' | "$player" --backend=core | sed -n 's/^xsall=//p')
+[ -n "$caption" ] || fail "the player told no result line"
+result_line=("$(((272 + 124) * scale))" "$(((152 + 36) * scale))")
+x xdotool mousemove --window "$main" "${result_line[@]}" click 3
+menu_open "$out/context-menu.png" || fail "no menu opened on a right click on the result line"
+x xdotool key Down Return
+x xdotool mousemove --window "$main" "${result_line[@]}" click 3
+menu_open "$out/context-menu-selected.png" || fail "no menu opened on the second right click"
+x xdotool key Down Return
+for _ in $(seq 50); do
+    copied=$(x xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$copied" = "$caption" ] && break
+    sleep 0.1
+done
+[ "$copied" = "$caption" ] || fail "the clipboard holds '$copied', not the result line '$caption'"
+kill -0 "$pid" 2>/dev/null || fail "the program ended after copying the result line"
 
 # Closing the window as the window manager's close button does ends the program cleanly.
 step "closing the window"

@@ -27,7 +27,10 @@
 #include <QTest>
 #include <QtPlugin>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ostrel::test {
@@ -240,6 +243,157 @@ private slots:
         }
     }
 
+    // A screen reader finds only what hangs in the tree below the window: every control that
+    // is shown, and nothing of the hidden field, whose text the calculator still keeps.
+    void theTreeHoldsExactlyTheShownControls()
+    {
+        std::set<QObject *> inTree;
+        std::vector<QAccessibleInterface *> toVisit{
+            QAccessible::queryAccessibleInterface(m_window.get())};
+        while (!toVisit.empty()) {
+            QAccessibleInterface *face = toVisit.back();
+            toVisit.pop_back();
+            QVERIFY(face && face->isValid());
+            QVERIFY2(inTree.insert(face->object()).second, "an object is twice in the tree");
+            for (int i = 0; i < face->childCount(); ++i) {
+                QAccessibleInterface *child = face->child(i);
+                QVERIFY(child);
+                QCOMPARE(face->indexOfChild(child), i);
+                toVisit.push_back(child);
+            }
+        }
+        for (const layout::Control &control : layout::controls()) {
+            QWidget *widget = m_window->controls().widget(control);
+            QVERIFY2(inTree.count(widget) == (control.visible ? 1u : 0u),
+                     qPrintable(toQString(control.id)));
+            QCOMPARE(layout::isInAccessibleTree(control), control.visible);
+        }
+        const QLineEdit *hidden = m_window->controls().field(Field::plannedShares);
+        QVERIFY(hidden->isHidden());
+        QCOMPARE(inTree.count(const_cast<QLineEdit *>(hidden)), 0u);
+    }
+
+    // Each shown field is labelled by the label that shows its caption, and by nothing else,
+    // not the frame around it: Qt's Label relation, which the desktop's accessibility bus
+    // reports as labelled-by; the label tells the same from its side (label-for).
+    void eachShownFieldIsLabelledByItsCaption_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("label");
+        const std::pair<const char *, const char *> captions[] = {
+            {"oldprice", "L1"},  {"buy6", "L1"},          {"newprice", "Label3"},
+            {"souxufei", "yhs"}, {"savemoney", "Label4"}, {"buymoney", "Label7"}};
+        for (const auto &[field, label] : captions)
+            QTest::newRow(field) << QString::fromLatin1(field) << QString::fromLatin1(label);
+    }
+
+    void eachShownFieldIsLabelledByItsCaption()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, label);
+        QWidget *fieldWidget = m_window->findChild<QWidget *>(field);
+        QWidget *labelWidget = m_window->findChild<QWidget *>(label);
+        QVERIFY(fieldWidget && labelWidget);
+        QAccessibleInterface *fieldFace = QAccessible::queryAccessibleInterface(fieldWidget);
+        QAccessibleInterface *labelFace = QAccessible::queryAccessibleInterface(labelWidget);
+
+        QCOMPARE(objectsOf(fieldFace->relations(QAccessible::Label)), QStringList{label});
+        QVERIFY(objectsOf(fieldFace->relations(QAccessible::Labelled)).isEmpty());
+        QStringList labelled;
+        for (const layout::Control &control : layout::controls()) {
+            if (const layout::Control *caption = layout::labelledBy(control);
+                caption && toQString(caption->id) == label)
+                labelled << toQString(control.id);
+        }
+        QVERIFY(labelled.contains(field));
+        QCOMPARE(objectsOf(labelFace->relations(QAccessible::Labelled)), labelled);
+        QCOMPARE(labelFace->role(), QAccessible::StaticText);
+    }
+
+    // Apart from its label, a field tells assistive technology what Qt's own line edit tells:
+    // its text, caret, selection, words and characters, and takes edits, as a plain line edit
+    // with the same text does through Qt's interface.
+    void fieldsReadAndEditAsQtsLineEdit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("price") << QStringLiteral("12.5");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("words") << QStringLiteral("10 5000 8.5");
+        QTest::newRow("long") << QString(300, QLatin1Char('7'));
+    }
+
+    void fieldsReadAndEditAsQtsLineEdit()
+    {
+        QFETCH(QString, text);
+        QLineEdit *field = m_window->controls().field(Field::oldPrice);
+        QLineEdit plain(m_window.get());
+        plain.setGeometry(field->geometry());
+        plain.setFont(field->font());
+        plain.show();
+        for (QLineEdit *edit : {field, &plain}) {
+            edit->setText(text);
+            edit->setCursorPosition(static_cast<int>(text.size() / 2));
+        }
+        QAccessibleInterface *ours = QAccessible::queryAccessibleInterface(field);
+        QAccessibleInterface *qts = QAccessible::queryAccessibleInterface(&plain);
+        QAccessibleTextInterface *ourText = ours->textInterface();
+        QAccessibleTextInterface *qtText = qts->textInterface();
+        QVERIFY(ourText && qtText && ours->editableTextInterface());
+        QCOMPARE(ours->text(QAccessible::Value), qts->text(QAccessible::Value));
+        QCOMPARE(ours->state().editable, qts->state().editable);
+        QCOMPARE(ours->state().selectableText, qts->state().selectableText);
+
+        const int count = qtText->characterCount();
+        QCOMPARE(ourText->characterCount(), count);
+        QCOMPARE(ourText->cursorPosition(), qtText->cursorPosition());
+        QCOMPARE(ourText->text(0, count), qtText->text(0, count));
+        QCOMPARE(ourText->text(1, 3), qtText->text(1, 3));
+        for (const int offset : {0, 1, count / 2, count - 1, -2}) {
+            for (const auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                                        QAccessible::LineBoundary}) {
+                int ourStart = 0, ourEnd = 0, qtStart = 0, qtEnd = 0;
+                QCOMPARE(ourText->textAtOffset(offset, boundary, &ourStart, &ourEnd),
+                         qtText->textAtOffset(offset, boundary, &qtStart, &qtEnd));
+                QCOMPARE(std::pair(ourStart, ourEnd), std::pair(qtStart, qtEnd));
+                QCOMPARE(ourText->textBeforeOffset(offset, boundary, &ourStart, &ourEnd),
+                         qtText->textBeforeOffset(offset, boundary, &qtStart, &qtEnd));
+                QCOMPARE(ourText->textAfterOffset(offset, boundary, &ourStart, &ourEnd),
+                         qtText->textAfterOffset(offset, boundary, &qtStart, &qtEnd));
+            }
+        }
+
+        // Where each character is drawn leads back to it.
+        int previousLeft = -1;
+        for (int offset = 0; offset < std::min(count, 6); ++offset) {
+            const QRect place = ourText->characterRect(offset);
+            QVERIFY(!place.isEmpty());
+            QVERIFY(place.left() > previousLeft);
+            previousLeft = place.left();
+            QCOMPARE(ourText->offsetAtPoint(place.center() - QPoint(place.width() / 4, 0)), offset);
+        }
+        QVERIFY(ourText->characterRect(count).isEmpty());
+
+        for (QAccessibleTextInterface *face : {ourText, qtText})
+            face->setSelection(0, 1, std::max(1, count - 1));
+        QCOMPARE(ourText->selectionCount(), qtText->selectionCount());
+        int ourStart = 0, ourEnd = 0, qtStart = 0, qtEnd = 0;
+        ourText->selection(0, &ourStart, &ourEnd);
+        qtText->selection(0, &qtStart, &qtEnd);
+        QCOMPARE(std::pair(ourStart, ourEnd), std::pair(qtStart, qtEnd));
+        QCOMPARE(field->selectedText(), plain.selectedText());
+        ourText->removeSelection(0);
+        QVERIFY(!field->hasSelectedText());
+
+        for (QAccessibleInterface *face : {ours, qts}) {
+            face->editableTextInterface()->insertText(0, QStringLiteral("9"));
+            face->editableTextInterface()->replaceText(1, 2, QStringLiteral("3"));
+            face->editableTextInterface()->deleteText(0, 1);
+        }
+        QCOMPARE(field->text(), plain.text());
+        ours->setText(QAccessible::Value, QStringLiteral("42"));
+        QCOMPARE(field->text(), QStringLiteral("42"));
+    }
+
     void announcements_data()
     {
         QTest::addColumn<int>("story");
@@ -287,6 +441,16 @@ private slots:
     }
 
 private:
+    // The object names of the other ends of the relations, in order.
+    static QStringList
+    objectsOf(const QList<QPair<QAccessibleInterface *, QAccessible::Relation>> &relations)
+    {
+        QStringList names;
+        for (const auto &[face, relation] : relations)
+            names << (face ? face->object()->objectName() : QStringLiteral("none"));
+        return names;
+    }
+
     std::unique_ptr<gui::MainWindow> m_window;
 };
 

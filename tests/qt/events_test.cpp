@@ -16,13 +16,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ostrel::test {
@@ -264,6 +267,101 @@ private slots:
             QCOMPARE(this->field(field)->text(), toQString(core.text(field)));
         if (boxes.empty())
             QCOMPARE(QApplication::focusWidget(), edit);
+    }
+
+    // Return or the keypad's Enter on a focused button presses it as a click does: the same
+    // fields, result line, message boxes and keypad field as the core after a click, and the
+    // focus left on the button, the keys of the keypad included.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("key");
+        const std::pair<int, const char *> keys[] = {{Qt::Key_Return, "Return"},
+                                                     {Qt::Key_Enter, "keypad Enter"}};
+        for (const layout::Control &control : layout::controls()) {
+            if (control.kind != layout::Kind::button)
+                continue;
+            for (const auto &[key, keyName] : keys)
+                QTest::newRow((std::string(keyName) + " on " + std::string(control.id)).c_str())
+                    << static_cast<int>(layout::positionOf(control)) << key;
+        }
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, position);
+        QFETCH(int, key);
+        const layout::Control &button = layout::controls()[static_cast<std::size_t>(position)];
+
+        // Fields that a calculation accepts, and the keypad aimed at the shares held.
+        testing::CoreBackend core;
+        const std::pair<Field, QString> inputs[] = {{Field::oldPrice, "10"},
+                                                    {Field::sharesHeld, "5000"},
+                                                    {Field::newPrice, "8"},
+                                                    {Field::balance, "2000"},
+                                                    {Field::moneyToSpend, "20000"}};
+        for (const auto &[where, text] : inputs) {
+            core.type(where, gui::toU16(text));
+            typeInto(where, text);
+        }
+        const layout::Control &target = layout::fieldControl(Field::sharesHeld);
+        core.click(target);
+        clickAt(middleOf(target));
+        while (core.focus() != &button)
+            core.tab();
+        while (QApplication::focusWidget() != m_window->controls().widget(button))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+
+        std::vector<testing::FakeWindow::Message> boxes;
+        core.click(button);
+        const Qt::KeyboardModifiers modifiers =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        answeringMessageBoxes(
+            [&] {
+                QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+            },
+            [&](QMessageBox &box) {
+                boxes.push_back({gui::toU16(box.windowTitle()), gui::toU16(box.text())});
+            });
+
+        QCOMPARE(boxes.size(), core.window().messages().size());
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            QCOMPARE(toQString(boxes[i].body), toQString(core.window().messages()[i].body));
+        QCOMPARE(resultLine(), toQString(core.result()));
+        for (const Field field : allFields)
+            QCOMPARE(this->field(field)->text(), toQString(core.text(field)));
+        QCOMPARE(m_window->calculator().keypadTarget(), core.keypadTarget());
+        const QWidget *after = m_window->focusWidget();
+        QCOMPARE(after ? after->objectName() : QStringLiteral("none"), idOf(core.focus()));
+        QCOMPARE(after, m_window->controls().widget(button));
+    }
+
+    // Enter with Ctrl or Shift held is not a press, and a held Enter presses once.
+    void onlyAPlainEnterPressesAButton_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("autoRepeat");
+        QTest::addColumn<int>("presses");
+        QTest::newRow("plain") << int(Qt::NoModifier) << false << 1;
+        QTest::newRow("Ctrl") << int(Qt::ControlModifier) << false << 0;
+        QTest::newRow("Shift") << int(Qt::ShiftModifier) << false << 0;
+        QTest::newRow("repeat of a held key") << int(Qt::NoModifier) << true << 0;
+    }
+
+    void onlyAPlainEnterPressesAButton()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(bool, autoRepeat);
+        QFETCH(int, presses);
+        auto *button = qobject_cast<QAbstractButton *>(
+            m_window->controls().widget(*layout::controlFor(Reset{ResetGroup::all})));
+        QVERIFY(button);
+        button->setFocus(Qt::TabFocusReason);
+        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return,
+                        static_cast<Qt::KeyboardModifiers>(modifiers), QString(), autoRepeat);
+        QApplication::sendEvent(button, &press);
+        QCOMPARE(clicks.count(), presses);
     }
 
     // The instructions box: the core's title and text as plain text, no icon, one button that

@@ -69,7 +69,7 @@ const char *classOf(layout::Kind kind)
     case layout::Kind::button:
         break;
     }
-    return "QPushButton";
+    return "ostrel::gui::PushButton";
 }
 
 // The colour a table colour must come out in on this desktop, where the table fixes one: a

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <string>
@@ -140,6 +141,34 @@ INSTANTIATE_TEST_SUITE_P(Fields, FieldUnit,
                                                   u"‰"},
                                          UnitCase{"savemoney", u"资金账户可用资金余额", u"元"},
                                          UnitCase{"buymoney", u"大概花多少钱在新股上", u"元"}));
+
+// A screen reader tells which caption belongs to a field by the field's labelled-by relation:
+// every shown field has one, to a shown label in its frame that stands level with the field,
+// and the hidden field, not in the tree at all, has none.
+TEST(Accessibility, EveryShownFieldIsLabelledByTheCaptionBesideIt)
+{
+    for (const form::Control &control : form::controls()) {
+        if (control.kind != form::Kind::textBox)
+            continue;
+        const form::Control *label = form::labelledBy(control);
+        EXPECT_EQ(form::isInAccessibleTree(control), control.visible) << control.id;
+        if (!control.visible) {
+            EXPECT_EQ(label, nullptr) << control.id;
+            continue;
+        }
+        ASSERT_NE(label, nullptr) << control.id;
+        EXPECT_EQ(label->kind, form::Kind::label) << control.id;
+        EXPECT_TRUE(label->visible) << control.id;
+        EXPECT_EQ(label->container, control.container) << control.id;
+        const form::Rect field = form::clientPixels(control);
+        const form::Rect caption = form::clientPixels(*label);
+        EXPECT_LT(caption.left, field.left) << control.id << " has its caption on its right";
+        EXPECT_LT(caption.top, field.top + field.height) << control.id;
+        EXPECT_GT(caption.top + caption.height, field.top) << control.id;
+        const auto labelled = form::labelFor(*label);
+        EXPECT_NE(std::find(labelled.begin(), labelled.end(), &control), labelled.end());
+    }
+}
 
 struct BlanksCase {
     std::u16string_view text;

@@ -117,7 +117,7 @@ struct FillCase {
 
 class FullFunds : public testing::TestWithParam<FillCase> {};
 
-TEST_P(FullFunds, RoundsEachTextAndHasNoSixteenBitLimit)
+TEST_P(FullFunds, WholeYuanOfTheTrueValueWithNoSixteenBitLimit)
 {
     const FillCase &c = GetParam();
     EXPECT_EQ(fullFundsFill(c.oldPrice, c.sharesHeld, c.balance), c.total);
@@ -126,12 +126,22 @@ TEST_P(FullFunds, RoundsEachTextAndHasNoSixteenBitLimit)
 INSTANTIATE_TEST_SUITE_P(
     Fill, FullFunds,
     testing::Values(
-        FillCase{u"0", u"0", u"0", u"0"}, FillCase{u"12.3", u"1000", u"2500", u"14500"},
+        FillCase{u"0", u"0", u"0", u"0"},
+        // A fractional price counts in full: 3.5 is not taken as 4, nor 0.3 as 0.
+        FillCase{u"3.5", u"10000", u"0", u"35000"}, FillCase{u"0.3", u"1000", u"0", u"300"},
+        FillCase{u"12.3", u"1000", u"2500", u"14800"},
+        // 18447.5 + 3456.78 = 21904.28: the fractions are added before the floor.
+        FillCase{u"7.85", u"2350", u"3456.78", u"21904"}, FillCase{u"2.5", u"100", u"0.25", u"250"},
+        FillCase{u"0.05", u"10", u"0.5", u"1"},
+        // The holding is whole shares, halves to even, as the cap on the sale counts it.
+        FillCase{u"2", u"1000.5", u"0", u"2000"}, FillCase{u"2", u"1001.5", u"0", u"2004"},
+        FillCase{u"2", u"100.4999", u"0", u"200"},
+        // Toward minus infinity, so a debt of half a yuan is a whole yuan short.
+        FillCase{u"10", u"100", u"-1000.5", u"-1"}, FillCase{u"3.5", u"100", u"-1.5", u"348"},
         FillCase{u"10", u"3276", u"7", u"32767"}, FillCase{u"10", u"3276", u"8", u"32768"},
-        FillCase{u"10", u"5000", u"0", u"50000"}, FillCase{u"12.4", u"1000", u"300", u"12300"},
-        FillCase{u"0.3", u"1000", u"0", u"0"}, FillCase{u"2.5", u"100", u"0.5", u"200"},
-        FillCase{u"3.5", u"100", u"-1.5", u"398"}, FillCase{u"abc", u"100", u"0", std::nullopt},
-        FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt}));
+        FillCase{u" 1.5 ", u"+100", u"-.5", u"149"}, FillCase{u"abc", u"100", u"0", std::nullopt},
+        FillCase{u"10", u"", u"0", std::nullopt}, FillCase{u"10", u"100", u"1e3", std::nullopt},
+        FillCase{u"1.2.3", u"100", u"0", std::nullopt}));
 
 TEST(FullFunds, TotalThatATextBoxCannotHoldIsNotWritten)
 {

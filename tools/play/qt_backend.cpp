@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <ostream>
+#include <set>
 #include <utility>
 
 namespace ostrel::play {
@@ -261,12 +262,33 @@ void QtBackend::answerMessageBox()
 
 std::vector<testing::AccessibleView> QtBackend::accessible() const
 {
+    // What a screen reader can reach: the window's tree of accessible objects.
+    std::set<QObject *> inTree;
+    std::vector<QAccessibleInterface *> toVisit{QAccessible::queryAccessibleInterface(&m_window)};
+    while (!toVisit.empty()) {
+        QAccessibleInterface *face = toVisit.back();
+        toVisit.pop_back();
+        inTree.insert(face->object());
+        for (int i = 0; i < face->childCount(); ++i)
+            toVisit.push_back(face->child(i));
+    }
     std::vector<testing::AccessibleView> views;
     for (const layout::Control &control : layout::controls()) {
-        QAccessibleInterface *widget =
-            QAccessible::queryAccessibleInterface(m_window.controls().widget(control));
-        views.push_back({control.id, gui::toU16(widget->text(QAccessible::Name)),
-                         gui::toU16(widget->text(QAccessible::Description))});
+        QWidget *widget = m_window.controls().widget(control);
+        if (!inTree.count(widget))
+            continue;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        // The label that shows the caption; a frame around a control labels it too, but
+        // shows no caption of it.
+        std::string labelledBy;
+        for (const auto &[label, relation] : face->relations(QAccessible::Label)) {
+            if (!label || !qobject_cast<QLabel *>(label->object()))
+                continue;
+            labelledBy +=
+                (labelledBy.empty() ? "" : ",") + label->object()->objectName().toStdString();
+        }
+        views.push_back({control.id, gui::toU16(face->text(QAccessible::Name)),
+                         gui::toU16(face->text(QAccessible::Description)), labelledBy});
     }
     return views;
 }

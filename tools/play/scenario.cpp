@@ -201,7 +201,7 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         noArgument();
         for (const testing::AccessibleView &view : backend.accessible())
             out << "accessible | " << view.id << " | " << oneLine(view.name) << " | "
-                << oneLine(view.description) << '\n';
+                << oneLine(view.description) << " | " << view.labelledBy << '\n';
     } else if (command == "describe") {
         noArgument();
         describe(backend, out);

@@ -39,6 +39,7 @@ struct AccessibleView {
     std::string_view id;
     std::u16string name;
     std::u16string description;
+    std::string labelledBy; // the id of the label that shows its caption; empty: none
 };
 
 struct WindowView {
@@ -70,7 +71,7 @@ public:
     virtual const layout::Control *focus() const = 0;
     virtual std::size_t caret(Field field) const = 0;
     virtual WindowView describe() const = 0;
-    // Every control in creation order.
+    // Every control in the tree of accessible objects, in creation order.
     virtual std::vector<AccessibleView> accessible() const = 0;
 
 protected:

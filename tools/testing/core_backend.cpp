@@ -76,10 +76,14 @@ std::vector<AccessibleView> CoreBackend::accessible() const
 {
     std::vector<AccessibleView> views;
     for (const layout::Control &control : layout::controls()) {
+        if (!layout::isInAccessibleTree(control))
+            continue;
+        const layout::Control *caption = layout::labelledBy(control);
         views.push_back({control.id, layout::accessibleName(control),
                          control.isResultLine
                              ? m_window.result()
-                             : std::u16string(layout::accessibleDescription(control))});
+                             : std::u16string(layout::accessibleDescription(control)),
+                         caption ? std::string(caption->id) : std::string()});
     }
     return views;
 }
