@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Times a long answer on the X server named by DISPLAY: the time from the click on 开始计算
 to the window's next frame (the X DAMAGE extension), with the money to spend as long as
 asked.

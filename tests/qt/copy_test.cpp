@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copying the answer: the result line is selected with the mouse and copied with the copy key
 // wherever the keyboard focus is, while the click on it moves no focus and changes no field.
 #include "support.h"
