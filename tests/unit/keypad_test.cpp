@@ -62,7 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{u"\U0001F600", backspaceKey, false, u"0"},
         // A lone half of a pair is a character of its own.
         KeyCase{u"12\xDC00", backspaceKey, false, u"12"},
-        KeyCase{u"12\xD800", backspaceKey, false, u"12"}, KeyCase{u"123", zeroKey, true, u"0"},
+        KeyCase{u"12\xD800", backspaceKey, false, u"12"},
+        KeyCase{u"1\xD800"
+                u"5",
+                backspaceKey, false, u"1\xD800"},
+        // The highest and lowest halves of each kind close a pair as well.
+        KeyCase{u"1\xDBFF\xDFFF", backspaceKey, false, u"1"},
+        KeyCase{u"1\xD800\xDC00", backspaceKey, false, u"1"}, KeyCase{u"123", zeroKey, true, u"0"},
         KeyCase{u"", zeroKey, false, u"0"}));
 
 } // namespace

@@ -102,6 +102,16 @@ TEST(NumberText, AViewIsJudgedOnItsOwnCharacters)
     EXPECT_FALSE(isNumber(emptyAfterABlank));
     const std::u16string_view signBeforeTheView = std::u16string_view(u"-5").substr(1);
     EXPECT_EQ(leadingNumber(signBeforeTheView), 5);
+    const std::u16string_view blanksBeforeABlank = std::u16string_view(u"   7").substr(0, 2);
+    EXPECT_FALSE(isNumber(blanksBeforeABlank));
+    EXPECT_EQ(leadingNumber(blanksBeforeABlank), 0);
+    const std::u16string_view fractionBeforeADigit = std::u16string_view(u"1.57").substr(0, 3);
+    EXPECT_TRUE(isNumber(fractionBeforeADigit));
+    EXPECT_EQ(leadingNumber(fractionBeforeADigit), mpq_class(3, 2));
+    // Nothing before the first character is read: under AddressSanitizer a read before the
+    // start of a text of its own would stop the test.
+    const std::u16string ownText(40, u'5');
+    EXPECT_FALSE(isNumber(std::u16string_view(ownText.data(), 0)));
 }
 
 } // namespace

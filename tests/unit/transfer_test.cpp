@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "transfer.h"
+#include "window_table.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,11 @@ TEST(FullFunds, TotalThatATextBoxCannotHoldIsNotWritten)
 {
     const std::u16string digits(20000, u'9');
     EXPECT_EQ(fullFundsFill(digits, digits, u"0"), std::nullopt);
+    // A total exactly as long as a text box holds is written whole.
+    const std::u16string longest = u"1" + std::u16string(ostrel::layout::maxTextLength - 1, u'0');
+    const auto atTheLimit = fullFundsFill(u"1", u"100", longest);
+    ASSERT_TRUE(atTheLimit.has_value());
+    EXPECT_EQ(atTheLimit->size(), ostrel::layout::maxTextLength);
     const std::u16string fits(16000, u'9');
     const auto total = fullFundsFill(fits, fits, u"0");
     ASSERT_TRUE(total.has_value());
