@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace ostrel::win32 {
 class MainWindow;
@@ -59,6 +60,14 @@ private:
     MessageSink m_sink;
     HWND m_answered = nullptr;
 };
+
+// What a screen reader is told of a control through its accessible object
+// (AccessibleObjectFromWindow): its name and description; empty where it tells none.
+struct AccessibleText {
+    std::u16string name;
+    std::u16string description;
+};
+AccessibleText accessibleText(HWND control);
 
 // Plays the scenario against the real window: opens the calculator's window and plays
 // through a Win32Backend. Returns what `playScenario` returns.
