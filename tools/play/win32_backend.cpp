@@ -213,14 +213,22 @@ void Win32Backend::clickOn(HWND target, POINT local)
 
 void Win32Backend::tab()
 {
+    press(VK_TAB);
+}
+
+void Win32Backend::press(WORD key, bool extended)
+{
     HWND focus = GetFocus();
     HWND target = focus ? focus : m_window.handle();
-    // A key press as the keyboard posts it: repeat count 1, then the release.
+    // A key press as the keyboard posts it: repeat count 1 (and the flag of the keys beside
+    // the main block), then the release.
     constexpr LPARAM pressed = 1;
     constexpr LPARAM released = 0xC0000001;
+    constexpr LPARAM extendedKey = 0x01000000;
+    const LPARAM flags = extended ? extendedKey : 0;
     perform([&] {
-        PostMessageW(target, WM_KEYDOWN, VK_TAB, pressed);
-        PostMessageW(target, WM_KEYUP, VK_TAB, released);
+        PostMessageW(target, WM_KEYDOWN, key, pressed | flags);
+        PostMessageW(target, WM_KEYUP, key, released | flags);
         win32::handlePendingMessages(m_window.handle());
     });
 }

@@ -35,6 +35,10 @@ public:
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
+    // A key pressed and released on the control with the focus, as the keyboard posts it to
+    // the window's thread, through the dialog manager; `extended` for a key beside the main
+    // block (the keypad's Enter).
+    void press(WORD key, bool extended = false);
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
