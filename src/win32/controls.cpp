@@ -4,6 +4,7 @@
 
 #include "controls.h"
 
+#include "accessible_control.h"
 #include "dpi.h"
 #include "label_painting.h"
 #include "wide_text.h"
@@ -98,6 +99,7 @@ HWND Controls::create(const layout::Control &control, HWND window)
 
 void Controls::bind(const layout::Control &control, HWND handle)
 {
+    answerScreenReaders(handle, control);
     if (control.kind == layout::Kind::textBox) {
         if (std::holds_alternative<NoAction>(control.action))
             return; // the hidden field is never clicked nor typed into

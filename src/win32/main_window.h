@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "accessible_control.h"
 #include "calculator.h"
 #include "controls.h"
 #include "win32_window.h"
@@ -36,6 +37,7 @@ private:
     // corner Windows suggests when the window moves to a screen of another resolution.
     void fitTo(unsigned dpi, const RECT *suggested);
 
+    ComApartment m_com; // before the window, which screen readers reach through it
     HWND m_handle;
     Controls m_controls;
     Win32Window m_window;

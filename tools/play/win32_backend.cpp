@@ -11,6 +11,7 @@
 #include "win32_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <ostream>
@@ -113,7 +114,40 @@ void readFont(HWND control, unsigned dpi, testing::ControlView &seen)
     seen.bold = made.lfWeight >= FW_BOLD;
 }
 
+// A text a screen reader was handed, freed once copied.
+std::u16string takeText(BSTR text)
+{
+    std::u16string copied;
+    if (text) {
+        copied = win32::toU16({text, SysStringLen(text)});
+        SysFreeString(text);
+    }
+    return copied;
+}
+
 } // namespace
+
+AccessibleText accessibleText(HWND control)
+{
+    IAccessible *object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&object))) ||
+        !object)
+        return {};
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    AccessibleText told;
+    BSTR text = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &text)))
+        told.name = takeText(text);
+    text = nullptr;
+    if (SUCCEEDED(object->get_accDescription(self, &text)))
+        told.description = takeText(text);
+    object->Release();
+    return told;
+}
 
 Win32Backend::Win32Backend(win32::MainWindow &window, MessageSink sink)
     : m_window(window)
@@ -179,14 +213,22 @@ void Win32Backend::clickOn(HWND target, POINT local)
 
 void Win32Backend::tab()
 {
+    press(VK_TAB);
+}
+
+void Win32Backend::press(WORD key, bool extended)
+{
     HWND focus = GetFocus();
     HWND target = focus ? focus : m_window.handle();
-    // A key press as the keyboard posts it: repeat count 1, then the release.
+    // A key press as the keyboard posts it: repeat count 1 (and the flag of the keys beside
+    // the main block), then the release.
     constexpr LPARAM pressed = 1;
     constexpr LPARAM released = 0xC0000001;
+    constexpr LPARAM extendedKey = 0x01000000;
+    const LPARAM flags = extended ? extendedKey : 0;
     perform([&] {
-        PostMessageW(target, WM_KEYDOWN, VK_TAB, pressed);
-        PostMessageW(target, WM_KEYUP, VK_TAB, released);
+        PostMessageW(target, WM_KEYDOWN, key, pressed | flags);
+        PostMessageW(target, WM_KEYUP, key, released | flags);
         win32::handlePendingMessages(m_window.handle());
     });
 }
@@ -266,12 +308,13 @@ testing::WindowView Win32Backend::describe() const
 
 std::vector<testing::AccessibleView> Win32Backend::accessible() const
 {
-    // What Windows' own accessible objects of the controls tell: the caption as the name, no
-    // description. The names and descriptions of the accessibility table are not yet given
-    // to the Windows controls.
+    // As a screen reader asks: each control's accessible object, then its name and
+    // description.
     std::vector<testing::AccessibleView> views;
-    for (const layout::Control &control : layout::controls())
-        views.push_back({control.id, win32::windowText(m_window.controls().handle(control)), {}});
+    for (const layout::Control &control : layout::controls()) {
+        const AccessibleText told = accessibleText(m_window.controls().handle(control));
+        views.push_back({control.id, told.name, told.description});
+    }
     return views;
 }
 

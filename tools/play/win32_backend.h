@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace ostrel::win32 {
 class MainWindow;
@@ -34,6 +35,10 @@ public:
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
+    // A key pressed and released on the control with the focus, as the keyboard posts it to
+    // the window's thread, through the dialog manager; `extended` for a key beside the main
+    // block (the keypad's Enter).
+    void press(WORD key, bool extended = false);
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
@@ -59,6 +64,14 @@ private:
     MessageSink m_sink;
     HWND m_answered = nullptr;
 };
+
+// What a screen reader is told of a control through its accessible object
+// (AccessibleObjectFromWindow): its name and description; empty where it tells none.
+struct AccessibleText {
+    std::u16string name;
+    std::u16string description;
+};
+AccessibleText accessibleText(HWND control);
 
 // Plays the scenario against the real window: opens the calculator's window and plays
 // through a Win32Backend. Returns what `playScenario` returns.

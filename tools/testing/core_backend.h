@@ -35,6 +35,8 @@ public:
     std::vector<AccessibleView> accessible() const override;
 
     const core::Calculator &calculator() const { return m_calculator; }
+    // For what only the keyboard does, such as Enter in an entry field.
+    core::Calculator &calculator() { return m_calculator; }
     const FakeWindow &window() const { return m_window; }
     // For states no user can reach through the window, such as a filled hidden field.
     FakeWindow &window() { return m_window; }

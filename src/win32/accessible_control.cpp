@@ -1,0 +1,276 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "accessible_control.h"
+
+#include "accessibility.h"
+#include "wide_text.h"
+#include "win32_window.h"
+#include "window_table.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+
+namespace ostrel::win32 {
+namespace {
+
+constexpr UINT_PTR accessibleSubclass = 1;
+
+// Interfaces are named by __uuidof, not by oleacc's IID_ constants: MinGW's import library
+// links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
+
+bool isSelf(const VARIANT &child)
+{
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// A text handed to a screen reader; an empty one is none (S_FALSE), as Windows' own
+// objects answer.
+HRESULT answerText(std::u16string_view text, BSTR *answer)
+{
+    if (!answer)
+        return E_POINTER;
+    *answer = nullptr;
+    if (text.empty())
+        return S_FALSE;
+    const std::wstring wide = toWide(text);
+    *answer = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    return *answer ? S_OK : E_OUTOFMEMORY;
+}
+
+// A COM object ends itself in Release and is never deleted through its interface, which
+// has no virtual destructor for that reason.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+// Windows' own accessible object of a control, with the accessibility table's name and
+// description. Everything else, its role, state, place, value, default action and its place
+// among the window's other objects, is the standard object's.
+class AccessibleControl final : public IAccessible {
+public:
+    // Takes over the caller's reference to `standard`.
+    AccessibleControl(IAccessible *standard, HWND handle, const layout::Control &control)
+        : m_standard(standard)
+        , m_handle(handle)
+        , m_control(control)
+    {
+    }
+    AccessibleControl(const AccessibleControl &) = delete;
+    AccessibleControl &operator=(const AccessibleControl &) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
+            iid == __uuidof(IAccessible)) {
+            *object = static_cast<IAccessible *>(this);
+            AddRef();
+            return S_OK;
+        }
+        // Enumerating the children and finding the window: the standard object's answer.
+        return m_standard->QueryInterface(iid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --m_references;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    {
+        return m_standard->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    {
+        return m_standard->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR *names, UINT count, LCID locale,
+                                            DISPID *ids) override
+    {
+        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    // Through the interface's type information onto this object, so that a client that asks
+    // by dispatch hears the same name and description.
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID locale, WORD flags,
+                                     DISPPARAMS *parameters, VARIANT *result, EXCEPINFO *exception,
+                                     UINT *argumentError) override
+    {
+        ITypeInfo *info = nullptr;
+        HRESULT status = m_standard->GetTypeInfo(0, locale, &info);
+        if (FAILED(status) || !info)
+            return FAILED(status) ? status : E_NOTIMPL;
+        status = info->Invoke(static_cast<IAccessible *>(this), member, flags, parameters, result,
+                              exception, argumentError);
+        info->Release();
+        return status;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    {
+        if (!isSelf(child))
+            return m_standard->get_accName(child, name);
+        return answerText(layout::accessibleName(m_control), name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    {
+        if (!isSelf(child))
+            return m_standard->get_accDescription(child, description);
+        // The result line tells what it shows, and announces each change of it.
+        if (m_control.isResultLine)
+            return answerText(windowText(m_handle), description);
+        return answerText(layout::accessibleDescription(m_control), description);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
+    {
+        return m_standard->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
+    {
+        return m_standard->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **dispatch) override
+    {
+        return m_standard->get_accChild(child, dispatch);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
+    {
+        return m_standard->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    {
+        return m_standard->get_accRole(child, role);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    {
+        return m_standard->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
+    {
+        return m_standard->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
+    {
+        return m_standard->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override
+    {
+        return m_standard->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override
+    {
+        return m_standard->get_accFocus(child);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override
+    {
+        return m_standard->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
+    {
+        return m_standard->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return m_standard->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
+                                          VARIANT child) override
+    {
+        return m_standard->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    {
+        return m_standard->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT *child) override
+    {
+        return m_standard->accHitTest(left, top, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        return m_standard->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return m_standard->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return m_standard->put_accValue(child, value);
+    }
+
+private:
+    // Only Release ends it.
+    ~AccessibleControl() { m_standard->Release(); }
+
+    IAccessible *m_standard;
+    HWND m_handle;
+    const layout::Control &m_control;
+    std::atomic<ULONG> m_references = 1;
+};
+#pragma GCC diagnostic pop
+
+// The answer to WM_GETOBJECT for the client area, or none when Windows cannot make its own
+// object: the control's default answer is then better than nothing.
+std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const layout::Control &control)
+{
+    IAccessible *standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void **>(&standard))) ||
+        !standard)
+        return std::nullopt;
+    IAccessible *named = new AccessibleControl(standard, handle, control);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, named);
+    named->Release();
+    return answer;
+}
+
+LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data)
+{
+    switch (message) {
+    case WM_GETOBJECT:
+        // The object asked for comes as a 32-bit number, whatever the width of lParam.
+        if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+            if (const auto answer =
+                    answerFor(handle, wParam, *reinterpret_cast<const layout::Control *>(data)))
+                return *answer;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(handle, accessibleProcedure, accessibleSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(handle, message, wParam, lParam);
+}
+
+} // namespace
+
+ComApartment::ComApartment()
+    : m_joined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+{
+}
+
+ComApartment::~ComApartment()
+{
+    if (m_joined)
+        CoUninitialize();
+}
+
+void answerScreenReaders(HWND handle, const layout::Control &control)
+{
+    SetWindowSubclass(handle, accessibleProcedure, accessibleSubclass,
+                      reinterpret_cast<DWORD_PTR>(&control));
+}
+
+} // namespace ostrel::win32
