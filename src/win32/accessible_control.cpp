@@ -5,6 +5,7 @@
 #include "accessible_control.h"
 
 #include "accessibility.h"
+#include "controls.h"
 #include "wide_text.h"
 #include "win32_window.h"
 #include "window_table.h"
@@ -20,6 +21,9 @@ namespace ostrel::win32 {
 namespace {
 
 constexpr UINT_PTR accessibleSubclass = 1;
+// The relations screen readers ask for through accNavigate, beyond the directions of the
+// original interface: the label that shows a control's caption, and what a label captions.
+constexpr LONG labelledByRelation = 0x1003;
 
 // Interfaces are named by __uuidof, not by oleacc's IID_ constants: MinGW's import library
 // links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
@@ -188,7 +192,24 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
     {
-        return m_standard->accNavigate(direction, start, end);
+        if (direction != labelledByRelation || !isSelf(start))
+            return m_standard->accNavigate(direction, start, end);
+        if (!end)
+            return E_POINTER;
+        VariantInit(end);
+        const layout::Control *label = layout::labelledBy(m_control);
+        HWND labelHandle = label ? GetDlgItem(GetParent(m_handle), commandIdOf(*label)) : nullptr;
+        if (!labelHandle)
+            return S_FALSE;
+        IDispatch *object = nullptr;
+        const HRESULT found =
+            AccessibleObjectFromWindow(labelHandle, static_cast<DWORD>(OBJID_CLIENT),
+                                       __uuidof(IDispatch), reinterpret_cast<void **>(&object));
+        if (FAILED(found) || !object)
+            return S_FALSE;
+        end->vt = VT_DISPATCH;
+        end->pdispVal = object;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT *child) override
     {

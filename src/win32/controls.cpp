@@ -18,7 +18,6 @@ namespace {
 
 // Command ids: the control's place in the table after this, clear of the dialog manager's
 // IDOK and IDCANCEL.
-constexpr int firstCommandId = 1000;
 
 struct Creation {
     const wchar_t *windowClass;
@@ -86,7 +85,7 @@ HWND Controls::create(const layout::Control &control, HWND window)
 {
     const Creation how = creationOf(control);
     const DWORD shown = control.visible ? WS_VISIBLE : 0;
-    const int id = firstCommandId + static_cast<int>(layout::positionOf(control));
+    const int id = commandIdOf(control);
     // Every control clips its neighbours, so that the one above is drawn last.
     HWND created = CreateWindowExW(how.exStyle, how.windowClass, toWide(control.text).c_str(),
                                    WS_CHILD | WS_CLIPSIBLINGS | shown | how.style, 0, 0, 0, 0,

@@ -24,6 +24,14 @@ namespace ostrel::win32 {
 // as static controls, fields as edit controls, frames as group boxes, push buttons), each
 // bound once to the action its click runs. All are children of the window itself, frames'
 // controls too, so that Tab can go from a frame's field to one of the window's and back.
+// The command id a control is created with: its place in the table, past the ids Windows
+// keeps for its own dialog buttons.
+inline constexpr int firstCommandId = 1000;
+inline int commandIdOf(const layout::Control &control)
+{
+    return firstCommandId + static_cast<int>(layout::positionOf(control));
+}
+
 class Controls {
 public:
     struct Bindings {

@@ -145,6 +145,21 @@ AccessibleText accessibleText(HWND control)
     text = nullptr;
     if (SUCCEEDED(object->get_accDescription(self, &text)))
         told.description = takeText(text);
+    VARIANT state{};
+    if (SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4)
+        told.invisible = (state.lVal & STATE_SYSTEM_INVISIBLE) != 0;
+    constexpr LONG labelledByRelation = 0x1003; // as screen readers ask for it
+    VARIANT label{};
+    if (object->accNavigate(labelledByRelation, self, &label) == S_OK) {
+        IAccessible *labelObject = nullptr;
+        if (label.vt == VT_DISPATCH && label.pdispVal &&
+            SUCCEEDED(label.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                                     reinterpret_cast<void **>(&labelObject)))) {
+            WindowFromAccessibleObject(labelObject, &told.labelledBy);
+            labelObject->Release();
+        }
+        VariantClear(&label);
+    }
     object->Release();
     return told;
 }
@@ -313,7 +328,12 @@ std::vector<testing::AccessibleView> Win32Backend::accessible() const
     std::vector<testing::AccessibleView> views;
     for (const layout::Control &control : layout::controls()) {
         const AccessibleText told = accessibleText(m_window.controls().handle(control));
-        views.push_back({control.id, told.name, told.description});
+        if (told.invisible)
+            continue;
+        const layout::Control *label =
+            told.labelledBy ? m_window.controls().controlOf(told.labelledBy) : nullptr;
+        views.push_back({control.id, told.name, told.description,
+                         label ? std::string(label->id) : std::string()});
     }
     return views;
 }

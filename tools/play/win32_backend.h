@@ -70,6 +70,8 @@ private:
 struct AccessibleText {
     std::u16string name;
     std::u16string description;
+    bool invisible = false;    // a screen reader passes it by
+    HWND labelledBy = nullptr; // the control that shows its caption, by accNavigate
 };
 AccessibleText accessibleText(HWND control);
 
