@@ -7,6 +7,7 @@
 // in which a click still feels immediate, even with every amount that long.
 #include "calculator.h"
 #include "fake_window.h"
+#include "long_amounts.h"
 #include "window_table.h"
 
 #include <benchmark/benchmark.h>
@@ -20,41 +21,16 @@ using ostrel::Key;
 using ostrel::core::Calculator;
 using ostrel::testing::FakeWindow;
 
-constexpr std::size_t limit = ostrel::layout::maxTextLength;
-
-// `count` digits cycling through `pattern`, with a decimal point after `whole` digits when
-// `whole` is below `count`.
-std::u16string digits(std::size_t count, std::u16string_view pattern, std::size_t whole)
-{
-    std::u16string text;
-    for (std::size_t i = 0; text.size() < count; ++i) {
-        if (i == whole && whole > 0)
-            text += u'.';
-        text += pattern[i % pattern.size()];
-    }
-    return text.substr(0, count);
-}
-
-struct Amounts {
-    std::u16string oldPrice = u"10";
-    std::u16string sharesHeld = u"5000";
-    std::u16string newPrice = u"8";
-    std::u16string fee = u"1";
-    std::u16string balance = u"2000";
-    std::u16string money = u"20000";
-};
+using ostrel::bench::Amounts;
+using ostrel::bench::digits;
+using ostrel::bench::limit;
 
 void runCalculation(benchmark::State &state, const Amounts &amounts)
 {
     FakeWindow window;
     Calculator calculator(window);
     calculator.startUp();
-    window.setText(Field::oldPrice, amounts.oldPrice);
-    window.setText(Field::sharesHeld, amounts.sharesHeld);
-    window.setText(Field::newPrice, amounts.newPrice);
-    window.setText(Field::feePerMille, amounts.fee);
-    window.setText(Field::balance, amounts.balance);
-    window.setText(Field::moneyToSpend, amounts.money);
+    ostrel::bench::typeInto(window, amounts);
     calculator.calculate();
     if (!window.messages().empty() || window.result().empty()) {
         state.SkipWithError("the amounts do not pass the input checks");
@@ -115,14 +91,7 @@ void calculationAllLong(benchmark::State &state)
 // calculation a user can set up.
 void calculationAllLongFractions(benchmark::State &state)
 {
-    Amounts amounts;
-    amounts.oldPrice = digits(limit, u"123456789", 7);
-    amounts.sharesHeld = digits(limit, u"73", limit - 1);
-    amounts.newPrice = digits(limit, u"98765", limit / 2);
-    amounts.fee = u"1." + digits(limit - 2, u"2357", limit);
-    amounts.balance = digits(limit, u"5027", limit / 3);
-    amounts.money = digits(limit, u"8613", limit - 5);
-    runCalculation(state, amounts);
+    runCalculation(state, ostrel::bench::slowestAmounts());
 }
 
 // One keypad press on a field that holds 32,767 characters, alternating backspace and a

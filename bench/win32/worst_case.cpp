@@ -8,7 +8,7 @@
 // runs in milliseconds.
 #include "calculator.h"
 #include "fake_window.h"
-#include "window_table.h"
+#include "long_amounts.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,22 +18,7 @@
 
 namespace {
 
-using ostrel::Field;
-constexpr std::size_t limit = ostrel::layout::maxTextLength;
 constexpr int runs = 15;
-
-// `count` digits cycling through `pattern`, with a decimal point after `whole` digits when
-// `whole` is below `count`.
-std::u16string digits(std::size_t count, std::u16string_view pattern, std::size_t whole)
-{
-    std::u16string text;
-    for (std::size_t i = 0; text.size() < count; ++i) {
-        if (i == whole && whole > 0)
-            text += u'.';
-        text += pattern[i % pattern.size()];
-    }
-    return text.substr(0, count);
-}
 
 } // namespace
 
@@ -42,12 +27,7 @@ int main()
     ostrel::testing::FakeWindow window;
     ostrel::core::Calculator calculator(window);
     calculator.startUp();
-    window.setText(Field::oldPrice, digits(limit, u"123456789", 7));
-    window.setText(Field::sharesHeld, digits(limit, u"73", limit - 1));
-    window.setText(Field::newPrice, digits(limit, u"98765", limit / 2));
-    window.setText(Field::feePerMille, u"1." + digits(limit - 2, u"2357", limit));
-    window.setText(Field::balance, digits(limit, u"5027", limit / 3));
-    window.setText(Field::moneyToSpend, digits(limit, u"8613", limit - 5));
+    ostrel::bench::typeInto(window, ostrel::bench::slowestAmounts());
     calculator.calculate();
     if (!window.messages().empty() || window.result().empty()) {
         std::fputs("ostrel-worst-case: the amounts do not pass the input checks\n", stderr);
