@@ -23,7 +23,6 @@ constexpr std::array rows{
     row("buy6", u"旧股票持股总数", u"必填，单位：股", "L1"),
     row("Command4(0)", u"重置旧股票数据", u"旧股票当前股价设为 0，持股总数设为 100"),
     row("newprice", u"新股票当前股价", u"必填，单位：元", "Label3"),
-    row("ybuy", u"新股票打算购股数", u"单位：股"),
     row("Command5", u"重置新股票数据", u"新股票当前股价设为 0"),
     row("souxufei", u"单向印花税加手续费（千分之几）", u"必填，单位：‰，默认为 1", "yhs"),
     row("savemoney", u"资金账户可用资金余额", u"必填，单位：元", "Label4"),

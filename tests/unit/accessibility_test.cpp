@@ -30,9 +30,11 @@ template<typename Keep> std::vector<std::string> controlsWhere(Keep keep)
     return names;
 }
 
+// The hidden planned-shares field is nowhere a screen reader looks.
 bool takesInputOrActs(const form::Control &control)
 {
-    return control.kind == form::Kind::textBox || control.kind == form::Kind::button;
+    return form::isInAccessibleTree(control) &&
+           (control.kind == form::Kind::textBox || control.kind == form::Kind::button);
 }
 
 std::string testName(const testing::TestParamInfo<std::string> &info)
