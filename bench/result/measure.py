@@ -19,16 +19,23 @@ timed runs of a length, the field's text and the answer are read back through th
 Usage: measure.py PROGRAM PLAYER RUNS DIGITS [DIGITS...]
 PLAYER is ostrel-play, which tells where the controls are. Prints one line per run
 ("run DIGITS MS") and then one per length ("median DIGITS MS")."""
+import importlib.util
 import os
-import select
 import signal
 import statistics
 import subprocess
 import sys
 import time
 
-from Xlib import X, XK, Xatom, display
+from Xlib import X, XK
 from Xlib.ext import damage, xtest
+
+# The X connection that hears of windows and their drawing is the start-up benchmark's.
+_startup = importlib.util.spec_from_file_location(
+    "startup_measure", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "startup",
+                                    "measure.py"))
+startup_measure = importlib.util.module_from_spec(_startup)
+_startup.loader.exec_module(startup_measure)
 
 TIMEOUT_SECONDS = 30
 TITLE = "QZ Ostrel"
@@ -65,44 +72,16 @@ def middle(place):
     return left + width // 2, top + height // 2
 
 
-class Screen:
+class Screen(startup_measure.Screen):
     """An X connection that hears of every top-level window and every drawing into the
     program's window, and moves the pointer and presses keys as a user would."""
 
     def __init__(self):
-        self.connection = display.Display()
-        for extension in ("DAMAGE", "XTEST"):
-            if not self.connection.has_extension(extension):
-                sys.exit(f"the X server has no {extension} extension")
-        self.connection.damage_query_version()
-        self.net_wm_name = self.connection.intern_atom("_NET_WM_NAME")
-        self.utf8 = self.connection.intern_atom("UTF8_STRING")
-        self.root = self.connection.screen().root
-        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
-        self.connection.sync()
+        super().__init__()
+        if not self.connection.has_extension("XTEST"):
+            sys.exit("the X server has no XTEST extension")
         self.window = None
         self.origin = (0, 0)
-
-    def title(self, window):
-        try:
-            prop = window.get_full_property(self.net_wm_name, self.utf8)
-            if prop is not None:
-                return prop.value.decode("utf-8", "replace")
-            prop = window.get_full_property(Xatom.WM_NAME, X.AnyPropertyType)
-            if prop is not None:
-                value = prop.value
-                return value.decode("latin-1") if isinstance(value, bytes) else str(value)
-        except Exception:  # the window went away between the event and the question
-            pass
-        return ""
-
-    def next_event(self, deadline):
-        while self.connection.pending_events() == 0:
-            left = deadline - time.monotonic()
-            if left <= 0:
-                return None
-            select.select([self.connection.fileno()], [], [], left)
-        return self.connection.next_event()
 
     def wait_for_window(self):
         deadline = time.monotonic() + TIMEOUT_SECONDS

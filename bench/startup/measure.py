@@ -37,8 +37,8 @@ class Screen:
         self.connection.damage_query_version()
         self.net_wm_name = self.connection.intern_atom("_NET_WM_NAME")
         self.utf8 = self.connection.intern_atom("UTF8_STRING")
-        root = self.connection.screen().root
-        root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.root = self.connection.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         self.connection.sync()
 
     def title(self, window):
