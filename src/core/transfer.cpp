@@ -61,18 +61,35 @@ Transfer computeTransfer(const FieldTexts &texts)
     Transfer t;
     t.lotsToBuy = floorOf(money / newPrice / lot);
     const mpq_class cost = t.lotsToBuy * lot * newPrice;
-    const mpq_class shortfall = cost - balance;
+    const mpq_class feeRate = fee / perMille;
+    // What is left after selling `shares`, buying the lots and paying both fees.
+    const auto moneyLeftAfter = [&](const mpz_class &shares) -> mpq_class {
+        const mpq_class proceeds = shares * oldPrice;
+        return proceeds + balance - cost - proceeds * feeRate - cost * feeRate;
+    };
+
     // The shortfall counted in old-stock lots, with a fraction; one lot more than its whole
-    // part is sold, so that the sale always covers it.
-    const mpq_class shortfallLots = shortfall / oldPrice / lot;
-    t.sharesToSell = (floorOf(shortfallLots) + 1) * lot;
-    // A balance that covers the purchase needs no sale, and no more can be sold than is held.
-    if (t.sharesToSell > holding)
-        t.sharesToSell = holding;
-    if (sgn(t.sharesToSell) < 0)
-        t.sharesToSell = 0;
-    const mpq_class proceeds = t.sharesToSell * oldPrice;
-    t.moneyLeft = proceeds + balance - cost - proceeds * fee / perMille - cost * fee / perMille;
+    // part is the least that is sold. A balance that covers the purchase needs no sale.
+    const mpq_class shortfallLots = (cost - balance) / oldPrice / lot;
+    mpz_class shares = (floorOf(shortfallLots) + 1) * lot;
+    if (sgn(shares) < 0)
+        shares = 0;
+    // That least sale must also pay both fees, or the investor ends up short at the broker:
+    // sell more whole lots until it does. The remainder grows with each share sold by the
+    // price less the sale's fee, so the fewest lots that pay come straight from the deficit.
+    if (shares <= holding && sgn(moneyLeftAfter(shares)) < 0) {
+        const mpq_class netPerShare = oldPrice * (1 - feeRate);
+        if (sgn(netPerShare) > 0) {
+            const mpq_class neededShares = -moneyLeftAfter(0) / netPerShare;
+            shares = -floorOf(-neededShares / lot) * lot;
+        } else {
+            shares = holding + 1; // no sale can pay
+        }
+    }
+    // No more can be sold than is held: when no whole lots within the holding pay for the
+    // purchase, the whole holding is sold, odd shares and all.
+    t.sharesToSell = shares > holding ? holding : shares;
+    t.moneyLeft = moneyLeftAfter(t.sharesToSell);
     return t;
 }
 
