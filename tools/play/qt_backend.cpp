@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -80,6 +81,17 @@ void QtBackend::type(Field field, std::u16string_view text)
         QInputMethodEvent commit;
         commit.setCommitString(gui::toQString(text));
         QCoreApplication::sendEvent(edit, &commit);
+    });
+}
+
+void QtBackend::paste(Field field, std::u16string_view text)
+{
+    QApplication::clipboard()->setText(gui::toQString(text));
+    perform([&] {
+        gui::FieldEdit *edit = m_window.controls().field(field);
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     });
 }
 

@@ -188,6 +188,30 @@ void Win32Backend::type(Field field, std::u16string_view text)
     });
 }
 
+void Win32Backend::paste(Field field, std::u16string_view text)
+{
+    HWND edit = m_window.controls().field(field);
+    const std::wstring pasted = win32::toWide(text);
+    // The text on the clipboard as Unicode, as any program copies it.
+    if (OpenClipboard(m_window.handle())) {
+        EmptyClipboard();
+        const std::size_t bytes = (pasted.size() + 1) * sizeof(wchar_t);
+        if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            std::copy_n(pasted.c_str(), pasted.size() + 1,
+                        static_cast<wchar_t *>(GlobalLock(memory)));
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_UNICODETEXT, memory))
+                GlobalFree(memory);
+        }
+        CloseClipboard();
+    }
+    perform([&] {
+        SendMessageW(m_window.handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, WM_PASTE, 0, 0);
+    });
+}
+
 void Win32Backend::click(const layout::Control &control)
 {
     HWND window = m_window.handle();

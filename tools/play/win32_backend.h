@@ -32,6 +32,7 @@ public:
     ~Win32Backend() override;
 
     void type(Field field, std::u16string_view text) override;
+    void paste(Field field, std::u16string_view text) override;
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;

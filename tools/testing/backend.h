@@ -58,6 +58,9 @@ public:
     // Moves the focus into a visible field as Tab would (no click) and types the text over
     // its whole content.
     virtual void type(Field field, std::u16string_view text) = 0;
+    // Moves the focus into a visible field as Tab would, selects its whole content and pastes
+    // the text from the clipboard over it.
+    virtual void paste(Field field, std::u16string_view text) = 0;
     // A left click on a control, inside it and away from the end of a field's text.
     virtual void click(const layout::Control &control) = 0;
     // A left click at a pixel of the client area.

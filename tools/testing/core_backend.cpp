@@ -5,6 +5,7 @@
 #include "core_backend.h"
 
 #include "accessibility.h"
+#include "utf16.h"
 
 #include <algorithm>
 
@@ -20,7 +21,13 @@ CoreBackend::CoreBackend(MessageSink sink)
 void CoreBackend::type(Field field, std::u16string_view text)
 {
     m_window.setFocus(field);
-    m_window.setText(field, text);
+    m_window.setText(field, numbers::oneLineOf(text));
+}
+
+void CoreBackend::paste(Field field, std::u16string_view text)
+{
+    // The window's fields keep one line of whatever reaches them, typed or pasted alike.
+    type(field, text);
 }
 
 void CoreBackend::click(const layout::Control &control)

@@ -19,6 +19,7 @@ public:
     explicit CoreBackend(MessageSink sink = {});
 
     void type(Field field, std::u16string_view text) override;
+    void paste(Field field, std::u16string_view text) override;
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
