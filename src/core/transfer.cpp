@@ -62,10 +62,12 @@ Transfer computeTransfer(const FieldTexts &texts)
     t.lotsToBuy = floorOf(money / newPrice / lot);
     const mpq_class cost = t.lotsToBuy * lot * newPrice;
     const mpq_class feeRate = fee / perMille;
-    // What is left after selling `shares`, buying the lots and paying both fees.
+    // What is left after selling S shares, buying the lots and paying both fees is
+    // S × (the price less the sale's fee) + (the balance less the purchase and its fee).
+    const mpq_class netPerShare = oldPrice * (1 - feeRate);
+    const mpq_class leftWithoutSale = balance - cost * (1 + feeRate);
     const auto moneyLeftAfter = [&](const mpz_class &shares) -> mpq_class {
-        const mpq_class proceeds = shares * oldPrice;
-        return proceeds + balance - cost - proceeds * feeRate - cost * feeRate;
+        return shares * netPerShare + leftWithoutSale;
     };
 
     // The shortfall counted in old-stock lots, with a fraction; one lot more than its whole
@@ -75,16 +77,13 @@ Transfer computeTransfer(const FieldTexts &texts)
     if (sgn(shares) < 0)
         shares = 0;
     // That least sale must also pay both fees, or the investor ends up short at the broker:
-    // sell more whole lots until it does. The remainder grows with each share sold by the
-    // price less the sale's fee, so the fewest lots that pay come straight from the deficit.
+    // sell more whole lots until it does. Each share sold adds its net price to what is left,
+    // so the fewest lots that pay come straight from what is left without a sale.
     if (shares <= holding && sgn(moneyLeftAfter(shares)) < 0) {
-        const mpq_class netPerShare = oldPrice * (1 - feeRate);
-        if (sgn(netPerShare) > 0) {
-            const mpq_class neededShares = -moneyLeftAfter(0) / netPerShare;
-            shares = -floorOf(-neededShares / lot) * lot;
-        } else {
+        if (sgn(netPerShare) > 0)
+            shares = -floorOf(leftWithoutSale / netPerShare / lot) * lot;
+        else
             shares = holding + 1; // no sale can pay
-        }
     }
     // No more can be sold than is held: when no whole lots within the holding pay for the
     // purchase, the whole holding is sold, odd shares and all.
