@@ -78,17 +78,21 @@ Transfer computeTransfer(const FieldTexts &texts)
         shares = 0;
     // That least sale must also pay both fees, or the investor ends up short at the broker:
     // sell more whole lots until it does. Each share sold adds its net price to what is left,
-    // so the fewest lots that pay come straight from what is left without a sale.
-    if (shares <= holding && sgn(moneyLeftAfter(shares)) < 0) {
-        if (sgn(netPerShare) > 0)
-            shares = -floorOf(leftWithoutSale / netPerShare / lot) * lot;
-        else
-            shares = holding + 1; // no sale can pay
-    }
+    // so the fewest lots that pay come straight from what is left without a sale; when no
+    // sale can pay, the whole holding is sold.
+    mpq_class left = moneyLeftAfter(shares);
+    if (sgn(left) < 0)
+        shares = sgn(netPerShare) > 0
+                     ? mpz_class(-floorOf(leftWithoutSale / netPerShare / lot) * lot)
+                     : holding;
     // No more can be sold than is held: when no whole lots within the holding pay for the
     // purchase, the whole holding is sold, odd shares and all.
-    t.sharesToSell = shares > holding ? holding : shares;
-    t.moneyLeft = moneyLeftAfter(t.sharesToSell);
+    if (shares > holding)
+        shares = holding;
+    if (sgn(left) < 0 || shares == holding)
+        left = moneyLeftAfter(shares);
+    t.sharesToSell = shares;
+    t.moneyLeft = left;
     return t;
 }
 
