@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -113,14 +114,18 @@ public:
     ~OpeningDisplay()
     {
         qInstallMessageHandler(s_previous);
-        for (const Held &message : s_held) {
+        std::vector<Held> held;
+        {
+            const std::lock_guard lock(s_holding);
+            held.swap(s_held);
+        }
+        for (const Held &message : held) {
             const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
             if (s_previous)
                 s_previous(message.type, context, message.text);
             else
                 std::fprintf(stderr, "%s\n", qPrintable(message.text));
         }
-        s_held.clear();
     }
 
 private:
@@ -136,11 +141,15 @@ private:
             std::fputs(noDisplay, stderr);
             std::_Exit(exitNoDisplay);
         }
+        // The X11 platform reads the display's events on a thread of its own, which may
+        // report too.
+        const std::lock_guard lock(s_holding);
         s_held.push_back({type, QByteArray(context.category), text});
     }
 
     static inline QtMessageHandler s_previous = nullptr;
     static inline std::vector<Held> s_held;
+    static inline std::mutex s_holding;
 };
 
 } // namespace
