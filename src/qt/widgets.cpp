@@ -187,18 +187,21 @@ public:
         return QAccessibleTextInterface::textAtOffset(caretFor(offset), boundary, start, end);
     }
 
-    // The editable text interface.
+    // The editable text interface. Text goes in as the user's own does, so the field keeps
+    // one line of it and the text around it stays.
     void deleteText(int start, int end) override
     {
         field()->setText(field()->text().remove(start, end - start));
     }
     void insertText(int offset, const QString &text) override
     {
-        field()->setText(field()->text().insert(offset, text));
+        field()->setCursorPosition(offset);
+        field()->insert(text);
     }
     void replaceText(int start, int end, const QString &text) override
     {
-        field()->setText(field()->text().replace(start, end - start, text));
+        field()->setSelection(start, end - start);
+        field()->insert(text);
     }
 
 private:

@@ -3,13 +3,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A field holds one line however text reaches it: pasted with the paste key or from the
-// context menu, dropped, or committed by an input method, it keeps what comes before the
-// first line break or tab, the text around the insertion stays, and the caret ends after what
-// was kept.
+// context menu, dropped, committed by an input method or written by assistive technology, it keeps
+// what comes before the first line break or tab, the text around the insertion stays, and the caret
+// ends after what was kept.
 #include "support.h"
 
 #include "widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +26,7 @@ namespace ostrel::test {
 namespace {
 
 // How the text reaches the field.
-enum class Arrival { pasteKey, menuPaste, drop, inputMethod };
+enum class Arrival { pasteKey, menuPaste, drop, inputMethod, screenReader };
 
 } // namespace
 
@@ -66,6 +67,10 @@ private slots:
         row("drop at the start", Arrival::drop, "12", false, 0, "9\r\n", "912", 1);
         row("input method, tab first", Arrival::inputMethod, "0", true, 0, "\t1", "", 0);
         row("input method inside the text", Arrival::inputMethod, "12", false, 1, "3\r4", "132", 2);
+        row("screen reader, over the text", Arrival::screenReader, "0", true, 0, "20000\n", "20000",
+            5);
+        row("screen reader inside the text", Arrival::screenReader, "12", false, 1, "5\n9", "152",
+            2);
     }
 
     void arrivingTextKeepsOneLine()
@@ -119,6 +124,17 @@ private slots:
             QInputMethodEvent commit;
             commit.setCommitString(arriving);
             QApplication::sendEvent(&edit, &commit);
+            break;
+        }
+        case Arrival::screenReader: {
+            // Through the field's editable text, as assistive technology writes into it.
+            QAccessibleEditableTextInterface *text =
+                QAccessible::queryAccessibleInterface(&edit)->editableTextInterface();
+            QVERIFY(text);
+            if (selectAll)
+                text->replaceText(0, static_cast<int>(before.size()), arriving);
+            else
+                text->insertText(at, arriving);
             break;
         }
         }
