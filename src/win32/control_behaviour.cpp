@@ -5,9 +5,13 @@
 #include "control_behaviour.h"
 
 #include "label_painting.h"
+#include "utf16.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include <string>
 
 namespace ostrel::win32 {
 namespace {
@@ -26,6 +30,37 @@ bool isInside(HWND control, LPARAM point)
     GetClientRect(control, &client);
     const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
     return PtInRect(&client, at) != FALSE;
+}
+
+// What a one-line field keeps of a text that reaches it at once: the calculator's one line.
+std::wstring keptOf(std::wstring_view text)
+{
+    return toWide(numbers::oneLineOf(toU16(text)));
+}
+
+// A character the field never holds (a line break or a tab) goes nowhere: Enter is handled
+// as a key, Tab moves the focus, and a one-line field would only beep.
+bool isKept(WPARAM character)
+{
+    const auto typed = static_cast<char16_t>(character);
+    return !numbers::oneLineOf({&typed, 1}).empty();
+}
+
+// Pastes the clipboard's text over the selection, as the field's own paste does, but through
+// EM_REPLACESEL, which keeps only its first line.
+void pasteOneLine(HWND field)
+{
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field))
+        return;
+    std::wstring pasted;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
+            pasted = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
 }
 
 // The notification every push button sends its parent when it is clicked.
@@ -53,9 +88,20 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_CHAR:
-        if (wParam == VK_RETURN)
-            return 0; // handled as a key; a one-line field would only beep
+    case WM_IME_CHAR:
+        if (!isKept(wParam))
+            return 0;
         break;
+    case EM_REPLACESEL:
+        // Typed at once by an input method, or pasted: the caret ends after what is kept.
+        if (lParam) {
+            const std::wstring kept = keptOf(reinterpret_cast<const wchar_t *>(lParam));
+            return DefSubclassProc(field, message, wParam, reinterpret_cast<LPARAM>(kept.c_str()));
+        }
+        break;
+    case WM_PASTE:
+        pasteOneLine(field);
+        return 0;
     case WM_LBUTTONUP: {
         const LRESULT placed = DefSubclassProc(field, message, wParam, lParam);
         if (isInside(field, lParam))

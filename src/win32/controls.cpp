@@ -91,8 +91,12 @@ HWND Controls::create(const layout::Control &control, HWND window)
                                    WS_CHILD | WS_CLIPSIBLINGS | shown | how.style, 0, 0, 0, 0,
                                    window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    if (control.kind == layout::Kind::textBox)
+    if (control.kind == layout::Kind::textBox) {
         SendMessageW(created, EM_SETLIMITTEXT, layout::maxTextLength, 0);
+        // The caret after the start-up text, where writing a text leaves it (Window::setText).
+        const std::size_t end = control.text.size();
+        SendMessageW(created, EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
     return created;
 }
 

@@ -64,7 +64,10 @@ void MainWindow::show(int how)
 {
     ShowWindow(m_handle, how);
     UpdateWindow(m_handle);
-    SetFocus(m_controls.handle(*layout::tabOrder().front()));
+    // As the dialog manager gives it, which selects a field's whole text: typing then
+    // replaces the start-up text instead of adding to it.
+    SendMessageW(m_handle, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(m_controls.handle(*layout::tabOrder().front())), TRUE);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
