@@ -71,10 +71,41 @@ void sendClicked(HWND button)
                  reinterpret_cast<LPARAM>(button));
 }
 
-LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
+struct Selection {
+    DWORD start = 0;
+    DWORD end = 0;
+    bool operator==(const Selection &) const = default;
+};
+
+// Asked of the field's own procedure, past this subclass.
+Selection selectionOf(HWND field)
 {
-    auto &events = *reinterpret_cast<FieldEvents *>(data);
+    Selection selection;
+    DefSubclassProc(field, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
+                    reinterpret_cast<LPARAM>(&selection.end));
+    return selection;
+}
+
+// The messages by which the user selects text in a field: the mouse, the keys, and the
+// dialog manager's selecting of the whole text when Tab moves the focus in.
+bool maySelect(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case EM_SETSEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT fieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam, FieldEvents &events)
+{
     switch (message) {
     case WM_GETDLGCODE:
         // Enter belongs to the field, not to the dialog manager's default button.
@@ -108,13 +139,28 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
             events.clicked();
         return placed;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
-        break;
     default:
         break;
     }
     return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data)
+{
+    auto &events = *reinterpret_cast<FieldEvents *>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
+        return DefSubclassProc(field, message, wParam, lParam);
+    }
+    if (!maySelect(message))
+        return fieldMessage(field, message, wParam, lParam, events);
+    const Selection before = selectionOf(field);
+    const LRESULT result = fieldMessage(field, message, wParam, lParam, events);
+    const Selection after = selectionOf(field);
+    if (after.start != after.end && after != before && events.textSelected)
+        events.textSelected();
+    return result;
 }
 
 LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

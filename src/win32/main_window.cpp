@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "dpi.h"
+#include "message_loop.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 #include "window_table.h"
@@ -98,6 +99,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
             return TRUE;
         break;
+    case copyKeyMessage:
+        return m_controls.copySelectedText() ? TRUE : FALSE;
     case WM_DPICHANGED:
         fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
         return 0;
