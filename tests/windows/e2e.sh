@@ -8,7 +8,8 @@
 # server as a user would (xdotool), its window photographed with ImageMagick.
 # Usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]
 #   DPI (96 if not given) is the resolution the Wine prefix of this run tells programs; the
-#   window, its fonts and every click scale with it. The screenshot is OUTPUT_DIR/window-DPI.png.
+#   window, its fonts and every click scale with it. The screenshots are OUTPUT_DIR/window-DPI.png
+#   at start-up, answer-DPI.png with an answer and selected-DPI.png with the answer selected.
 set -euo pipefail
 
 fail() {
