@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -229,6 +230,11 @@ struct CopyCase {
     std::string_view name;
 };
 
+void PrintTo(const CopyCase &given, std::ostream *out)
+{
+    *out << given.name;
+}
+
 class CopyKey : public CopyTest, public ::testing::WithParamInterface<CopyCase> {};
 
 // Every way of selecting the answer, with the focus anywhere: the copy key copies the whole
@@ -312,6 +318,11 @@ struct MenuCase {
     bool dragFirst;
     std::string_view name;
 };
+
+void PrintTo(const MenuCase &given, std::ostream *out)
+{
+    *out << given.name;
+}
 
 class ContextMenu : public CopyTest, public ::testing::WithParamInterface<MenuCase> {};
 

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,6 +104,13 @@ struct Case {
     std::u16string_view shown;
     std::size_t caret;
 };
+
+void PrintTo(const Case &given, std::ostream *out)
+{
+    constexpr std::array ways{"keys", "input method", "paste"};
+    *out << ways[static_cast<std::size_t>(given.way)] << " "
+         << ::testing::PrintToString(given.text);
+}
 
 class InsertedText : public FieldsTest, public ::testing::WithParamInterface<Case> {};
 
