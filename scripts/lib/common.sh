@@ -39,7 +39,7 @@ OSTREL_PACKAGE_CHECK_PACKAGES=(diffoscope-minimal lintian devscripts desktop-fil
 # xdotool, xwininfo, ImageMagick and Python's X library to close the window.
 OSTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix make cmake dpkg-dev m4 xz-utils googletest
     wine wine64 locales fonts-arphic-uming fonts-wqy-zenhei xvfb xauth nsis zip unzip
-    xdotool x11-utils imagemagick python3 python3-xlib)
+    xdotool x11-utils xclip imagemagick python3 python3-xlib)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 

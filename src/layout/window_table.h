@@ -71,6 +71,9 @@ struct Control {
     std::optional<Field> field{};     // the entry field a text box is
     bool keepsFocusWhereItIs = false; // a click leaves the focus in the field being typed into
     bool isResultLine = false;        // the caption the calculation and the resets write
+    // Its caption can be selected with the mouse and copied (the copy key wherever the focus
+    // is, or its context menu), without it taking the focus.
+    bool selectableText = false;
     Align align = Align::left;
 
     bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }

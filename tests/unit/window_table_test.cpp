@@ -102,4 +102,20 @@ TEST(Layout, EachActionAndFieldBelongsToOneControl)
     EXPECT_TRUE(std::holds_alternative<NoAction>(form::fieldControl(Field::plannedShares).action));
 }
 
+// Only the answer can be selected and copied: a caption that takes no focus and runs nothing
+// when clicked, so that selecting in it moves no focus and changes no field.
+TEST(Layout, OnlyTheResultLineIsSelectable)
+{
+    std::vector<std::string> selectable;
+    for (const form::Control &control : form::controls()) {
+        if (control.selectableText)
+            selectable.emplace_back(control.id);
+    }
+    EXPECT_EQ(selectable, std::vector<std::string>{std::string(form::resultLine().id)});
+    const form::Control &line = form::resultLine();
+    EXPECT_EQ(line.kind, form::Kind::label);
+    EXPECT_FALSE(line.takesFocus());
+    EXPECT_TRUE(std::holds_alternative<ostrel::NoAction>(line.action));
+}
+
 } // namespace
