@@ -123,6 +123,12 @@ void QtBackend::tab()
     perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Tab); });
 }
 
+void QtBackend::enter()
+{
+    QWidget *focus = QApplication::focusWidget();
+    perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Return); });
+}
+
 std::u16string QtBackend::text(Field field) const
 {
     return gui::toU16(m_window.controls().field(field)->text());

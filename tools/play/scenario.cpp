@@ -231,6 +231,9 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
     } else if (command == "tab") {
         noArgument();
         backend.tab();
+    } else if (command == "enter") {
+        noArgument();
+        backend.enter();
     } else if (command == "show") {
         noArgument();
         show(backend, out);

@@ -255,6 +255,11 @@ void Win32Backend::tab()
     press(VK_TAB);
 }
 
+void Win32Backend::enter()
+{
+    press(VK_RETURN);
+}
+
 void Win32Backend::press(WORD key, bool extended)
 {
     HWND focus = GetFocus();
