@@ -77,8 +77,13 @@ struct AccessibleText {
 };
 AccessibleText accessibleText(HWND control);
 
-// Plays the scenario against the real window: opens the calculator's window and plays
-// through a Win32Backend. Returns what `playScenario` returns.
-int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err);
+// The real Windows window: for each scenario a calculator's window of its own, shown, played
+// through a Win32Backend and closed.
+class Win32Stage : public Stage {
+public:
+    Win32Stage();
+
+    int play(std::istream &in, std::ostream &out, std::ostream &err) override;
+};
 
 } // namespace ostrel::play
