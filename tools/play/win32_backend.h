@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "accessible_control.h"
 #include "scenario.h"
 
 #include <windows.h>
@@ -84,6 +85,11 @@ public:
     Win32Stage();
 
     int play(std::istream &in, std::ostream &out, std::ostream &err) override;
+
+private:
+    // Joined once for every window: each window joins it too, and would otherwise start COM
+    // and shut it down again, which costs Wine a good part of a window's start.
+    win32::ComApartment m_com;
 };
 
 } // namespace ostrel::play
