@@ -7,9 +7,10 @@
 //
 //   ostrel-random-scenario [SEED [ACTIONS]]
 //       one scenario of ACTIONS actions (20,000 unless told) on standard output;
-//   ostrel-random-scenario --count N [--seed SEED] [--actions ACTIONS] FOLDER
+//   ostrel-random-scenario --count N [--from I] [--seed SEED] [--actions ACTIONS] FOLDER
 //       N scenarios of ACTIONS actions each (30 unless told), FOLDER/random-00000.play and
-//       on; scenario I is the same for a seed however many are written.
+//       on, or from random-I.play on; scenario I is the same for a seed however many are
+//       written and from wherever.
 #include "window_table.h"
 
 #include <algorithm>
@@ -221,8 +222,8 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
 int usage()
 {
     std::cerr << "usage: ostrel-random-scenario [SEED [ACTIONS]]\n"
-                 "       ostrel-random-scenario --count N [--seed SEED] [--actions ACTIONS] "
-                 "FOLDER\n";
+                 "       ostrel-random-scenario --count N [--from I] [--seed SEED] "
+                 "[--actions ACTIONS] FOLDER\n";
     return exitUsage;
 }
 
@@ -232,8 +233,8 @@ bool readNumber(std::string_view text, std::uint64_t &number)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-// N scenarios, each from a seed of its own drawn in turn from SEED.
-int writeMany(std::uint64_t seed, std::uint64_t count, std::uint64_t actions,
+// Scenarios FROM to FROM + COUNT - 1, each from a seed of its own drawn in turn from SEED.
+int writeMany(std::uint64_t seed, std::uint64_t from, std::uint64_t count, std::uint64_t actions,
               const std::filesystem::path &folder)
 {
     std::error_code error;
@@ -243,10 +244,13 @@ int writeMany(std::uint64_t seed, std::uint64_t count, std::uint64_t actions,
         return exitUsage;
     }
     constexpr std::size_t leastWidth = 5;
-    const std::size_t width = std::max(leastWidth, std::to_string(count ? count - 1 : 0).size());
+    const std::uint64_t end = from + count;
+    const std::size_t width = std::max(leastWidth, std::to_string(end ? end - 1 : 0).size());
     const Window window = windowAsUsersSeeIt();
     Random seeds(seed);
-    for (std::uint64_t i = 0; i < count; ++i) {
+    for (std::uint64_t i = 0; i < from; ++i)
+        seeds.next();
+    for (std::uint64_t i = from; i < end; ++i) {
         Random random(seeds.next());
         std::string number = std::to_string(i);
         number.insert(0, width - number.size(), '0');
@@ -278,6 +282,7 @@ int main(int argc, char **argv)
     }
 
     std::uint64_t count = 0;
+    std::uint64_t from = 0;
     std::uint64_t actions = defaultActionsInMany;
     std::string_view folder;
     bool counted = false;
@@ -286,7 +291,10 @@ int main(int argc, char **argv)
         const bool hasValue = i + 1 < args.size();
         if (arg == "--count" && hasValue)
             counted = readNumber(args[++i], count);
-        else if (arg == "--seed" && hasValue) {
+        else if (arg == "--from" && hasValue) {
+            if (!readNumber(args[++i], from))
+                return usage();
+        } else if (arg == "--seed" && hasValue) {
             if (!readNumber(args[++i], seed))
                 return usage();
         } else if (arg == "--actions" && hasValue) {
@@ -300,5 +308,5 @@ int main(int argc, char **argv)
     if (!counted || folder.empty())
         return usage();
     const std::u8string path(folder.begin(), folder.end());
-    return writeMany(seed, count, actions, path);
+    return writeMany(seed, from, count, actions, path);
 }
