@@ -78,6 +78,16 @@ struct Control {
 
     bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }
     bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
+    // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
+    // entry field it starts the calculation, as 开始计算 does; on a push button it presses the
+    // button, as a click does (a keypad key edits the field clicked last); anything else lets
+    // it pass.
+    Action actionOnEnter() const
+    {
+        if (!takesFocus())
+            return NoAction{};
+        return kind == Kind::textBox ? Action{Calculate{}} : action;
+    }
 };
 
 struct WindowLook {

@@ -4,6 +4,7 @@
 
 #include "scenario.h"
 
+#include "core_backend.h"
 #include "utf8.h"
 
 #include <charconv>
@@ -231,6 +232,9 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
     } else if (command == "tab") {
         noArgument();
         backend.tab();
+    } else if (command == "enter") {
+        noArgument();
+        backend.enter();
     } else if (command == "show") {
         noArgument();
         show(backend, out);
@@ -256,6 +260,12 @@ MessageSink messagePrinter(std::ostream &out)
     return [&out](std::u16string_view title, std::u16string_view body) {
         out << "msgbox " << oneLine(title) << " | " << oneLine(body) << '\n';
     };
+}
+
+int CoreStage::play(std::istream &in, std::ostream &out, std::ostream &err)
+{
+    testing::CoreBackend backend(messagePrinter(out));
+    return playScenario(in, backend, out, err);
 }
 
 int playScenario(std::istream &in, Backend &backend, std::ostream &out, std::ostream &err)

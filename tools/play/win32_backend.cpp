@@ -255,6 +255,11 @@ void Win32Backend::tab()
     press(VK_TAB);
 }
 
+void Win32Backend::enter()
+{
+    press(VK_RETURN);
+}
+
 void Win32Backend::press(WORD key, bool extended)
 {
     HWND focus = GetFocus();
@@ -385,9 +390,13 @@ void Win32Backend::answerMessageBox()
     SendMessageW(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
 }
 
-int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err)
+Win32Stage::Win32Stage()
 {
     win32::initialiseCommonControls();
+}
+
+int Win32Stage::play(std::istream &in, std::ostream &out, std::ostream &err)
+{
     win32::MainWindow window(GetModuleHandleW(nullptr));
     window.show(SW_SHOWNORMAL);
     win32::handlePendingMessages(window.handle());

@@ -66,6 +66,9 @@ public:
     // A left click at a pixel of the client area.
     virtual void clickAt(int x, int y) = 0;
     virtual void tab() = 0;
+    // Presses Return on the control with the keyboard focus: an entry field starts the
+    // calculation, a push button is pressed.
+    virtual void enter() = 0;
 
     virtual std::u16string text(Field field) const = 0;
     virtual std::u16string result() const = 0;

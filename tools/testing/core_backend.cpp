@@ -54,6 +54,12 @@ void CoreBackend::tab()
     m_window.setFocusControl(*next);
 }
 
+void CoreBackend::enter()
+{
+    if (const layout::Control *focus = m_window.focus())
+        m_calculator.perform(focus->actionOnEnter());
+}
+
 WindowView CoreBackend::describe() const
 {
     const layout::WindowLook &look = layout::window();
