@@ -244,7 +244,19 @@ void Win32Backend::clickAt(int x, int y)
 
 void Win32Backend::clickOn(HWND target, POINT local)
 {
+    // Outside a control's client area, on its border, the mouse sends the non-client messages
+    // with the part hit and the point on the screen, as Windows does.
+    POINT screen = local;
+    ClientToScreen(target, &screen);
+    const LRESULT part = SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     perform([&] {
+        if (part != HTCLIENT && part != HTTRANSPARENT && target != m_window.handle()) {
+            SendMessageW(target, WM_NCLBUTTONDOWN, static_cast<WPARAM>(part),
+                         MAKELPARAM(screen.x, screen.y));
+            SendMessageW(target, WM_NCLBUTTONUP, static_cast<WPARAM>(part),
+                         MAKELPARAM(screen.x, screen.y));
+            return;
+        }
         SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(local));
         SendMessageW(target, WM_LBUTTONUP, 0, pointParameter(local));
     });
