@@ -148,13 +148,28 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
     t.lots = floorOf(*money / *newPrice / 100);
     const mpq_class cost = mpq_class(t.lots * 100) * *newPrice;
     const mpq_class shortfallLots = (cost - *balance) / *oldPrice / 100;
+    const mpq_class rate = *fee / 1000;
+    const auto remainder = [&](const mpz_class &sold) {
+        const mpq_class proceeds = mpq_class(sold) * *oldPrice;
+        return mpq_class(proceeds + *balance - cost - proceeds * rate - cost * rate);
+    };
+    // The least sale is one lot beyond the shortfall, never below nothing; when it leaves the
+    // investor short of the fees, the deficit is made up in whole lots, each bringing its
+    // price less its fee.
     t.sell = (floorOf(shortfallLots) + 1) * 100;
-    if (t.sell > t.holding)
-        t.sell = t.holding;
     if (sgn(t.sell) < 0)
         t.sell = 0;
-    const mpq_class proceeds = mpq_class(t.sell) * *oldPrice;
-    t.left = floorOf(proceeds + *balance - cost - proceeds * *fee / 1000 - cost * *fee / 1000);
+    if (t.sell <= t.holding) {
+        const mpq_class deficit = -remainder(t.sell);
+        if (sgn(deficit) > 0) {
+            const mpq_class perLot = *oldPrice * 100 * (1 - rate);
+            const mpz_class lotsMore = -floorOf(-deficit / perLot);
+            t.sell += lotsMore * 100;
+        }
+    }
+    if (t.sell > t.holding)
+        t.sell = t.holding;
+    t.left = floorOf(remainder(t.sell));
     press.transfer = t;
     return press;
 }

@@ -254,6 +254,10 @@ private:
                "shares to sell " + text(line->sell) + " outside 0.." + text(want.holding));
         expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), 100) != 0,
                "shares to sell " + text(line->sell) + " are not whole lots");
+        // The promise of the line: what it says to sell pays for the purchase and both fees,
+        // unless the whole holding is sold and still falls short.
+        expect(line->sell == want.holding || sgn(line->left) >= 0,
+               "selling " + text(line->sell) + " leaves " + text(line->left) + " yuan");
     }
 
     // Times the action again on fresh replays of the same input, and fails only when it is

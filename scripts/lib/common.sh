@@ -5,9 +5,10 @@
 # Shared by the scripts: the Debian packages each task needs, installed only when missing.
 # shellcheck shell=bash
 
-# Build and test tools, and the libraries the program links.
-OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l10n
-    fonts-arphic-uming fonts-wqy-zenhei)
+# Build and test tools, the libraries the program links, and lrelease (qt6-l10n-tools), which
+# compiles the Chinese texts of Qt's the program carries.
+OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-l10n-tools
+    qt6-translations-l10n fonts-arphic-uming fonts-wqy-zenhei)
 # What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
 # tools to drive and photograph it and to read its clipboard, and Python's X library to close
 # the window as a window manager does; the validators of the desktop entry, the AppStream data
@@ -38,7 +39,7 @@ OSTREL_PACKAGE_CHECK_PACKAGES=(diffoscope-minimal lintian devscripts desktop-fil
 # xdotool, xwininfo, ImageMagick and Python's X library to close the window.
 OSTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix make cmake dpkg-dev m4 xz-utils googletest
     wine wine64 locales fonts-arphic-uming fonts-wqy-zenhei xvfb xauth nsis zip unzip
-    xdotool x11-utils imagemagick python3 python3-xlib)
+    xdotool x11-utils xclip imagemagick python3 python3-xlib)
 
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 

@@ -61,18 +61,38 @@ Transfer computeTransfer(const FieldTexts &texts)
     Transfer t;
     t.lotsToBuy = floorOf(money / newPrice / lot);
     const mpq_class cost = t.lotsToBuy * lot * newPrice;
-    const mpq_class shortfall = cost - balance;
+    const mpq_class feeRate = fee / perMille;
+    // What is left after selling S shares, buying the lots and paying both fees is
+    // S × (the price less the sale's fee) + (the balance less the purchase and its fee).
+    const mpq_class netPerShare = oldPrice * (1 - feeRate);
+    const mpq_class leftWithoutSale = balance - cost * (1 + feeRate);
+    const auto moneyLeftAfter = [&](const mpz_class &shares) -> mpq_class {
+        return shares * netPerShare + leftWithoutSale;
+    };
+
     // The shortfall counted in old-stock lots, with a fraction; one lot more than its whole
-    // part is sold, so that the sale always covers it.
-    const mpq_class shortfallLots = shortfall / oldPrice / lot;
-    t.sharesToSell = (floorOf(shortfallLots) + 1) * lot;
-    // A balance that covers the purchase needs no sale, and no more can be sold than is held.
-    if (t.sharesToSell > holding)
-        t.sharesToSell = holding;
-    if (sgn(t.sharesToSell) < 0)
-        t.sharesToSell = 0;
-    const mpq_class proceeds = t.sharesToSell * oldPrice;
-    t.moneyLeft = proceeds + balance - cost - proceeds * fee / perMille - cost * fee / perMille;
+    // part is the least that is sold. A balance that covers the purchase needs no sale.
+    const mpq_class shortfallLots = (cost - balance) / oldPrice / lot;
+    mpz_class shares = (floorOf(shortfallLots) + 1) * lot;
+    if (sgn(shares) < 0)
+        shares = 0;
+    // That least sale must also pay both fees, or the investor ends up short at the broker:
+    // sell more whole lots until it does. Each share sold adds its net price to what is left,
+    // so the fewest lots that pay come straight from what is left without a sale; when no
+    // sale can pay, the whole holding is sold.
+    mpq_class left = moneyLeftAfter(shares);
+    if (sgn(left) < 0)
+        shares = sgn(netPerShare) > 0
+                     ? mpz_class(-floorOf(leftWithoutSale / netPerShare / lot) * lot)
+                     : holding;
+    // No more can be sold than is held: when no whole lots within the holding pay for the
+    // purchase, the whole holding is sold, odd shares and all.
+    if (shares > holding)
+        shares = holding;
+    if (sgn(left) < 0 || shares == holding)
+        left = moneyLeftAfter(shares);
+    t.sharesToSell = shares;
+    t.moneyLeft = left;
     return t;
 }
 

@@ -89,6 +89,8 @@ constexpr Control resultLabel()
         "xsall", {}, u"简介：前加*号的都要填，不加的两项填其中一项，然后点“开始计算”!",
         {4080, 2280, 3735, 1095}, song(12), Colour::fixed(0xC00000), Colour::fixed(0xC0C0FF), 18);
     result.isResultLine = true;
+    // Users paste the answer into notes and order tickets.
+    result.selectableText = true;
     return result;
 }
 

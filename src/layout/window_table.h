@@ -71,10 +71,23 @@ struct Control {
     std::optional<Field> field{};     // the entry field a text box is
     bool keepsFocusWhereItIs = false; // a click leaves the focus in the field being typed into
     bool isResultLine = false;        // the caption the calculation and the resets write
+    // Its caption can be selected with the mouse and copied (the copy key wherever the focus
+    // is, or its context menu), without it taking the focus.
+    bool selectableText = false;
     Align align = Align::left;
 
     bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }
     bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
+    // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
+    // entry field it starts the calculation, as 开始计算 does; on a push button it presses the
+    // button, as a click does (a keypad key edits the field clicked last); anything else lets
+    // it pass.
+    Action actionOnEnter() const
+    {
+        if (!takesFocus())
+            return NoAction{};
+        return kind == Kind::textBox ? Action{Calculate{}} : action;
+    }
 };
 
 struct WindowLook {

@@ -18,6 +18,11 @@ std::u16string withoutLastCharacter(std::u16string_view text)
     return std::u16string(text.substr(0, cut));
 }
 
+std::u16string_view oneLineOf(std::u16string_view text)
+{
+    return text.substr(0, text.find_first_of(u"\r\n\t"));
+}
+
 std::u16string fromAscii(std::string_view ascii)
 {
     return std::u16string(ascii.begin(), ascii.end());

@@ -21,6 +21,11 @@ inline std::size_t length(std::u16string_view text)
 // half of a character is ever left behind in a field.
 std::u16string withoutLastCharacter(std::u16string_view text);
 
+// What a one-line field keeps of a text typed or pasted into it: everything before the first
+// line break (CR or LF) or tab. A number copied from a spreadsheet cell or a terminal brings a
+// line break with it; kept invisibly in the field, it would make a plain 20000 "not a number".
+std::u16string_view oneLineOf(std::u16string_view text);
+
 // ASCII-only conversion for digits and signs produced by the core.
 std::u16string fromAscii(std::string_view ascii);
 std::string toAscii(std::u16string_view text);

@@ -9,6 +9,7 @@
 
 #include <QIcon>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QPixmap>
 
 namespace ostrel::gui {
@@ -45,7 +46,13 @@ MainWindow::MainWindow(QWidget *parent)
     setAutoFillBackground(true);
 
     m_calculator.startUp();
-    m_controls.widget(*layout::tabOrder().front())->setFocus();
+    // The first field holds the focus with its whole text selected, as when Tab brings the
+    // focus to a field, so the first amount typed replaces the 0 there. Every caret stands
+    // after its field's text.
+    QWidget *first = m_controls.widget(*layout::tabOrder().front());
+    first->setFocus();
+    if (auto *field = qobject_cast<QLineEdit *>(first))
+        field->selectAll();
 }
 
 } // namespace ostrel::gui

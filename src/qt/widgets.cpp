@@ -4,6 +4,9 @@
 
 #include "widgets.h"
 
+#include "qt_text.h"
+#include "utf16.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
@@ -16,6 +19,7 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextLayout>
+#include <QValidator>
 
 #include <algorithm>
 #include <utility>
@@ -183,18 +187,21 @@ public:
         return QAccessibleTextInterface::textAtOffset(caretFor(offset), boundary, start, end);
     }
 
-    // The editable text interface.
+    // The editable text interface. Text goes in as the user's own does, so the field keeps
+    // one line of it and the text around it stays.
     void deleteText(int start, int end) override
     {
         field()->setText(field()->text().remove(start, end - start));
     }
     void insertText(int offset, const QString &text) override
     {
-        field()->setText(field()->text().insert(offset, text));
+        field()->setCursorPosition(offset);
+        field()->insert(text);
     }
     void replaceText(int start, int end, const QString &text) override
     {
-        field()->setText(field()->text().replace(start, end - start, text));
+        field()->setSelection(start, end - start);
+        field()->insert(text);
     }
 
 private:
@@ -312,6 +319,34 @@ QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object
     return nullptr;
 }
 
+// Keeps a field to one line, whichever way text reaches it: typed, pasted by key, menu or
+// middle click, dropped, or committed by an input method. The line edit hands over its text
+// with the caret just after what was inserted; the text before the insertion held no line
+// break nor tab, so the first one is in the inserted piece, which keeps only its first line
+// (see `numbers::oneLineOf`). The caret stays after what was kept, and the text after the
+// insertion stays as it was.
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &text, int &caret) const override
+    {
+        if (oneLineOf(text).size() == text.size())
+            return Acceptable;
+        const QString kept = oneLineOf(text.left(caret));
+        text = kept + oneLineOf(text.mid(caret));
+        caret = static_cast<int>(kept.size());
+        // Acceptable, not Intermediate: Enter in the field still starts the calculation.
+        return Acceptable;
+    }
+
+private:
+    static QString oneLineOf(const QString &text)
+    {
+        return toQString(numbers::oneLineOf(toU16(text)));
+    }
+};
+
 } // namespace
 
 FieldEdit::FieldEdit(QWidget *parent)
@@ -319,6 +354,7 @@ FieldEdit::FieldEdit(QWidget *parent)
 {
     // Installing the same factory again does nothing.
     QAccessible::installFactory(ostrelAccessible);
+    setValidator(new OneLineValidator(this));
 }
 
 void FieldEdit::setCaption(QLabel &label)

@@ -19,6 +19,10 @@ namespace ostrel::gui {
 // edit has placed the caret where the mouse fell, so whatever the click handler does to the
 // caret has the last word.
 //
+// It holds one line: whatever is typed, pasted, dropped or committed by an input method keeps
+// only what comes before its first line break or tab, as the calculator's own fields do, and
+// the caret ends after what was kept.
+//
 // To assistive technology it is an editable text, as Qt's own line edit is, labelled by the
 // label that shows its caption (see `setCaption`) and by nothing else: a screen reader reads
 // that caption as the field's label, not the frame's title around it.

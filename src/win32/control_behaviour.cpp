@@ -5,9 +5,13 @@
 #include "control_behaviour.h"
 
 #include "label_painting.h"
+#include "utf16.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include <string>
 
 namespace ostrel::win32 {
 namespace {
@@ -28,6 +32,37 @@ bool isInside(HWND control, LPARAM point)
     return PtInRect(&client, at) != FALSE;
 }
 
+// What a one-line field keeps of a text that reaches it at once: the calculator's one line.
+std::wstring keptOf(std::wstring_view text)
+{
+    return toWide(numbers::oneLineOf(toU16(text)));
+}
+
+// A character the field never holds (a line break or a tab) goes nowhere: Enter is handled
+// as a key, Tab moves the focus, and a one-line field would only beep.
+bool isKept(WPARAM character)
+{
+    const auto typed = static_cast<char16_t>(character);
+    return !numbers::oneLineOf({&typed, 1}).empty();
+}
+
+// Pastes the clipboard's text over the selection, as the field's own paste does, but through
+// EM_REPLACESEL, which keeps only its first line.
+void pasteOneLine(HWND field)
+{
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field))
+        return;
+    std::wstring pasted;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
+            pasted = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+}
+
 // The notification every push button sends its parent when it is clicked.
 void sendClicked(HWND button)
 {
@@ -36,10 +71,41 @@ void sendClicked(HWND button)
                  reinterpret_cast<LPARAM>(button));
 }
 
-LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
+struct Selection {
+    DWORD start = 0;
+    DWORD end = 0;
+    bool operator==(const Selection &) const = default;
+};
+
+// Asked of the field's own procedure, past this subclass.
+Selection selectionOf(HWND field)
 {
-    auto &events = *reinterpret_cast<FieldEvents *>(data);
+    Selection selection;
+    DefSubclassProc(field, EM_GETSEL, reinterpret_cast<WPARAM>(&selection.start),
+                    reinterpret_cast<LPARAM>(&selection.end));
+    return selection;
+}
+
+// The messages by which the user selects text in a field: the mouse, the keys, and the
+// dialog manager's selecting of the whole text when Tab moves the focus in.
+bool maySelect(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case EM_SETSEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT fieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam, FieldEvents &events)
+{
     switch (message) {
     case WM_GETDLGCODE:
         // Enter belongs to the field, not to the dialog manager's default button.
@@ -53,22 +119,57 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_CHAR:
-        if (wParam == VK_RETURN)
-            return 0; // handled as a key; a one-line field would only beep
+    case WM_IME_CHAR:
+        if (!isKept(wParam))
+            return 0;
         break;
+    case EM_REPLACESEL:
+        // Typed at once by an input method, or pasted: the caret ends after what is kept.
+        if (lParam) {
+            const std::wstring kept = keptOf(reinterpret_cast<const wchar_t *>(lParam));
+            return DefSubclassProc(field, message, wParam, reinterpret_cast<LPARAM>(kept.c_str()));
+        }
+        break;
+    case WM_PASTE:
+        pasteOneLine(field);
+        return 0;
     case WM_LBUTTONUP: {
         const LRESULT placed = DefSubclassProc(field, message, wParam, lParam);
         if (isInside(field, lParam))
             events.clicked();
         return placed;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
-        break;
+    // The field's sunken border, all there is of it outside its text (whatever part the hit
+    // test names it: Wine says nowhere), is part of its place in the window, where a click
+    // chooses the field as a click on its text does; Windows would let it pass unnoticed.
+    case WM_NCLBUTTONDOWN:
+        SetFocus(field);
+        return 0;
+    case WM_NCLBUTTONUP:
+        events.clicked();
+        return 0;
     default:
         break;
     }
     return DefSubclassProc(field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data)
+{
+    auto &events = *reinterpret_cast<FieldEvents *>(data);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
+        return DefSubclassProc(field, message, wParam, lParam);
+    }
+    if (!maySelect(message))
+        return fieldMessage(field, message, wParam, lParam, events);
+    const Selection before = selectionOf(field);
+    const LRESULT result = fieldMessage(field, message, wParam, lParam, events);
+    const Selection after = selectionOf(field);
+    if (after.start != after.end && after != before && events.textSelected)
+        events.textSelected();
+    return result;
 }
 
 LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

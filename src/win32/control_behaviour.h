@@ -16,11 +16,12 @@ struct Control;
 namespace ostrel::win32 {
 
 // What an entry field reports: a completed left click, after the field has put the caret
-// where the mouse fell, so that whatever the click runs has the last word on the caret; and
-// Enter.
+// where the mouse fell, so that whatever the click runs has the last word on the caret;
+// Enter; and text newly selected in it, by the mouse, the keys or Tab.
 struct FieldEvents {
     std::function<void()> clicked;
     std::function<void()> enter;
+    std::function<void()> textSelected;
 };
 
 // `events` must outlive the field.

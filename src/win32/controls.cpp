@@ -73,6 +73,7 @@ Controls::Controls(HWND window, Bindings bindings)
     : m_bindings(std::move(bindings))
 {
     m_handles.reserve(layout::controls().size());
+    m_selectable.resize(layout::controls().size());
     for (const layout::Control &control : layout::controls()) {
         HWND created = create(control, window);
         m_handles.push_back(created);
@@ -91,8 +92,12 @@ HWND Controls::create(const layout::Control &control, HWND window)
                                    WS_CHILD | WS_CLIPSIBLINGS | shown | how.style, 0, 0, 0, 0,
                                    window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    if (control.kind == layout::Kind::textBox)
+    if (control.kind == layout::Kind::textBox) {
         SendMessageW(created, EM_SETLIMITTEXT, layout::maxTextLength, 0);
+        // The caret after the start-up text, where writing a text leaves it (Window::setText).
+        const std::size_t end = control.text.size();
+        SendMessageW(created, EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
     return created;
 }
 
@@ -103,9 +108,18 @@ void Controls::bind(const layout::Control &control, HWND handle)
         if (std::holds_alternative<NoAction>(control.action))
             return; // the hidden field is never clicked nor typed into
         const Action action = control.action;
+        // Text selected in a field after a caption's is what the user means to copy next.
         auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(FieldEvents{
-            [this, action] { m_bindings.perform(action); }, [this] { m_bindings.calculate(); }}));
+            [this, action] { m_bindings.perform(action); }, [this] { m_bindings.calculate(); },
+            [this] {
+                for (const auto &selectable : m_selectable) {
+                    if (selectable)
+                        selectable->clearSelection();
+                }
+            }}));
         reportFieldEvents(handle, events);
+    } else if (control.selectableText) {
+        m_selectable[layout::positionOf(control)] = std::make_unique<SelectableText>(handle);
     } else if (isFrameDrawnByWindow(control)) {
         paintItself(handle, control);
     } else if (control.kind == layout::Kind::button) {
@@ -131,6 +145,17 @@ const layout::Control *Controls::controlOf(HWND handle) const
     if (!handle || found == m_handles.end())
         return nullptr;
     return &layout::controls()[static_cast<std::size_t>(found - m_handles.begin())];
+}
+
+SelectableText *Controls::selectableText(const layout::Control &control) const
+{
+    return m_selectable[layout::positionOf(control)].get();
+}
+
+bool Controls::copySelectedText() const
+{
+    return std::any_of(m_selectable.begin(), m_selectable.end(),
+                       [](const auto &selectable) { return selectable && selectable->copy(); });
 }
 
 void Controls::place(unsigned dpi)

@@ -8,6 +8,7 @@
 #include "colours.h"
 #include "control_behaviour.h"
 #include "fonts.h"
+#include "selectable_text.h"
 #include "window_table.h"
 
 #include <windows.h>
@@ -56,6 +57,11 @@ public:
     // The table's control that `handle` is, or none.
     const layout::Control *controlOf(HWND handle) const;
 
+    // The text selected in a caption the user can select from, or none.
+    SelectableText *selectableText(const layout::Control &control) const;
+    // Puts the text the user selected in a caption on the clipboard; false when none is.
+    bool copySelectedText() const;
+
     // Every control at its place and in its font at the window's resolution.
     void place(unsigned dpi);
 
@@ -74,6 +80,8 @@ private:
     Bindings m_bindings;
     std::vector<HWND> m_handles; // in the table's order
     std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
+    // By the control's place in the table; none for the controls that show no selectable text.
+    std::vector<std::unique_ptr<SelectableText>> m_selectable;
     FontCache m_fonts;
     BrushCache m_brushes;
     unsigned m_dpi = 0;

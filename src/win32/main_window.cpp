@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "dpi.h"
+#include "message_loop.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 #include "window_table.h"
@@ -64,7 +65,10 @@ void MainWindow::show(int how)
 {
     ShowWindow(m_handle, how);
     UpdateWindow(m_handle);
-    SetFocus(m_controls.handle(*layout::tabOrder().front()));
+    // As the dialog manager gives it, which selects a field's whole text: typing then
+    // replaces the start-up text instead of adding to it.
+    SendMessageW(m_handle, WM_NEXTDLGCTL,
+                 reinterpret_cast<WPARAM>(m_controls.handle(*layout::tabOrder().front())), TRUE);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -95,6 +99,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
             return TRUE;
         break;
+    case copyKeyMessage:
+        return m_controls.copySelectedText() ? TRUE : FALSE;
     case WM_DPICHANGED:
         fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
         return 0;

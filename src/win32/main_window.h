@@ -23,7 +23,8 @@ public:
     MainWindow &operator=(const MainWindow &) = delete;
     ~MainWindow();
 
-    // Shows the window with the focus on the first control of the tab order.
+    // Shows the window with the focus on the first control of the tab order, a field's whole
+    // text selected.
     void show(int how);
 
     HWND handle() const { return m_handle; }

@@ -9,8 +9,26 @@
 namespace ostrel::win32 {
 namespace {
 
+// The virtual-key code of a letter is its capital.
+constexpr WPARAM letterC = 'C';
+
+bool isDown(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+bool isCopyKey(HWND window, const MSG &message)
+{
+    return message.message == WM_KEYDOWN &&
+           (message.wParam == letterC || message.wParam == VK_INSERT) && isDown(VK_CONTROL) &&
+           !isDown(VK_SHIFT) && !isDown(VK_MENU) &&
+           (message.hwnd == window || IsChild(window, message.hwnd));
+}
+
 void dispatch(HWND window, MSG &message)
 {
+    if (isCopyKey(window, message) && SendMessageW(window, copyKeyMessage, 0, 0))
+        return;
     if (IsDialogMessageW(window, &message))
         return;
     TranslateMessage(&message);

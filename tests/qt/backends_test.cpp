@@ -83,6 +83,7 @@ private slots:
         const std::string look = "show\ncaret oldprice\ncaret buy6\ncaret newprice\n"
                                  "caret souxufei\ncaret savemoney\ncaret buymoney\ndescribe\n";
 
+        row("the window as it opens", look);
         row("a field full to the last character",
             "type oldprice " + std::string(limit, '5') + "\n" + look);
         row("one character too many", "type buy6 " + std::string(limit + 1, '6') + "\n" + look);

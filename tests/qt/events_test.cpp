@@ -3,8 +3,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Real mouse and keyboard events on the window, checked against the core played through the
-// test double: the tab order, clicks where controls overlap, where a click leaves the focus,
-// the keypad's focus, Enter in a field, the caret after a click, and the message box.
+// test double: typing right after start-up, the tab order, clicks where controls overlap, where a
+// click leaves the focus, the keypad's focus, Enter in a field, the caret after a click, and the
+// message box.
 #include "support.h"
 
 #include "core_backend.h"
@@ -90,6 +91,16 @@ class EventsTest : public QObject {
 private slots:
     void init() { m_window = openWindow(); }
     void cleanup() { m_window.reset(); }
+
+    // At start-up the first field has the focus with its text selected, so the first amount
+    // typed replaces the 0 there rather than following it.
+    void typingAtStartUpReplacesTheZero()
+    {
+        QCOMPARE(focusName(), idOf(layout::tabOrder().front()));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10"));
+        QCOMPARE(field(Field::oldPrice)->text(), QStringLiteral("10"));
+        QCOMPARE(field(Field::oldPrice)->cursorPosition(), 2);
+    }
 
     void tabWalksTheTableOrderAndWraps()
     {

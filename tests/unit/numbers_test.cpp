@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "numbers.h"
+#include "utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,26 @@ TEST(NumberText, AViewIsJudgedOnItsOwnCharacters)
     // start of a text of its own would stop the test.
     const std::u16string ownText(40, u'5');
     EXPECT_FALSE(isNumber(std::u16string_view(ownText.data(), 0)));
+}
+
+// What a field keeps of pasted or typed text: the part before the first line break or tab,
+// whichever the clipboard brought.
+TEST(OneLine, EndsAtTheFirstBreakOrTab)
+{
+    const struct {
+        std::u16string pasted, kept;
+    } cases[] = {{u"20000", u"20000"},
+                 {u"20000\n", u"20000"},
+                 {u"12.5\r\n13", u"12.5"},
+                 {u"7.3\r", u"7.3"},
+                 {u"3000\t4000", u"3000"},
+                 {u"\n1.5", u""},
+                 {u"", u""},
+                 {u"1 2", u"1 2"},
+                 {u"😀\n", u"😀"},
+                 {u"a\vb\fc", u"a\vb\fc"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(oneLineOf(c.pasted), c.kept);
 }
 
 } // namespace

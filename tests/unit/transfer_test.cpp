@@ -75,6 +75,32 @@ INSTANTIATE_TEST_SUITE_P(
         // No fee, exact purchase: the old shares exactly cover one lot more than needed.
         TransferCase{u"10", u"1000", u"10", u"0", u"0", u"1000", line(u"200", u"1", u"1000")}));
 
+// The sale pays for the purchase and both fees: the least sale, one lot beyond the shortfall,
+// stands when it leaves 0 or more; else whole lots are added, up to the holding.
+INSTANTIATE_TEST_SUITE_P(
+    SalePaysFees, Transfer,
+    testing::Values(
+        // 10,000 shares leave exactly 0 after 200 yuan of fees: nothing more is sold.
+        TransferCase{u"10", u"20000", u"10", u"1", u"200", u"100000", line(u"10000", u"100", u"0")},
+        // A fen short: one more lot.
+        TransferCase{u"10", u"20000", u"10", u"1", u"199.99", u"100000",
+                     line(u"10100", u"100", u"998")},
+        // The lot that pays is the last one held.
+        TransferCase{u"10", u"10100", u"10", u"1", u"199.99", u"100000",
+                     line(u"10100", u"100", u"998")},
+        // One share short of that lot: the whole odd holding pays.
+        TransferCase{u"10", u"10099", u"10", u"1", u"199.99", u"100000",
+                     line(u"10099", u"100", u"989")},
+        // The least sale is the whole holding and a fen short: that is all there is to sell.
+        TransferCase{u"10", u"10000", u"10", u"1", u"199.99", u"100000",
+                     line(u"10000", u"100", u"-1")},
+        // Many lots more at the highest fee, with a fractional price.
+        TransferCase{u"0.37", u"1000000", u"9.99", u"18", u"0", u"99900",
+                     line(u"279900", u"100", u"0")},
+        // A rebate never sells more than the least sale.
+        TransferCase{u"10", u"20000", u"10", u"-2", u"0", u"100000",
+                     line(u"10100", u"100", u"1402")}));
+
 // Fees are per mille of each trade: on a sale of 10,000,000 and a purchase of 10,000,000 at
 // 1 per mille, 20,000 yuan, where a divisor one off would show as some 20 yuan.
 INSTANTIATE_TEST_SUITE_P(

@@ -102,4 +102,42 @@ TEST(Layout, EachActionAndFieldBelongsToOneControl)
     EXPECT_TRUE(std::holds_alternative<NoAction>(form::fieldControl(Field::plannedShares).action));
 }
 
+// Only the answer can be selected and copied: a caption that takes no focus and runs nothing
+// when clicked, so that selecting in it moves no focus and changes no field.
+TEST(Layout, OnlyTheResultLineIsSelectable)
+{
+    std::vector<std::string> selectable;
+    for (const form::Control &control : form::controls()) {
+        if (control.selectableText)
+            selectable.emplace_back(control.id);
+    }
+    EXPECT_EQ(selectable, std::vector<std::string>{std::string(form::resultLine().id)});
+    const form::Control &line = form::resultLine();
+    EXPECT_EQ(line.kind, form::Kind::label);
+    EXPECT_FALSE(line.takesFocus());
+    EXPECT_TRUE(std::holds_alternative<ostrel::NoAction>(line.action));
+}
+
+// Return on the control with the focus: a field starts the calculation, a push button runs
+// what its click runs, and a caption, a frame or the hidden field let it pass.
+TEST(Layout, EnterCalculatesInAFieldAndPressesAButton)
+{
+    using namespace ostrel;
+    for (const form::Control &control : form::controls()) {
+        if (control.kind == form::Kind::button) {
+            EXPECT_EQ(control.actionOnEnter(), control.action) << control.id;
+        }
+    }
+    for (const Field field : allFields) {
+        if (field != Field::plannedShares) {
+            EXPECT_EQ(form::fieldControl(field).actionOnEnter(), Action{Calculate{}});
+        }
+    }
+    EXPECT_EQ(form::findControl("Command2")->actionOnEnter(), Action{Reset{ResetGroup::all}});
+    EXPECT_EQ(form::findControl("Command3(11)")->actionOnEnter(), Action{PressKey{Key::backspace}});
+    EXPECT_EQ(form::findControl("Label1")->actionOnEnter(), Action{NoAction{}});
+    EXPECT_EQ(form::findControl("Frame2")->actionOnEnter(), Action{NoAction{}});
+    EXPECT_EQ(form::fieldControl(Field::plannedShares).actionOnEnter(), Action{NoAction{}});
+}
+
 } // namespace

@@ -8,7 +8,8 @@
 # server as a user would (xdotool), its window photographed with ImageMagick.
 # Usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]
 #   DPI (96 if not given) is the resolution the Wine prefix of this run tells programs; the
-#   window, its fonts and every click scale with it. The screenshot is OUTPUT_DIR/window-DPI.png.
+#   window, its fonts and every click scale with it. The screenshots are OUTPUT_DIR/window-DPI.png
+#   at start-up, answer-DPI.png with an answer and selected-DPI.png with the answer selected.
 set -euo pipefail
 
 fail() {
@@ -25,7 +26,7 @@ dpi=${3:-96}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 wine_run=$here/../../scripts/lib/wine-run
 close_window=$here/../e2e/close_window.py
-for tool in Xvfb xdotool xwininfo import; do
+for tool in Xvfb xdotool xwininfo import xclip; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test-windows installs it)"
 done
 mkdir -p "$out"
@@ -96,6 +97,55 @@ done
 ! x xdotool search --onlyvisible --name '^输入错误$' >/dev/null 2>&1 ||
     fail "Return did not close the box"
 step "Return closed the box"
+
+# Amounts typed over the fields' texts (Tab selects a field's whole text), 开始计算 by Enter:
+# a click into the old price, then back and forth with Tab.
+x xdotool mousemove --window "$id" "$(px 144)" "$(px 105)" click 1
+x xdotool key --clearmodifiers shift+Tab Tab
+for amount in 10 5000 8 2000 20000; do
+    [ "$amount" = 10 ] || x xdotool key --clearmodifiers Tab
+    x xdotool type --delay 20 "$amount"
+done
+x xdotool key --clearmodifiers Return
+sleep 0.5
+answer=请卖出1900股旧股票，才能买到2500股新股。转仓后还有余额961元。
+x import -window "$id" "$out/answer-$dpi.png"
+
+# The answer selected with the mouse and copied, with the copy key and from its context menu
+# (复制 and 全选 by their underlined letters). The result line: 272,152, 249 x 73 pixels.
+clipboard() { x xclip -selection clipboard -o -t UTF8_STRING; }
+drag_across_the_answer() { # to X, Y in the result line
+    x xdotool mousemove --window "$id" "$(px 273)" "$(px 160)" mousedown 1 \
+        mousemove --window "$id" "$(px 400)" "$(px 165)" \
+        mousemove --window "$id" "$(px "$1")" "$(px "$2")" mouseup 1
+}
+context_menu() { # then the item with the underlined letter $1
+    x xdotool mousemove --window "$id" "$(px 300)" "$(px 160)" click 3
+    sleep 0.5
+    x xdotool key --clearmodifiers "$1"
+    sleep 0.3
+}
+drag_across_the_answer 520 224
+x xdotool key --clearmodifiers ctrl+c
+sleep 0.3
+copied=$(clipboard) || fail "nothing on the clipboard after the copy key"
+[ "$copied" = "$answer" ] || fail "the copy key copied '$copied', not the answer '$answer'"
+x import -window "$id" "$out/selected-$dpi.png"
+step "the answer, dragged across, copied with Ctrl+C"
+
+x xdotool mousemove --window "$id" "$(px 300)" "$(px 170)" click 1
+drag_across_the_answer 396 160
+context_menu c
+part=$(clipboard) || fail "nothing on the clipboard after 复制"
+if [ -z "$part" ] || [ "${#part}" -ge "${#answer}" ] || [ "${answer#"$part"}" = "$answer" ]; then
+    fail "复制 after a drag halfway copied '$part', not the start of '$answer'"
+fi
+context_menu a
+x xdotool key --clearmodifiers ctrl+c
+sleep 0.3
+copied=$(clipboard) || fail "nothing on the clipboard after 全选 and the copy key"
+[ "$copied" = "$answer" ] || fail "全选 and the copy key copied '$copied', not '$answer'"
+step "复制 copied the part dragged across ('$part'), 全选 then Ctrl+C the whole answer"
 
 /usr/bin/python3 "$close_window" "$id"
 status=0

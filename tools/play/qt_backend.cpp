@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -83,6 +84,17 @@ void QtBackend::type(Field field, std::u16string_view text)
     });
 }
 
+void QtBackend::paste(Field field, std::u16string_view text)
+{
+    QApplication::clipboard()->setText(gui::toQString(text));
+    perform([&] {
+        gui::FieldEdit *edit = m_window.controls().field(field);
+        edit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    });
+}
+
 void QtBackend::click(const layout::Control &control)
 {
     QWidget *widget = m_window.controls().widget(control);
@@ -109,6 +121,12 @@ void QtBackend::tab()
 {
     QWidget *focus = QApplication::focusWidget();
     perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Tab); });
+}
+
+void QtBackend::enter()
+{
+    QWidget *focus = QApplication::focusWidget();
+    perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Return); });
 }
 
 std::u16string QtBackend::text(Field field) const
@@ -293,24 +311,47 @@ std::vector<testing::AccessibleView> QtBackend::accessible() const
     return views;
 }
 
-int playWithQt(int argc, char **argv, std::istream &in, std::ostream &out, std::ostream &err)
+namespace {
+
+// Makes Qt's offscreen desktop the one to start on, unless another is named.
+int &onOffscreenDesktop(int &argc)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = argc; // QApplication keeps a reference to it
-    QApplication application(qtArgc, argv);
-    previousHandler = qInstallMessageHandler(dropExpectedWarnings);
-    gui::installChineseQtTranslations(application);
+    return argc;
+}
 
-    gui::MainWindow window;
-    window.show();
-    if (!QTest::qWaitForWindowActive(&window)) {
-        err << "ostrel-play: the window did not become active\n";
-        return exitNoWindow;
-    }
-    QtBackend backend(window, messagePrinter(out));
-    const int status = playScenario(in, backend, out, err);
+} // namespace
+
+QtStage::QtStage(int &argc, char **argv)
+    : m_application(std::make_unique<QApplication>(onOffscreenDesktop(argc), argv))
+{
+    previousHandler = qInstallMessageHandler(dropExpectedWarnings);
+    gui::installChineseQtTranslations(*m_application);
+}
+
+QtStage::~QtStage()
+{
     qInstallMessageHandler(previousHandler);
+}
+
+int QtStage::play(std::istream &in, std::ostream &out, std::ostream &err)
+{
+    int status = exitNoWindow;
+    {
+        gui::MainWindow window;
+        window.show();
+        if (QTest::qWaitForWindowActive(&window)) {
+            QtBackend backend(window, messagePrinter(out));
+            status = playScenario(in, backend, out, err);
+        } else {
+            err << "ostrel-play: the window did not become active\n";
+        }
+    }
+    // What the window left for later (boxes deleted late, its last events) goes with it, so
+    // that the next window starts as the first did.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
     return status;
 }
 

@@ -6,10 +6,12 @@
 
 #include "scenario.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 
 namespace ostrel::gui {
 class MainWindow;
@@ -27,9 +29,11 @@ public:
     QtBackend(gui::MainWindow &window, MessageSink sink);
 
     void type(Field field, std::u16string_view text) override;
+    void paste(Field field, std::u16string_view text) override;
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
+    void enter() override;
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
@@ -54,9 +58,19 @@ private:
     bool m_answered = false;
 };
 
-// Plays the scenario against the real window: starts Qt (on the offscreen desktop unless
-// QT_QPA_PLATFORM names another), opens the calculator's window and plays through a
-// QtBackend. Returns what `playScenario` returns.
-int playWithQt(int argc, char **argv, std::istream &in, std::ostream &out, std::ostream &err);
+// The real window: Qt started once (on the offscreen desktop unless QT_QPA_PLATFORM names
+// another), and for each scenario a calculator's window of its own, shown and active, played
+// through a QtBackend.
+class QtStage : public Stage {
+public:
+    // Qt keeps a reference to `argc` as long as it runs.
+    QtStage(int &argc, char **argv);
+    ~QtStage() override;
+
+    int play(std::istream &in, std::ostream &out, std::ostream &err) override;
+
+private:
+    std::unique_ptr<QApplication> m_application;
+};
 
 } // namespace ostrel::play

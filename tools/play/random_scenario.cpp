@@ -2,19 +2,34 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// ostrel-random-scenario: writes a scenario of random user actions, the same for the same
-// seed, for long runs that play it through both backends and compare the transcripts.
+// ostrel-random-scenario: writes scenarios of random user actions, the same for the same
+// seed, for runs that play them through every backend and compare the transcripts.
+//
+//   ostrel-random-scenario [SEED [ACTIONS]]
+//       one scenario of ACTIONS actions (20,000 unless told) on standard output;
+//   ostrel-random-scenario --count N [--from I] [--seed SEED] [--actions ACTIONS] FOLDER
+//       N scenarios of ACTIONS actions each (30 unless told), FOLDER/random-00000.play and
+//       on, or from random-I.play on; scenario I is the same for a seed however many are
+//       written and from wherever.
 #include "window_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
+
+constexpr std::size_t defaultActions = 20000;
+constexpr std::size_t defaultActionsInMany = 30;
+constexpr int exitUsage = 2;
 
 // A small generator of our own, so that a seed gives the same scenario with every library.
 class Random {
@@ -67,75 +82,231 @@ std::string randomText(Random &random)
     }
 }
 
-std::vector<std::string> visibleControls()
+// What a user pastes: an amount copied from a spreadsheet, a terminal or a web page, often
+// with the line break or the tab that came with it, sometimes several cells at once; in the
+// scenario language's escapes.
+std::string randomPaste(Random &random)
 {
-    std::vector<std::string> names;
-    for (const auto &control : ostrel::layout::controls()) {
-        if (control.visible)
-            names.emplace_back(control.id);
+    static const std::vector<std::string> breaks = {"\n", "\r\n", "\t", "\r"};
+    std::string text;
+    if (random.below(8) == 0)
+        text += random.pick(breaks);
+    text += randomText(random);
+    for (std::size_t more = random.below(3); more > 0; --more)
+        text += random.pick(breaks) + randomText(random);
+    if (random.below(2) == 0)
+        text += random.pick(breaks);
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\\':
+            escaped += "\\\\";
+            break;
+        default:
+            escaped += c;
+            break;
+        }
     }
-    return names;
+    return escaped;
 }
 
-std::vector<std::string> visibleFields()
+// The controls and places a random user reaches for.
+struct Window {
+    std::vector<std::string> controls; // every visible control
+    std::vector<std::string> fields;   // the visible entry fields
+    std::vector<std::string> keypad;
+    std::vector<std::string> resets;
+    std::string calculate;
+    std::size_t width = 0;
+    std::size_t height = 0;
+};
+
+Window windowAsUsersSeeIt()
 {
-    std::vector<std::string> names;
-    for (const ostrel::Field field : ostrel::allFields) {
-        const auto &control = ostrel::layout::fieldControl(field);
+    using namespace ostrel;
+    Window window;
+    for (const auto &control : layout::controls()) {
         if (control.visible)
-            names.emplace_back(control.id);
+            window.controls.emplace_back(control.id);
     }
-    return names;
+    for (const Field field : allFields) {
+        const auto &control = layout::fieldControl(field);
+        if (control.visible)
+            window.fields.emplace_back(control.id);
+    }
+    for (int key = 0; key < keyCount; ++key)
+        window.keypad.emplace_back(layout::keyControl(keyAt(key)).id);
+    for (const ResetGroup group : {ResetGroup::all, ResetGroup::oldStock, ResetGroup::newStock})
+        window.resets.emplace_back(layout::controlFor(Reset{group})->id);
+    window.calculate = layout::controlFor(Calculate{})->id;
+    window.width =
+        static_cast<std::size_t>(layout::twipsToPixels(layout::window().clientWidthTwips));
+    window.height =
+        static_cast<std::size_t>(layout::twipsToPixels(layout::window().clientHeightTwips));
+    return window;
+}
+
+// ACTIONS random actions, then what the window shows at the end.
+void writeScenario(Random &random, const Window &window, std::size_t actions, std::ostream &out)
+{
+    enum Choice {
+        type,
+        paste,
+        keypad,
+        anyControl,
+        reset,
+        clickAt,
+        tab,
+        enter,
+        calculate,
+        look,
+        choices
+    };
+    // How often each choice comes, out of the sum.
+    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2};
+    std::size_t total = 0;
+    for (const std::size_t weight : weights)
+        total += weight;
+
+    for (std::size_t i = 0; i < actions; ++i) {
+        std::size_t roll = random.below(total);
+        int choice = 0;
+        while (roll >= weights[choice])
+            roll -= weights[choice++];
+        switch (choice) {
+        case type:
+            out << "type " << random.pick(window.fields) << ' ' << randomText(random) << '\n';
+            break;
+        case paste:
+            out << "paste " << random.pick(window.fields) << ' ' << randomPaste(random) << '\n';
+            break;
+        case keypad:
+            out << "click " << random.pick(window.keypad) << '\n';
+            break;
+        case anyControl:
+            out << "click " << random.pick(window.controls) << '\n';
+            break;
+        case reset:
+            out << "click " << random.pick(window.resets) << '\n';
+            break;
+        case clickAt:
+            out << "clickat " << random.below(window.width) << ' ' << random.below(window.height)
+                << '\n';
+            break;
+        case tab:
+            out << "tab\n";
+            break;
+        case enter:
+            out << "enter\n";
+            break;
+        case calculate:
+            out << "click " << window.calculate << '\n';
+            break;
+        default:
+            out << (random.below(2) ? "show\n" : "caret " + random.pick(window.fields) + "\n");
+            break;
+        }
+    }
+    out << "show\n";
+}
+
+int usage()
+{
+    std::cerr << "usage: ostrel-random-scenario [SEED [ACTIONS]]\n"
+                 "       ostrel-random-scenario --count N [--from I] [--seed SEED] "
+                 "[--actions ACTIONS] FOLDER\n";
+    return exitUsage;
+}
+
+bool readNumber(std::string_view text, std::uint64_t &number)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// Scenarios FROM to FROM + COUNT - 1, each from a seed of its own drawn in turn from SEED.
+int writeMany(std::uint64_t seed, std::uint64_t from, std::uint64_t count, std::uint64_t actions,
+              const std::filesystem::path &folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::cerr << "ostrel-random-scenario: cannot make " << folder.string() << '\n';
+        return exitUsage;
+    }
+    constexpr std::size_t leastWidth = 5;
+    const std::uint64_t end = from + count;
+    const std::size_t width = std::max(leastWidth, std::to_string(end ? end - 1 : 0).size());
+    const Window window = windowAsUsersSeeIt();
+    Random seeds(seed);
+    for (std::uint64_t i = 0; i < from; ++i)
+        seeds.next();
+    for (std::uint64_t i = from; i < end; ++i) {
+        Random random(seeds.next());
+        std::string number = std::to_string(i);
+        number.insert(0, width - number.size(), '0');
+        std::ofstream out(folder / ("random-" + number + ".play"), std::ios::binary);
+        writeScenario(random, window, actions, out);
+        out.close();
+        if (!out) {
+            std::cerr << "ostrel-random-scenario: cannot write into " << folder.string() << '\n';
+            return exitUsage;
+        }
+    }
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
     std::uint64_t seed = 1;
-    std::size_t actions = 20000;
-    if (argc > 1)
-        std::from_chars(argv[1], argv[1] + std::string_view(argv[1]).size(), seed);
-    if (argc > 2)
-        std::from_chars(argv[2], argv[2] + std::string_view(argv[2]).size(), actions);
-
-    Random random(seed);
-    const auto controls = visibleControls();
-    const auto fields = visibleFields();
-    const int width = ostrel::layout::twipsToPixels(ostrel::layout::window().clientWidthTwips);
-    const int height = ostrel::layout::twipsToPixels(ostrel::layout::window().clientHeightTwips);
-    std::vector<std::string> keypad;
-    for (int key = 0; key < ostrel::keyCount; ++key)
-        keypad.emplace_back(ostrel::layout::keyControl(ostrel::keyAt(key)).id);
-
-    for (std::size_t i = 0; i < actions; ++i) {
-        switch (random.below(10)) {
-        case 0:
-        case 1:
-            std::cout << "type " << random.pick(fields) << ' ' << randomText(random) << '\n';
-            break;
-        case 2:
-        case 3:
-            std::cout << "click " << random.pick(keypad) << '\n';
-            break;
-        case 4:
-        case 5:
-            std::cout << "click " << random.pick(controls) << '\n';
-            break;
-        case 6:
-            std::cout << "clickat " << random.below(static_cast<std::size_t>(width)) << ' '
-                      << random.below(static_cast<std::size_t>(height)) << '\n';
-            break;
-        case 7:
-            std::cout << "tab\n";
-            break;
-        case 8:
-            std::cout << "click Command1\n";
-            break;
-        default:
-            std::cout << (random.below(2) ? "show\n" : "caret " + random.pick(fields) + "\n");
-            break;
-        }
+    if (args.empty() || !args.front().starts_with("--")) {
+        std::uint64_t actions = defaultActions;
+        if ((args.size() > 0 && !readNumber(args[0], seed)) ||
+            (args.size() > 1 && !readNumber(args[1], actions)) || args.size() > 2)
+            return usage();
+        Random random(seed);
+        writeScenario(random, windowAsUsersSeeIt(), actions, std::cout);
+        return 0;
     }
-    return 0;
+
+    std::uint64_t count = 0;
+    std::uint64_t from = 0;
+    std::uint64_t actions = defaultActionsInMany;
+    std::string_view folder;
+    bool counted = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--count" && hasValue)
+            counted = readNumber(args[++i], count);
+        else if (arg == "--from" && hasValue) {
+            if (!readNumber(args[++i], from))
+                return usage();
+        } else if (arg == "--seed" && hasValue) {
+            if (!readNumber(args[++i], seed))
+                return usage();
+        } else if (arg == "--actions" && hasValue) {
+            if (!readNumber(args[++i], actions))
+                return usage();
+        } else if (!arg.starts_with("-") && folder.empty())
+            folder = arg;
+        else
+            return usage();
+    }
+    if (!counted || folder.empty())
+        return usage();
+    const std::u8string path(folder.begin(), folder.end());
+    return writeMany(seed, from, count, actions, path);
 }

@@ -4,6 +4,7 @@
 
 #include "scenario.h"
 
+#include "core_backend.h"
 #include "utf8.h"
 
 #include <charconv>
@@ -84,6 +85,38 @@ int coordinate(std::string_view text, int size, const char *axis)
     return value;
 }
 
+// A pasted text may hold what no scenario line can: \n, \r and \t stand for a line feed, a
+// carriage return and a tab, \\ for a backslash.
+std::string unescaped(std::string_view text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            plain += text[i];
+            continue;
+        }
+        if (++i == text.size())
+            throw ScenarioError{"a backslash ends the pasted text"};
+        switch (text[i]) {
+        case 'n':
+            plain += '\n';
+            break;
+        case 'r':
+            plain += '\r';
+            break;
+        case 't':
+            plain += '\t';
+            break;
+        case '\\':
+            plain += '\\';
+            break;
+        default:
+            throw ScenarioError{std::string("unknown escape \\") + text[i]};
+        }
+    }
+    return plain;
+}
+
 void show(const Backend &backend, std::ostream &out)
 {
     for (const Field field : allFields)
@@ -160,13 +193,18 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
     const std::string_view rest =
         blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
 
-    if (command == "type") {
-        // TEXT is everything after the one blank that follows the field's name, verbatim.
+    if (command == "type" || command == "paste") {
+        // TEXT is everything after the one blank that follows the field's name, verbatim for
+        // typing, with escapes for pasting.
         const std::size_t gap = rest.find(' ');
         const std::string_view name = rest.substr(0, gap);
         const std::string_view text =
             gap == std::string_view::npos ? std::string_view() : rest.substr(gap + 1);
-        backend.type(visibleField(name), fromUtf8(text));
+        const Field field = visibleField(name);
+        if (command == "type")
+            backend.type(field, fromUtf8(text));
+        else
+            backend.paste(field, fromUtf8(unescaped(text)));
         return;
     }
     const std::string_view argument = trimEnd(rest);
@@ -194,6 +232,9 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
     } else if (command == "tab") {
         noArgument();
         backend.tab();
+    } else if (command == "enter") {
+        noArgument();
+        backend.enter();
     } else if (command == "show") {
         noArgument();
         show(backend, out);
@@ -219,6 +260,12 @@ MessageSink messagePrinter(std::ostream &out)
     return [&out](std::u16string_view title, std::u16string_view body) {
         out << "msgbox " << oneLine(title) << " | " << oneLine(body) << '\n';
     };
+}
+
+int CoreStage::play(std::istream &in, std::ostream &out, std::ostream &err)
+{
+    testing::CoreBackend backend(messagePrinter(out));
+    return playScenario(in, backend, out, err);
 }
 
 int playScenario(std::istream &in, Backend &backend, std::ostream &out, std::ostream &err)

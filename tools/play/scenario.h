@@ -23,4 +23,28 @@ MessageSink messagePrinter(std::ostream &out);
 // exitScenarioError after printing "line N: why" to `err` at the first faulty line.
 int playScenario(std::istream &in, Backend &backend, std::ostream &out, std::ostream &err);
 
+// Where scenarios are played, one after another, each on a window and a calculator started
+// afresh: the state a newly started player would have (start-up texts, carets and focus), so
+// that a scenario plays the same alone or among thousands.
+class Stage {
+public:
+    virtual ~Stage() = default;
+    Stage(const Stage &) = delete;
+    Stage &operator=(const Stage &) = delete;
+
+    // Starts a window and a calculator, plays the scenario on them as `playScenario` does and
+    // closes them. Returns what `playScenario` returns, or an exit status of the stage's own
+    // when the window could not be started.
+    virtual int play(std::istream &in, std::ostream &out, std::ostream &err) = 0;
+
+protected:
+    Stage() = default;
+};
+
+// The calculator behind the test double of the window.
+class CoreStage : public Stage {
+public:
+    int play(std::istream &in, std::ostream &out, std::ostream &err) override;
+};
+
 } // namespace ostrel::play

@@ -188,6 +188,30 @@ void Win32Backend::type(Field field, std::u16string_view text)
     });
 }
 
+void Win32Backend::paste(Field field, std::u16string_view text)
+{
+    HWND edit = m_window.controls().field(field);
+    const std::wstring pasted = win32::toWide(text);
+    // The text on the clipboard as Unicode, as any program copies it.
+    if (OpenClipboard(m_window.handle())) {
+        EmptyClipboard();
+        const std::size_t bytes = (pasted.size() + 1) * sizeof(wchar_t);
+        if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            std::copy_n(pasted.c_str(), pasted.size() + 1,
+                        static_cast<wchar_t *>(GlobalLock(memory)));
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_UNICODETEXT, memory))
+                GlobalFree(memory);
+        }
+        CloseClipboard();
+    }
+    perform([&] {
+        SendMessageW(m_window.handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, WM_PASTE, 0, 0);
+    });
+}
+
 void Win32Backend::click(const layout::Control &control)
 {
     HWND window = m_window.handle();
@@ -220,7 +244,19 @@ void Win32Backend::clickAt(int x, int y)
 
 void Win32Backend::clickOn(HWND target, POINT local)
 {
+    // Outside a control's client area, on its border, the mouse sends the non-client messages
+    // with the part hit and the point on the screen, as Windows does.
+    POINT screen = local;
+    ClientToScreen(target, &screen);
+    const LRESULT part = SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     perform([&] {
+        if (part != HTCLIENT && part != HTTRANSPARENT && target != m_window.handle()) {
+            SendMessageW(target, WM_NCLBUTTONDOWN, static_cast<WPARAM>(part),
+                         MAKELPARAM(screen.x, screen.y));
+            SendMessageW(target, WM_NCLBUTTONUP, static_cast<WPARAM>(part),
+                         MAKELPARAM(screen.x, screen.y));
+            return;
+        }
         SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(local));
         SendMessageW(target, WM_LBUTTONUP, 0, pointParameter(local));
     });
@@ -229,6 +265,11 @@ void Win32Backend::clickOn(HWND target, POINT local)
 void Win32Backend::tab()
 {
     press(VK_TAB);
+}
+
+void Win32Backend::enter()
+{
+    press(VK_RETURN);
 }
 
 void Win32Backend::press(WORD key, bool extended)
@@ -361,9 +402,13 @@ void Win32Backend::answerMessageBox()
     SendMessageW(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
 }
 
-int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err)
+Win32Stage::Win32Stage()
 {
     win32::initialiseCommonControls();
+}
+
+int Win32Stage::play(std::istream &in, std::ostream &out, std::ostream &err)
+{
     win32::MainWindow window(GetModuleHandleW(nullptr));
     window.show(SW_SHOWNORMAL);
     win32::handlePendingMessages(window.handle());

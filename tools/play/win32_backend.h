@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "accessible_control.h"
 #include "scenario.h"
 
 #include <windows.h>
@@ -32,9 +33,11 @@ public:
     ~Win32Backend() override;
 
     void type(Field field, std::u16string_view text) override;
+    void paste(Field field, std::u16string_view text) override;
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
+    void enter() override;
     // A key pressed and released on the control with the focus, as the keyboard posts it to
     // the window's thread, through the dialog manager; `extended` for a key beside the main
     // block (the keypad's Enter).
@@ -75,8 +78,18 @@ struct AccessibleText {
 };
 AccessibleText accessibleText(HWND control);
 
-// Plays the scenario against the real window: opens the calculator's window and plays
-// through a Win32Backend. Returns what `playScenario` returns.
-int playWithWin32(std::istream &in, std::ostream &out, std::ostream &err);
+// The real Windows window: for each scenario a calculator's window of its own, shown, played
+// through a Win32Backend and closed.
+class Win32Stage : public Stage {
+public:
+    Win32Stage();
+
+    int play(std::istream &in, std::ostream &out, std::ostream &err) override;
+
+private:
+    // Joined once for every window: each window joins it too, and would otherwise start COM
+    // and shut it down again, which costs Wine a good part of a window's start.
+    win32::ComApartment m_com;
+};
 
 } // namespace ostrel::play

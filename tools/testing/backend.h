@@ -58,11 +58,17 @@ public:
     // Moves the focus into a visible field as Tab would (no click) and types the text over
     // its whole content.
     virtual void type(Field field, std::u16string_view text) = 0;
+    // Moves the focus into a visible field as Tab would, selects its whole content and pastes
+    // the text from the clipboard over it.
+    virtual void paste(Field field, std::u16string_view text) = 0;
     // A left click on a control, inside it and away from the end of a field's text.
     virtual void click(const layout::Control &control) = 0;
     // A left click at a pixel of the client area.
     virtual void clickAt(int x, int y) = 0;
     virtual void tab() = 0;
+    // Presses Return on the control with the keyboard focus: an entry field starts the
+    // calculation, a push button is pressed.
+    virtual void enter() = 0;
 
     virtual std::u16string text(Field field) const = 0;
     virtual std::u16string result() const = 0;

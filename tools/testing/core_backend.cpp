@@ -5,6 +5,7 @@
 #include "core_backend.h"
 
 #include "accessibility.h"
+#include "utf16.h"
 
 #include <algorithm>
 
@@ -20,7 +21,13 @@ CoreBackend::CoreBackend(MessageSink sink)
 void CoreBackend::type(Field field, std::u16string_view text)
 {
     m_window.setFocus(field);
-    m_window.setText(field, text);
+    m_window.setText(field, numbers::oneLineOf(text));
+}
+
+void CoreBackend::paste(Field field, std::u16string_view text)
+{
+    // The window's fields keep one line of whatever reaches them, typed or pasted alike.
+    type(field, text);
 }
 
 void CoreBackend::click(const layout::Control &control)
@@ -45,6 +52,12 @@ void CoreBackend::tab()
     const auto next =
         (current == order.end() || current + 1 == order.end()) ? order.begin() : current + 1;
     m_window.setFocusControl(*next);
+}
+
+void CoreBackend::enter()
+{
+    if (const layout::Control *focus = m_window.focus())
+        m_calculator.perform(focus->actionOnEnter());
 }
 
 WindowView CoreBackend::describe() const

@@ -19,9 +19,11 @@ public:
     explicit CoreBackend(MessageSink sink = {});
 
     void type(Field field, std::u16string_view text) override;
+    void paste(Field field, std::u16string_view text) override;
     void click(const layout::Control &control) override;
     void clickAt(int x, int y) override;
     void tab() override;
+    void enter() override;
 
     std::u16string text(Field field) const override { return m_window.text(field); }
     std::u16string result() const override { return m_window.result(); }
