@@ -130,7 +130,7 @@ TEST(OneLine, EndsAtTheFirstBreakOrTab)
                  {u"", u""},
                  {u"1 2", u"1 2"},
                  {u"😀\n", u"😀"},
-                 {u"a\vb\fc", u"a\vb\fc"}};
+                 {u"1\v2\f3", u"1\v2\f3"}};
     for (const auto &c : cases)
         EXPECT_EQ(oneLineOf(c.pasted), c.kept);
 }
