@@ -173,7 +173,7 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR)
+                                DWORD_PTR data)
 {
     switch (message) {
     case WM_GETDLGCODE:
@@ -182,7 +182,7 @@ LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            sendClicked(button);
+            (*reinterpret_cast<std::function<void()> *>(data))();
             return 0;
         }
         break;
@@ -257,9 +257,9 @@ void reportFieldEvents(HWND field, FieldEvents &events)
     SetWindowSubclass(field, fieldProcedure, fieldSubclass, reinterpret_cast<DWORD_PTR>(&events));
 }
 
-void pressOnEnter(HWND button)
+void pressOnEnter(HWND button, std::function<void()> &enter)
 {
-    SetWindowSubclass(button, enterProcedure, enterSubclass, 0);
+    SetWindowSubclass(button, enterProcedure, enterSubclass, reinterpret_cast<DWORD_PTR>(&enter));
 }
 
 void pressWithoutFocus(HWND key)
