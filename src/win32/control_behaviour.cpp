@@ -18,6 +18,9 @@ namespace {
 
 enum SubclassId : UINT_PTR { fieldSubclass = 1, enterSubclass, keySubclass, frameSubclass };
 
+// WM_KEYDOWN's flag of a key already down: the keyboard's repeat of a held key.
+constexpr LPARAM keyWasDown = LPARAM{1} << 30;
+
 bool asksForEnter(LPARAM dialogMessage)
 {
     const auto *message = reinterpret_cast<const MSG *>(dialogMessage);
@@ -182,7 +185,9 @@ LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            (*reinterpret_cast<std::function<void()> *>(data))();
+            // A held key presses once, as a held Space does.
+            if (!(lParam & keyWasDown))
+                (*reinterpret_cast<std::function<void()> *>(data))();
             return 0;
         }
         break;
