@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Shared by the scripts: the Debian packages each task needs, installed only when missing.
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # the package lists are for the scripts that source it
 
 # Build and test tools, the libraries the program links, and lrelease (qt6-l10n-tools), which
 # compiles the Chinese texts of Qt's the program carries.
@@ -12,10 +12,11 @@ OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-l10n-tools
 # What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
 # tools to drive and photograph it and to read its clipboard, and Python's X library to close
 # the window as a window manager does; the validators of the desktop entry, the AppStream data
-# and the manual page; clang-format, which keeps the sources in the committed style; and
-# reuse, which checks that every file names its copyright and licence.
+# and the manual page; clang-format, which keeps the sources in the committed style; the
+# checker of the shell scripts (shellcheck); and reuse, which checks that every file names
+# its copyright and licence.
 OSTREL_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool xclip x11-utils imagemagick python3
-    python3-xlib desktop-file-utils appstream man-db clang-format reuse)
+    python3-xlib desktop-file-utils appstream man-db clang-format shellcheck reuse)
 # The fuzzer: clang with libFuzzer and the sanitizer runtimes, and the GMP headers.
 OSTREL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev make cmake libgmp-dev)
 # The benchmarks: Google Benchmark.
