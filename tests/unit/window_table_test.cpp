@@ -211,16 +211,18 @@ TEST(Layout, CaptionsKeepToThePartOfTheirPlaceThatShows)
 }
 
 // The description is not the main window's alone: a second window with a frame, a field, a
-// caption beside it and a button answers every question from its own controls.
+// caption beside it, a button and two notes at its corners answers every question from its
+// own controls.
 TEST(Layout, DescribesAnyWindow)
 {
     using namespace ostrel;
-    static constexpr std::array<form::Control, 4> controls{{
+    static constexpr std::array<form::Control, 6> controls{{
         {.id = "box", .kind = form::Kind::frame, .twips = {150, 150, 3000, 1500}},
+        // A blank inside a line, a wide gap between lines and a blank at the end.
         {.id = "caption",
          .kind = form::Kind::label,
          .container = {0},
-         .text = u"费率：    千分之",
+         .text = u"单 笔  千分之 ",
          .twips = {150, 300, 900, 900},
          .font = {u"宋体", 9}},
         {.id = "rate",
@@ -231,6 +233,9 @@ TEST(Layout, DescribesAnyWindow)
          .field = Field::feePerMille,
          .accessible = {.name = u"费率", .description = {}, .labelledBy = {1}}},
         {.id = "ok", .kind = form::Kind::button, .twips = {150, 1800, 900, 450}, .tabIndex = 1},
+        {.id = "corner", .kind = form::Kind::label, .twips = {0, 0, 150, 150}},
+        // Hangs 40 pixels past the right edge and 20 past the bottom.
+        {.id = "overhang", .kind = form::Kind::label, .twips = {3000, 2100, 900, 600}},
     }};
     const form::WindowDescription window({u"设置", 3300, 2400, 0xFFFFFF, 0, 0}, controls);
     ASSERT_EQ(window.tabOrder().size(), 2u);
@@ -244,9 +249,15 @@ TEST(Layout, DescribesAnyWindow)
     EXPECT_EQ(window.controlAt(95, 35), &controls[2]);
     EXPECT_EQ(window.controlAt(15, 15), &controls[0]);
     EXPECT_EQ(window.controlAt(15, 130), &controls[3]);
+    // The client area's first pixel is in it, its last row and column past it are not.
+    EXPECT_EQ(window.controlAt(0, 0), &controls[4]);
+    EXPECT_EQ(window.controlAt(219, 159), &controls[5]);
+    EXPECT_EQ(window.controlAt(220, 150), nullptr);
+    EXPECT_EQ(window.controlAt(210, 160), nullptr);
+    EXPECT_EQ(window.visiblePart(controls[5]), (form::Rect{0, 0, 20, 20}));
     // One field row: a second line of the caption keeps the row's own height as its pitch.
     EXPECT_EQ(window.captionLinesBesideFields(controls[1]),
-              (std::vector<std::u16string_view>{u"费率：", u"千分之"}));
+              (std::vector<std::u16string_view>{u"单 笔", u"千分之"}));
     EXPECT_EQ(window.lineBand(controls[1], 1), (form::LineBand{18, 18}));
 }
 
