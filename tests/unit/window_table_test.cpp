@@ -211,12 +211,12 @@ TEST(Layout, CaptionsKeepToThePartOfTheirPlaceThatShows)
 }
 
 // The description is not the main window's alone: a second window with a frame, a field, a
-// caption beside it, a button and two notes at its corners answers every question from its
-// own controls.
+// caption beside it, a button and notes at its corners and edges answers every question from
+// its own controls.
 TEST(Layout, DescribesAnyWindow)
 {
     using namespace ostrel;
-    static constexpr std::array<form::Control, 6> controls{{
+    static constexpr std::array<form::Control, 8> controls{{
         {.id = "box", .kind = form::Kind::frame, .twips = {150, 150, 3000, 1500}},
         // A blank inside a line, a wide gap between lines and a blank at the end.
         {.id = "caption",
@@ -236,6 +236,9 @@ TEST(Layout, DescribesAnyWindow)
         {.id = "corner", .kind = form::Kind::label, .twips = {0, 0, 150, 150}},
         // Hangs 40 pixels past the right edge and 20 past the bottom.
         {.id = "overhang", .kind = form::Kind::label, .twips = {3000, 2100, 900, 600}},
+        // Exactly two lines of its font high, and a pixel less.
+        {.id = "two", .kind = form::Kind::label, .twips = {0, 1800, 90, 360}, .font = {u"宋体", 9}},
+        {.id = "one", .kind = form::Kind::label, .twips = {0, 2100, 90, 345}, .font = {u"宋体", 9}},
     }};
     const form::WindowDescription window({u"设置", 3300, 2400, 0xFFFFFF, 0, 0}, controls);
     ASSERT_EQ(window.tabOrder().size(), 2u);
@@ -255,6 +258,8 @@ TEST(Layout, DescribesAnyWindow)
     EXPECT_EQ(window.controlAt(220, 150), nullptr);
     EXPECT_EQ(window.controlAt(210, 160), nullptr);
     EXPECT_EQ(window.visiblePart(controls[5]), (form::Rect{0, 0, 20, 20}));
+    EXPECT_TRUE(window.captionWraps(controls[6]));
+    EXPECT_FALSE(window.captionWraps(controls[7]));
     // One field row: a second line of the caption keeps the row's own height as its pitch.
     EXPECT_EQ(window.captionLinesBesideFields(controls[1]),
               (std::vector<std::u16string_view>{u"单 笔", u"千分之"}));
