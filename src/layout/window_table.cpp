@@ -5,6 +5,7 @@
 #include "window_table.h"
 
 #include "accessibility.h"
+#include "window_links.h"
 
 #include <algorithm>
 #include <array>
@@ -26,13 +27,6 @@ constexpr Colour sys = Colour::system();
 constexpr Colour hlText = Colour::highlightText();
 constexpr Colour white = Colour::fixed(0xFFFFFF);
 constexpr Colour navy = Colour::fixed(0x000080);
-
-// A control as the table below writes it: its container named by id, resolved to a
-// reference when the window is built (see `linked`).
-struct Row {
-    Control control;
-    std::string_view container; // id of the frame that holds it; empty: the client area
-};
 
 // The columns every control has; the kinds below fill in the rest.
 constexpr Row control(std::string_view id, Kind kind, std::string_view container,
@@ -170,16 +164,6 @@ constexpr std::array rows{
     creditLine(),
 };
 
-// What assistive technology tells of each control whose name is not simply its caption, or
-// that has a description: the control by id, its name, its description and the label that
-// shows its caption. The result line's description is the caption it shows.
-struct AccessibleRow {
-    std::string_view control;
-    std::u16string_view name;
-    std::u16string_view description = {};
-    std::string_view labelledBy = {};
-};
-
 // The keypad edits the field clicked last, which is not always the field with the focus:
 // Tab moves the focus but leaves the keypad's field as it is.
 constexpr std::array accessibleRows{
@@ -212,51 +196,6 @@ constexpr std::array accessibleRows{
     AccessibleRow{"Command3(11)", u"退格", u"删去最后点选的输入框的最后一个字符，删空时为 0"},
     AccessibleRow{"Command3(12)", u"置零", u"把最后点选的输入框设为 0"},
 };
-
-// The place of the row with the id, among the first `before` rows. Reached while compiling,
-// the throw makes a wrong id a compile error.
-template<std::size_t N>
-constexpr ControlRef refTo(const std::array<Row, N> &table, std::string_view id, std::size_t before)
-{
-    for (std::size_t i = 0; i < before && i < N; ++i) {
-        if (table[i].control.id == id)
-            return {static_cast<std::uint16_t>(i)};
-    }
-    throw std::logic_error("no control with this id comes first");
-}
-
-// The controls with every reference by id resolved: a frame before the controls it holds,
-// every accessibility row to exactly one control, a label to a label. Ids are unique.
-template<std::size_t N, std::size_t A>
-constexpr std::array<Control, N> linked(const std::array<Row, N> &table,
-                                        const std::array<AccessibleRow, A> &accessible)
-{
-    std::array<Control, N> controls{};
-    for (std::size_t i = 0; i < N; ++i) {
-        controls[i] = table[i].control;
-        if (refTo(table, table[i].control.id, N).index != i)
-            throw std::logic_error("two controls share an id");
-        if (!table[i].container.empty()) {
-            controls[i].container = refTo(table, table[i].container, i);
-            if (table[controls[i].container.index].control.kind != Kind::frame)
-                throw std::logic_error("a control's container is no frame");
-        }
-    }
-    for (std::size_t row = 0; row < A; ++row) {
-        const ControlRef ref = refTo(table, accessible[row].control, N);
-        Control &control = controls[ref.index];
-        if (!control.accessible.name.empty() || !control.accessible.description.empty())
-            throw std::logic_error("a control has two accessibility rows");
-        control.accessible.name = accessible[row].name;
-        control.accessible.description = accessible[row].description;
-        if (!accessible[row].labelledBy.empty()) {
-            control.accessible.labelledBy = refTo(table, accessible[row].labelledBy, N);
-            if (controls[control.accessible.labelledBy.index].kind != Kind::label)
-                throw std::logic_error("a control is labelled by what is no label");
-        }
-    }
-    return controls;
-}
 
 // Resolved while compiling: a wrong reference does not compile.
 constexpr std::array table = linked(rows, accessibleRows);

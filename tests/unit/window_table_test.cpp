@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window_links.h"
 #include "window_table.h"
 
 #include <gtest/gtest.h>
@@ -264,6 +265,67 @@ TEST(Layout, DescribesAnyWindow)
     EXPECT_EQ(window.captionLinesBesideFields(controls[1]),
               (std::vector<std::u16string_view>{u"单 笔", u"千分之"}));
     EXPECT_EQ(window.lineBand(controls[1], 1), (form::LineBand{18, 18}));
+}
+
+// A window's table names containers and labels by id; every wrong name is refused (which,
+// for a table resolved in a constexpr variable, means it does not compile).
+struct LinkCase {
+    const char *what;
+    std::string_view frameContainer; // where the frame "box" stands
+    std::string_view fieldContainer; // where the field "rate" stands
+    std::string_view accessibleControl;
+    std::string_view labelledBy;
+    std::string_view secondId; // the caption's id
+    bool twoAccessibleRows;
+};
+
+class Links : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(Links, WrongNamesAreRefused)
+{
+    const LinkCase &c = GetParam();
+    using form::Kind;
+    const std::array<form::Row, 4> rows{{
+        {{.id = "box", .kind = Kind::frame}, c.frameContainer},
+        {{.id = c.secondId, .kind = Kind::label}, "box"},
+        {{.id = "rate", .kind = Kind::textBox}, c.fieldContainer},
+        {{.id = "later", .kind = Kind::frame}, {}},
+    }};
+    const form::AccessibleRow row{c.accessibleControl, u"费率", {}, c.labelledBy};
+    if (c.twoAccessibleRows) {
+        EXPECT_THROW(form::linked(rows, std::array{row, row}), std::logic_error) << c.what;
+    } else {
+        EXPECT_THROW(form::linked(rows, std::array{row}), std::logic_error) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Links,
+    ::testing::Values(
+        LinkCase{"unknown container", {}, "frame", "rate", "caption", "caption", false},
+        LinkCase{"a frame inside itself", "box", "box", "rate", "caption", "caption", false},
+        LinkCase{"container after the control", {}, "later", "rate", {}, "caption", false},
+        LinkCase{"container that is no frame", {}, "caption", "rate", {}, "caption", false},
+        LinkCase{"two controls of one id", {}, "box", "rate", {}, "box", false},
+        LinkCase{"row of an unknown control", {}, "box", "rat", {}, "caption", false},
+        LinkCase{"labelled by no label", {}, "box", "rate", "box", "caption", false},
+        LinkCase{"two rows for a control", {}, "box", "rate", {}, "caption", true}));
+
+TEST(Links, RightNamesResolveToTheirRows)
+{
+    using form::Kind;
+    const std::array<form::Row, 3> rows{{
+        {{.id = "box", .kind = Kind::frame}, {}},
+        {{.id = "caption", .kind = Kind::label}, "box"},
+        {{.id = "rate", .kind = Kind::textBox}, "box"},
+    }};
+    const auto controls =
+        form::linked(rows, std::array{form::AccessibleRow{"rate", u"费率", u"千分之", "caption"}});
+    EXPECT_FALSE(controls[0].container);
+    EXPECT_EQ(controls[1].container, form::ControlRef{0});
+    EXPECT_EQ(controls[2].container, form::ControlRef{0});
+    EXPECT_EQ(controls[2].accessible.labelledBy, form::ControlRef{1});
+    EXPECT_EQ(controls[2].accessible.description, u"千分之");
 }
 
 } // namespace
