@@ -49,4 +49,7 @@ if(OSTREL_BUILD_TESTS)
                               ${CMAKE_CROSSCOMPILING_EMULATOR} --setup
                       COMMENT "Making the Wine prefix the tests run in"
                       VERBATIM)
+    # The tests that run Windows programs in Wine folders of their own start those from a copy
+    # of this prefix rather than make one each.
+    set(OSTREL_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/_wine/prefix)
 endif()

@@ -14,6 +14,8 @@
 # touched and no root is needed.
 # Usage: scripts/lib/gmp-for-windows.sh DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+ostrel_me=gmp-for-windows
 
 [ $# -eq 1 ] || {
     echo "usage: $0 DIR" >&2
@@ -26,10 +28,6 @@ prefix=$dir/prefix
 stamp=$prefix/built-from
 
 say() { echo "gmp-for-windows: $*"; }
-fail() {
-    echo "gmp-for-windows: $*" >&2
-    exit 1
-}
 
 # One build at a time per folder, so that two configures of the same build folder wait for
 # each other instead of building over each other.

@@ -6,7 +6,7 @@
 
 #include "input_checks.h"
 #include "numbers.h"
-#include "window_table.h"
+#include "window_description.h"
 
 namespace ostrel::core {
 namespace {

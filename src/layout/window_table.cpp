@@ -4,10 +4,12 @@
 
 #include "window_table.h"
 
+#include "accessibility.h"
+#include "window_links.h"
+
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <vector>
+#include <stdexcept>
 
 namespace ostrel::layout {
 namespace {
@@ -27,85 +29,85 @@ constexpr Colour white = Colour::fixed(0xFFFFFF);
 constexpr Colour navy = Colour::fixed(0x000080);
 
 // The columns every control has; the kinds below fill in the rest.
-constexpr Control control(std::string_view id, Kind kind, std::string_view container,
-                          std::u16string_view text, Rect twips, Font font, Colour fg, Colour bg,
-                          int tab)
+constexpr Row control(std::string_view id, Kind kind, std::string_view container,
+                      std::u16string_view text, Rect twips, Font font, Colour fg, Colour bg,
+                      int tab)
 {
-    return {.id = id,
-            .kind = kind,
-            .container = container,
-            .text = text,
-            .twips = twips,
-            .font = font,
-            .foreground = fg,
-            .background = bg,
-            .tabIndex = tab};
+    return {{.id = id,
+             .kind = kind,
+             .text = text,
+             .twips = twips,
+             .font = font,
+             .foreground = fg,
+             .background = bg,
+             .tabIndex = tab},
+            container};
 }
-constexpr Control label(std::string_view id, std::string_view container, std::u16string_view text,
-                        Rect twips, Font font, Colour fg, Colour bg, int tab)
+constexpr Row label(std::string_view id, std::string_view container, std::u16string_view text,
+                    Rect twips, Font font, Colour fg, Colour bg, int tab)
 {
     return control(id, Kind::label, container, text, twips, font, fg, bg, tab);
 }
-constexpr Control textBox(std::string_view id, Field field, std::string_view container,
-                          std::u16string_view text, Rect twips, int tab, bool visible = true)
+constexpr Row textBox(std::string_view id, Field field, std::string_view container,
+                      std::u16string_view text, Rect twips, int tab, bool visible = true)
 {
-    Control box = control(id, Kind::textBox, container, text, twips, song(9), sys, sys, tab);
-    box.visible = visible;
+    Row box = control(id, Kind::textBox, container, text, twips, song(9), sys, sys, tab);
+    box.control.visible = visible;
     // The hidden field cannot be clicked.
-    box.action = visible ? Action{SelectField{field}} : Action{NoAction{}};
-    box.field = field;
+    box.control.action = visible ? Action{SelectField{field}} : Action{NoAction{}};
+    box.control.field = field;
     return box;
 }
-constexpr Control button(std::string_view id, std::string_view container, std::u16string_view text,
-                         Rect twips, Font font, int tab, Action action)
+constexpr Row button(std::string_view id, std::string_view container, std::u16string_view text,
+                     Rect twips, Font font, int tab, Action action)
 {
-    Control button = control(id, Kind::button, container, text, twips, font, sys, sys, tab);
-    button.action = action;
+    Row button = control(id, Kind::button, container, text, twips, font, sys, sys, tab);
+    button.control.action = action;
     return button;
 }
-constexpr Control frame(std::string_view id, std::u16string_view text, Rect twips, Font font,
-                        Colour fg, Colour bg, int tab)
+constexpr Row frame(std::string_view id, std::u16string_view text, Rect twips, Font font, Colour fg,
+                    Colour bg, int tab)
 {
     return control(id, Kind::frame, {}, text, twips, font, fg, bg, tab);
 }
 
 // The keypad: digits and the point in one row at a pitch of 420 twips, then two wide keys.
 // Its keys edit the field being typed into, so a click leaves the focus there.
-constexpr Control key(std::string_view id, Key which, std::u16string_view caption)
+constexpr Row key(std::string_view id, Key which, std::u16string_view caption)
 {
     const int index = static_cast<int>(which);
     const bool narrow = which <= Key::point;
     const Rect place = narrow ? Rect{105 + 420 * index, 315, 390, 645}
                               : Rect{which == Key::backspace ? 4725 : 6195, 315, 1440, 645};
-    Control key = button(id, "Frame3", caption, place, narrow ? hei(21.75) : song(12), 29 + index,
-                         PressKey{which});
-    key.keepsFocusWhereItIs = true;
+    Row key = button(id, "Frame3", caption, place, narrow ? hei(21.75) : song(12), 29 + index,
+                     PressKey{which});
+    key.control.keepsFocusWhereItIs = true;
     return key;
 }
 
-constexpr Control resultLabel()
+constexpr Row resultLabel()
 {
-    Control result = label(
+    Row result = label(
         "xsall", {}, u"简介：前加*号的都要填，不加的两项填其中一项，然后点“开始计算”!",
         {4080, 2280, 3735, 1095}, song(12), Colour::fixed(0xC00000), Colour::fixed(0xC0C0FF), 18);
-    result.isResultLine = true;
+    result.control.isResultLine = true;
     // Users paste the answer into notes and order tickets.
-    result.selectableText = true;
+    result.control.selectableText = true;
     return result;
 }
 
 // The credit line starts left of the client area and spans the whole width of the window;
 // its text stands centred under the keypad.
-constexpr Control creditLine()
+constexpr Row creditLine()
 {
-    Control credit =
+    Row credit =
         label("BYNARO", {}, u"QZ Ostrel 转仓计算器 · 计算结果仅供参考，投资有风险，入市需谨慎",
               {-105, 5355, 8055, 255}, song(9), Colour::fixed(0x808080), hlText, 0);
-    credit.align = Align::centre;
+    credit.control.align = Align::centre;
     return credit;
 }
 
-constexpr std::array table{
+constexpr std::array rows{
     label("bigtitle", {}, u"QZ Ostrel", {480, 240, 7095, 615}, song(26.25), Colour::fixed(0x000040),
           white, 2),
     frame("Frame1", u" 要卖掉部分的旧股票(都要填写) ", {240, 1080, 3735, 1095}, song(9),
@@ -162,135 +164,120 @@ constexpr std::array table{
     creditLine(),
 };
 
-constexpr WindowLook windowLook{u"QZ Ostrel v1.2   ", 8010, 5700, 0xFFFFFF, 3405, 2610};
+// The keypad edits the field clicked last, which is not always the field with the focus:
+// Tab moves the focus but leaves the keypad's field as it is.
+constexpr std::array accessibleRows{
+    AccessibleRow{"oldprice", u"旧股票当前股价", u"必填，单位：元", "L1"},
+    AccessibleRow{"buy6", u"旧股票持股总数", u"必填，单位：股", "L1"},
+    AccessibleRow{"Command4(0)", u"重置旧股票数据", u"旧股票当前股价设为 0，持股总数设为 100"},
+    AccessibleRow{"newprice", u"新股票当前股价", u"必填，单位：元", "Label3"},
+    AccessibleRow{"Command5", u"重置新股票数据", u"新股票当前股价设为 0"},
+    AccessibleRow{"souxufei", u"单向印花税加手续费（千分之几）", u"必填，单位：‰，默认为 1", "yhs"},
+    AccessibleRow{"savemoney", u"资金账户可用资金余额", u"必填，单位：元", "Label4"},
+    AccessibleRow{"buymoney", u"大概花多少钱在新股上",
+                  u"单位：元；为 0 时按旧股票全部市值加可用资金余额计算", "Label7"},
+    AccessibleRow{"xsall", u"计算结果"},
+    AccessibleRow{"Command1", u"开始计算",
+                  u"算出要卖出多少股旧股票、能买到多少股新股票和转仓后的余额，写在计算结果中"},
+    AccessibleRow{"Command2", u"全部重置", u"所有输入框恢复为刚打开时的数值"},
+    AccessibleRow{"C44", u"使用说明", u"打开使用说明对话框"},
+    AccessibleRow{"Frame3", u"数字键盘", u"按键编辑最后点选的输入框，焦点留在原处"},
+    AccessibleRow{"Command3(0)", u"数字 0", u"在最后点选的输入框末尾输入 0"},
+    AccessibleRow{"Command3(1)", u"数字 1", u"在最后点选的输入框末尾输入 1"},
+    AccessibleRow{"Command3(2)", u"数字 2", u"在最后点选的输入框末尾输入 2"},
+    AccessibleRow{"Command3(3)", u"数字 3", u"在最后点选的输入框末尾输入 3"},
+    AccessibleRow{"Command3(4)", u"数字 4", u"在最后点选的输入框末尾输入 4"},
+    AccessibleRow{"Command3(5)", u"数字 5", u"在最后点选的输入框末尾输入 5"},
+    AccessibleRow{"Command3(6)", u"数字 6", u"在最后点选的输入框末尾输入 6"},
+    AccessibleRow{"Command3(7)", u"数字 7", u"在最后点选的输入框末尾输入 7"},
+    AccessibleRow{"Command3(8)", u"数字 8", u"在最后点选的输入框末尾输入 8"},
+    AccessibleRow{"Command3(9)", u"数字 9", u"在最后点选的输入框末尾输入 9"},
+    AccessibleRow{"Command3(10)", u"小数点", u"在最后点选的输入框末尾输入小数点，只用于股价"},
+    AccessibleRow{"Command3(11)", u"退格", u"删去最后点选的输入框的最后一个字符，删空时为 0"},
+    AccessibleRow{"Command3(12)", u"置零", u"把最后点选的输入框设为 0"},
+};
 
-template<typename Keep> const Control &only(Keep keep)
-{
-    const auto found = std::find_if(table.begin(), table.end(), keep);
-    return *found;
-}
+// Resolved while compiling: a wrong reference does not compile.
+constexpr std::array table = linked(rows, accessibleRows);
+
+constexpr WindowLook windowLook{u"QZ Ostrel v1.2   ", 8010, 5700, 0xFFFFFF, 3405, 2610};
 
 } // namespace
 
-int twipsToPixels(int twips)
+const WindowDescription &mainWindow()
 {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
-}
-
-Rect toPixels(const Rect &twips)
-{
-    return {twipsToPixels(twips.left), twipsToPixels(twips.top), twipsToPixels(twips.width),
-            twipsToPixels(twips.height)};
+    static const WindowDescription description(windowLook, table);
+    return description;
 }
 
 const WindowLook &window()
 {
-    return windowLook;
+    return mainWindow().look();
 }
 
 std::span<const Control> controls()
 {
-    return table;
+    return mainWindow().controls();
 }
 
 std::size_t positionOf(const Control &control)
 {
-    return static_cast<std::size_t>(&control - table.data());
+    return mainWindow().positionOf(control);
 }
 
 const Control *findControl(std::string_view id)
 {
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const Control &control) { return control.id == id; });
-    return found == table.end() ? nullptr : &*found;
+    return mainWindow().findControl(id);
 }
 
 const Control *containerOf(const Control &control)
 {
-    return control.container.empty() ? nullptr : findControl(control.container);
+    return mainWindow().containerOf(control);
 }
 
 const Control &fieldControl(Field field)
 {
-    static const std::array<const Control *, fieldCount> byField = [] {
-        std::array<const Control *, fieldCount> fields{};
-        for (const Control &control : table) {
-            if (control.field)
-                fields[indexOf(*control.field)] = &control;
-        }
-        return fields;
-    }();
-    return *byField[indexOf(field)];
+    return *mainWindow().fieldControl(field);
 }
 
 const Control &keyControl(Key key)
 {
-    return *controlFor(PressKey{key});
+    return *mainWindow().controlFor(PressKey{key});
 }
 
 const Control &resultLine()
 {
-    return only([](const Control &control) { return control.isResultLine; });
+    return *mainWindow().resultLine();
 }
 
 const Control *controlFor(const Action &action)
 {
-    const auto found = std::find_if(table.begin(), table.end(), [&](const Control &control) {
-        return control.action == action;
-    });
-    return found == table.end() ? nullptr : &*found;
+    return mainWindow().controlFor(action);
 }
 
 Rect clientPixels(const Control &control)
 {
-    Rect rect = toPixels(control.twips);
-    if (const Control *container = containerOf(control)) {
-        const Rect outer = clientPixels(*container);
-        rect.left += outer.left;
-        rect.top += outer.top;
-    }
-    return rect;
+    return mainWindow().clientPixels(control);
 }
 
 const Control *controlAt(int x, int y)
 {
-    const Rect client{0, 0, twipsToPixels(windowLook.clientWidthTwips),
-                      twipsToPixels(windowLook.clientHeightTwips)};
-    if (!client.contains(x, y))
-        return nullptr;
-    // Search from the top of the stack down; a frame hands the point to its own controls
-    // first, and they are clipped to the frame.
-    const auto topmostIn = [&](std::string_view container, const auto &self) -> const Control * {
-        for (auto it = table.rbegin(); it != table.rend(); ++it) {
-            const Control &control = *it;
-            if (control.container != container || !control.visible ||
-                !clientPixels(control).contains(x, y))
-                continue;
-            if (control.kind == Kind::frame) {
-                if (const Control *inner = self(control.id, self))
-                    return inner;
-            }
-            return &control;
-        }
-        return nullptr;
-    };
-    return topmostIn({}, topmostIn);
+    return mainWindow().controlAt(x, y);
 }
 
 std::span<const Control *const> tabOrder()
 {
-    static const std::vector<const Control *> order = [] {
-        std::vector<const Control *> focusable;
-        for (const Control &control : table) {
-            if (control.takesFocus())
-                focusable.push_back(&control);
-        }
-        std::stable_sort(
-            focusable.begin(), focusable.end(),
-            [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
-        return focusable;
-    }();
-    return order;
+    return mainWindow().tabOrder();
+}
+
+const Control *labelledBy(const Control &control)
+{
+    return mainWindow().labelledBy(control);
+}
+
+std::vector<const Control *> labelFor(const Control &label)
+{
+    return mainWindow().labelFor(label);
 }
 
 } // namespace ostrel::layout

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "window_table.h"
+#include "window_description.h"
 
 #include <QColor>
 #include <QPalette>

@@ -4,7 +4,6 @@
 
 #include "controls.h"
 
-#include "accessibility.h"
 #include "colours.h"
 #include "fonts.h"
 #include "qt_text.h"
@@ -26,24 +25,6 @@ QRect toQRect(const layout::Rect &pixels)
     return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
-// The bands of the entry fields that share the label's frame, in the label's coordinates.
-std::vector<FieldRowsLabel::Row> fieldRowsBeside(const layout::Control &label)
-{
-    const layout::Rect place = layout::toPixels(label.twips);
-    std::vector<FieldRowsLabel::Row> rows;
-    for (const layout::Control &control : layout::controls()) {
-        if (control.kind != layout::Kind::textBox || control.container != label.container)
-            continue;
-        const layout::Rect field = layout::toPixels(control.twips);
-        rows.push_back({field.top - place.top, field.height});
-    }
-    std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.top < b.top; });
-    rows.erase(std::unique(rows.begin(), rows.end(),
-                           [](const auto &a, const auto &b) { return a.top == b.top; }),
-               rows.end());
-    return rows;
-}
-
 // A Chinese face a pixel wider than the one the window was drawn for would cut the last
 // stroke of a one-line caption that fills its place ("/千"). Rather than move the place, the
 // caption's letters close up by a pixel or two, which the eye does not notice.
@@ -62,40 +43,44 @@ QFont fittedFont(QFont font, const QString &caption, int width)
     return font;
 }
 
-QWidget *createLabel(const layout::Control &control, QWidget &container)
+QWidget *createLabel(const layout::WindowDescription &window, const layout::Control &control,
+                     QWidget &container)
 {
     const QString caption = toQString(control.text);
-    const layout::Control *frame = layout::containerOf(control);
-    if (frame && frame->kind == layout::Kind::frame) {
-        auto rows = fieldRowsBeside(control);
-        if (!rows.empty())
-            return new FieldRowsLabel(caption, std::move(rows), &container);
+    const auto lines = window.captionLinesBesideFields(control);
+    if (!lines.empty()) {
+        std::vector<FieldRowsLabel::Line> placed;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            placed.push_back({toQString(lines[i]), window.lineBand(control, i)});
+        return new FieldRowsLabel(caption, std::move(placed), &container);
     }
-    auto *label =
-        control.isResultLine ? new LiveLabel(caption, &container) : new QLabel(caption, &container);
+    QLabel *label = nullptr;
+    if (control.isResultLine || control.selectableText) {
+        auto *live = new LiveLabel(caption, &container);
+        if (control.selectableText)
+            live->makeSelectable();
+        label = live;
+    } else {
+        label = new QLabel(caption, &container);
+    }
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A caption wraps only where its place holds more than one line: a one-line caption a
-    // pixel too wide loses that pixel, not its last character to a line nobody can see.
-    const layout::Rect place = layout::clientPixels(control);
-    label->setWordWrap(place.height >= 2 * QFontMetrics(controlFont(control.font)).lineSpacing());
-    // The part of a place outside the client area cannot be seen, so the caption keeps to
-    // the visible part.
-    const int clientWidth = layout::twipsToPixels(layout::window().clientWidthTwips);
-    const int hiddenLeft = std::max(0, -place.left);
-    const int hiddenRight = std::max(0, place.left + place.width - clientWidth);
-    label->setContentsMargins(hiddenLeft, 0, hiddenRight, 0);
-    if (control.align == layout::Align::centre)
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAlignment(control.align == layout::Align::centre ? Qt::AlignHCenter | Qt::AlignTop
+                                                               : Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(window.captionWraps(control));
+    const layout::Rect place = layout::toPixels(control.twips);
+    const layout::Rect visible = window.visiblePart(control);
+    label->setContentsMargins(visible.left, visible.top, place.width - visible.left - visible.width,
+                              place.height - visible.top - visible.height);
     return label;
 }
 
-QWidget *createWidget(const layout::Control &control, QWidget &container)
+QWidget *createWidget(const layout::WindowDescription &window, const layout::Control &control,
+                      QWidget &container)
 {
     const QString text = toQString(control.text);
     switch (control.kind) {
     case layout::Kind::label:
-        return createLabel(control, container);
+        return createLabel(window, control, container);
     case layout::Kind::textBox: {
         auto *field = new FieldEdit(&container);
         field->setMaxLength(static_cast<int>(layout::maxTextLength));
@@ -126,19 +111,20 @@ QRect containerRect(const layout::Control &control)
     return toQRect(layout::toPixels(control.twips));
 }
 
-Controls::Controls(QWidget &client, Bindings bindings)
-    : m_bindings(std::move(bindings))
+Controls::Controls(QWidget &client, const layout::WindowDescription &window, Perform perform)
+    : m_window(window)
+    , m_perform(std::move(perform))
 {
-    m_widgets.reserve(layout::controls().size());
-    for (const layout::Control &control : layout::controls()) {
-        // The table lists every frame before the controls it holds.
-        const layout::Control *frame = layout::containerOf(control);
+    m_widgets.reserve(m_window.controls().size());
+    for (const layout::Control &control : m_window.controls()) {
+        // The description lists every frame before the controls it holds.
+        const layout::Control *frame = m_window.containerOf(control);
         QWidget *container = frame ? widget(*frame) : &client;
         QWidget *created = create(control, *container);
         m_widgets.push_back(created);
         bind(control, *created);
     }
-    const auto order = layout::tabOrder();
+    const auto order = m_window.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
     bindCopyKey();
@@ -147,9 +133,9 @@ Controls::Controls(QWidget &client, Bindings bindings)
 
 void Controls::describeToAssistiveTechnology()
 {
-    for (const layout::Control &control : layout::controls()) {
+    for (const layout::Control &control : m_window.controls()) {
         QWidget *created = widget(control);
-        const layout::Control *caption = layout::labelledBy(control);
+        const layout::Control *caption = m_window.labelledBy(control);
         auto *field = qobject_cast<FieldEdit *>(created);
         auto *label = caption ? qobject_cast<QLabel *>(widget(*caption)) : nullptr;
         if (field && label)
@@ -162,23 +148,29 @@ void Controls::describeToAssistiveTechnology()
 
 void Controls::bindCopyKey()
 {
-    // Wherever the keyboard focus is, the copy key copies the answer the user selected.
-    for (QWidget *control : m_widgets) {
-        if (control->focusPolicy() != Qt::NoFocus)
-            m_resultLine->watchCopyKey(*control);
+    // Wherever the keyboard focus is, the copy key copies the caption text the user selected.
+    for (LiveLabel *selectable : m_selectable) {
+        for (QWidget *control : m_widgets) {
+            if (control->focusPolicy() != Qt::NoFocus)
+                selectable->watchCopyKey(*control);
+        }
     }
-    // Text selected in a field after the answer is what the user means to copy next.
+    // Text selected in a field after a caption's is what the user means to copy next.
     for (FieldEdit *field : m_fields) {
+        if (!field)
+            continue;
         QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
-            if (field->hasSelectedText())
-                m_resultLine->clearSelection();
+            if (!field->hasSelectedText())
+                return;
+            for (LiveLabel *selectable : m_selectable)
+                selectable->clearSelection();
         });
     }
 }
 
 QWidget *Controls::create(const layout::Control &control, QWidget &container)
 {
-    QWidget *widget = createWidget(control, container);
+    QWidget *widget = createWidget(m_window, control, container);
     widget->setObjectName(toQString(control.id));
     widget->setGeometry(containerRect(control));
     if (!control.font.face.empty()) {
@@ -198,20 +190,24 @@ QWidget *Controls::create(const layout::Control &control, QWidget &container)
 
 void Controls::bind(const layout::Control &control, QWidget &widget)
 {
-    const Action action = control.action;
+    const Action onClick = control.action;
+    const Action onEnter = control.actionOnEnter();
     if (auto *field = qobject_cast<FieldEdit *>(&widget)) {
         m_fields[indexOf(*control.field)] = field;
-        if (std::holds_alternative<NoAction>(action))
-            return; // the hidden field is never clicked nor typed into
         QObject::connect(field, &FieldEdit::clicked, field,
-                         [this, action] { m_bindings.perform(action); });
+                         [this, onClick] { m_perform(onClick); });
         QObject::connect(field, &QLineEdit::returnPressed, field,
-                         [this] { m_bindings.calculate(); });
-    } else if (auto *button = qobject_cast<QPushButton *>(&widget)) {
+                         [this, onEnter] { m_perform(onEnter); });
+    } else if (auto *button = qobject_cast<PushButton *>(&widget)) {
         QObject::connect(button, &QPushButton::clicked, button,
-                         [this, action] { m_bindings.perform(action); });
-    } else if (control.isResultLine) {
-        m_resultLine = qobject_cast<LiveLabel *>(&widget);
+                         [this, onClick] { m_perform(onClick); });
+        QObject::connect(button, &PushButton::enterPressed, button,
+                         [this, onEnter] { m_perform(onEnter); });
+    } else if (auto *label = qobject_cast<LiveLabel *>(&widget)) {
+        if (control.isResultLine)
+            m_resultLine = label;
+        if (control.selectableText)
+            m_selectable.push_back(label);
     }
 }
 

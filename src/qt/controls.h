@@ -5,7 +5,7 @@
 #pragma once
 
 #include "actions.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <QRect>
 
@@ -20,26 +20,26 @@ namespace ostrel::gui {
 class FieldEdit;
 class LiveLabel;
 
-// The table's place of a control in pixels, relative to its container.
+// The description's place of a control in pixels, relative to its container.
 QRect containerRect(const layout::Control &control);
 
-// Every control of the window, built from the window table as children of the client area,
-// each bound once to the action its click runs. The widgets belong to the client area.
+// Every control of a window, built from its description as children of the client area, each
+// bound once to the actions its click and Enter run. The widgets belong to the client area.
 class Controls {
 public:
-    struct Bindings {
-        std::function<void(const Action &)> perform; // a click's action
-        std::function<void()> calculate;             // Enter in an entry field
-    };
+    // Runs a click's or a key's action.
+    using Perform = std::function<void(const Action &)>;
 
-    // Creates the controls in table order, so that a later control stands above an earlier
-    // one, binds each to its action and chains them in the table's tab order.
-    Controls(QWidget &client, Bindings bindings);
+    // Creates the controls in the description's order, so that a later control stands above
+    // an earlier one, binds each to its actions and chains them in the tab order.
+    Controls(QWidget &client, const layout::WindowDescription &window, Perform perform);
 
+    const layout::WindowDescription &description() const { return m_window; }
     QWidget *widget(const layout::Control &control) const
     {
-        return m_widgets[layout::positionOf(control)];
+        return m_widgets[m_window.positionOf(control)];
     }
+    // None in a window without the field or a result line.
     FieldEdit *field(Field field) const { return m_fields[indexOf(field)]; }
     LiveLabel *resultLine() const { return m_resultLine; }
 
@@ -51,10 +51,12 @@ private:
     // never shown out of the tree a screen reader walks.
     void describeToAssistiveTechnology();
 
-    Bindings m_bindings;
-    std::vector<QWidget *> m_widgets; // in the table's order
+    const layout::WindowDescription &m_window;
+    Perform m_perform;
+    std::vector<QWidget *> m_widgets; // in the description's order
     std::array<FieldEdit *, fieldCount> m_fields{};
     LiveLabel *m_resultLine = nullptr;
+    std::vector<LiveLabel *> m_selectable; // captions the user can select and copy from
 };
 
 } // namespace ostrel::gui

@@ -30,16 +30,16 @@ QIcon applicationIcon()
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , m_controls(*this, {[this](const Action &action) { m_calculator.perform(action); },
-                         [this] { m_calculator.calculate(); }})
+    , m_controls(*this, layout::mainWindow(),
+                 [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, *this)
     , m_calculator(m_window)
 {
-    const auto &look = layout::window();
+    const layout::WindowDescription &description = m_controls.description();
+    const layout::WindowLook &look = description.look();
     setWindowTitle(toQString(look.caption));
     setWindowIcon(applicationIcon());
-    setFixedSize(layout::twipsToPixels(look.clientWidthTwips),
-                 layout::twipsToPixels(look.clientHeightTwips));
+    setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
     setPalette(background);
@@ -49,7 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
     // The first field holds the focus with its whole text selected, as when Tab brings the
     // focus to a field, so the first amount typed replaces the 0 there. Every caret stands
     // after its field's text.
-    QWidget *first = m_controls.widget(*layout::tabOrder().front());
+    QWidget *first = m_controls.widget(*description.tabOrder().front());
     first->setFocus();
     if (auto *field = qobject_cast<QLineEdit *>(first))
         field->selectAll();

@@ -7,7 +7,7 @@
 #include "controls.h"
 #include "qt_text.h"
 #include "widgets.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <QLabel>
 #include <QMessageBox>

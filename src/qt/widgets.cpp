@@ -400,7 +400,7 @@ void PushButton::keyPressEvent(QKeyEvent *event)
     }
     // A held key presses once, as a held Space does.
     if (!event->isAutoRepeat())
-        click();
+        emit enterPressed();
     event->accept();
 }
 
@@ -408,7 +408,10 @@ LiveLabel::LiveLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
     QAccessible::installFactory(ostrelAccessible);
-    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
+}
+
+void LiveLabel::makeSelectable()
+{
     setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
@@ -445,6 +448,10 @@ bool LiveLabel::eventFilter(QObject *watched, QEvent *event)
 
 void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
 {
+    if (!(textInteractionFlags() & Qt::TextSelectableByMouse)) {
+        QLabel::contextMenuEvent(event);
+        return;
+    }
     // Qt 6.4's label offers a menu only on a link, and the answer has none; this is the menu
     // Qt gives selectable text, in Qt's own words for it (复制, 全选 with its Chinese texts).
     // Select All shows no key: Ctrl+A selects the text of the field with the focus, not the
@@ -516,9 +523,9 @@ void FrameBox::paintEvent(QPaintEvent *)
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
 }
 
-FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent)
+FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Line> lines, QWidget *parent)
     : QLabel(text, parent)
-    , m_rows(std::move(rows))
+    , m_lines(std::move(lines))
 {
     QAccessible::installFactory(ostrelAccessible);
     setTextFormat(Qt::PlainText);
@@ -527,38 +534,18 @@ FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidg
 
 void FieldRowsLabel::paintEvent(QPaintEvent *)
 {
-    QTextLayout layout(text(), font());
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-
     const QRect area = contentsRect();
-    std::vector<QTextLine> lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(area.width());
-        lines.push_back(line);
-    }
-    layout.endLayout();
-
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const Row row = rowOf(i, static_cast<int>(lines[i].height()));
-        const double lineTop = area.top() + row.top + (row.height - lines[i].height()) / 2;
-        lines[i].draw(&painter, QPointF(area.left(), lineTop - lines[i].y()));
+    for (const Line &line : m_lines) {
+        QTextLayout layout(line.text, font());
+        layout.beginLayout();
+        QTextLine shown = layout.createLine();
+        shown.setLineWidth(area.width());
+        layout.endLayout();
+        const double top = area.top() + line.band.top + (line.band.height - shown.height()) / 2;
+        shown.draw(&painter, QPointF(area.left(), top - shown.y()));
     }
-}
-
-FieldRowsLabel::Row FieldRowsLabel::rowOf(std::size_t line, int lineHeight) const
-{
-    if (line < m_rows.size())
-        return m_rows[line];
-    // Lines past the last field row keep the rows' pitch.
-    const Row last = m_rows.empty() ? Row{-lineHeight, lineHeight} : m_rows.back();
-    const int pitch = m_rows.size() > 1 ? m_rows[1].top - m_rows[0].top : lineHeight;
-    const auto beyond = static_cast<int>(line + 1 - m_rows.size());
-    return {last.top + pitch * beyond, last.height};
 }
 
 } // namespace ostrel::gui

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "window_description.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -50,43 +52,41 @@ private:
     QPointer<QLabel> m_caption;
 };
 
-// A push button that Return and the keypad's Enter press when it has the focus, as Space does:
-// on the desktop this window comes from, Enter on a focused button presses it, and its users
-// press Enter out of habit. The press is the button's own click, so a key of the keypad keeps
-// the focus where it is, as its click does.
+// A push button that reports Return and the keypad's Enter pressed while it has the focus
+// (what they run is the window description's to say); Space presses it as Qt's own does.
 class PushButton : public QPushButton {
     Q_OBJECT
 public:
     using QPushButton::QPushButton;
 
+signals:
+    void enterPressed();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// A caption beside a column of entry fields: its wrapped lines stand level with the fields,
-// one line per field row, whatever the font's own line height is. The text is shown as plain
-// text and text() stays exactly the caption.
+// A caption beside a column of entry fields: each of its lines stands in its band, level with
+// a field, whatever the font's own line height is (the window description says which line and
+// where). The text is shown as plain text and text() stays exactly the caption.
 class FieldRowsLabel : public QLabel {
     Q_OBJECT
 public:
-    // A row is the band of one field, in the label's own coordinates.
-    struct Row {
-        int top = 0;
-        int height = 0;
+    struct Line {
+        QString text;
+        layout::LineBand band; // in the label's own coordinates
     };
 
     // To assistive technology the label is the label of every field whose caption it shows.
-    FieldRowsLabel(const QString &text, std::vector<Row> rows, QWidget *parent = nullptr);
+    FieldRowsLabel(const QString &text, std::vector<Line> lines, QWidget *parent = nullptr);
 
-    const std::vector<Row> &rows() const { return m_rows; }
+    const std::vector<Line> &lines() const { return m_lines; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Row rowOf(std::size_t line, int lineHeight) const;
-
-    std::vector<Row> m_rows;
+    std::vector<Line> m_lines;
 };
 
 // A caption that changes while the window is open, kept up with by assistive technology: its
@@ -94,16 +94,19 @@ private:
 // and every caption written with `announce` is announced, the same one again included, as a
 // change of the description.
 //
-// Users paste the answer into notes and order tickets, so its text can be selected with the
-// mouse and copied, from its context menu or with the copy key, without the label taking the
-// keyboard focus: the focus stays in the field being typed into, and the copy key pressed
-// there copies the label's selection when it has one (see `watchCopyKey`).
+// Made selectable, its text can be selected with the mouse and copied, from its context menu
+// or with the copy key, without the label taking the keyboard focus: the focus stays in the
+// field being typed into, and the copy key pressed there copies the label's selection when it
+// has one (see `watchCopyKey`).
 class LiveLabel : public QLabel {
     Q_OBJECT
 public:
     LiveLabel(const QString &text, QWidget *parent);
 
     void announce(const QString &caption);
+
+    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
+    void makeSelectable();
 
     // The copy key pressed in `control` copies this label's selection when it has one;
     // otherwise the control handles the key as it always does.

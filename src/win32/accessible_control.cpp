@@ -4,11 +4,9 @@
 
 #include "accessible_control.h"
 
-#include "accessibility.h"
-#include "controls.h"
 #include "wide_text.h"
 #include "win32_window.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -27,6 +25,13 @@ constexpr LONG labelledByRelation = 0x1003;
 
 // Interfaces are named by __uuidof, not by oleacc's IID_ constants: MinGW's import library
 // links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
+
+// What the control's object tells beyond Windows' own: its row of the window description,
+// and the command id of the label that shows its caption (0: none).
+struct Annotation {
+    const layout::Control *control;
+    int labelCommandId;
+};
 
 bool isSelf(const VARIANT &child)
 {
@@ -57,10 +62,11 @@ HRESULT answerText(std::u16string_view text, BSTR *answer)
 class AccessibleControl final : public IAccessible {
 public:
     // Takes over the caller's reference to `standard`.
-    AccessibleControl(IAccessible *standard, HWND handle, const layout::Control &control)
+    AccessibleControl(IAccessible *standard, HWND handle, const Annotation &annotation)
         : m_standard(standard)
         , m_handle(handle)
-        , m_control(control)
+        , m_control(*annotation.control)
+        , m_labelCommandId(annotation.labelCommandId)
     {
     }
     AccessibleControl(const AccessibleControl &) = delete;
@@ -197,8 +203,8 @@ public:
         if (!end)
             return E_POINTER;
         VariantInit(end);
-        const layout::Control *label = layout::labelledBy(m_control);
-        HWND labelHandle = label ? GetDlgItem(GetParent(m_handle), commandIdOf(*label)) : nullptr;
+        HWND labelHandle =
+            m_labelCommandId ? GetDlgItem(GetParent(m_handle), m_labelCommandId) : nullptr;
         if (!labelHandle)
             return S_FALSE;
         IDispatch *object = nullptr;
@@ -235,20 +241,21 @@ private:
     IAccessible *m_standard;
     HWND m_handle;
     const layout::Control &m_control;
+    int m_labelCommandId;
     std::atomic<ULONG> m_references = 1;
 };
 #pragma GCC diagnostic pop
 
 // The answer to WM_GETOBJECT for the client area, or none when Windows cannot make its own
 // object: the control's default answer is then better than nothing.
-std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const layout::Control &control)
+std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const Annotation &annotation)
 {
     IAccessible *standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))) ||
         !standard)
         return std::nullopt;
-    IAccessible *named = new AccessibleControl(standard, handle, control);
+    IAccessible *named = new AccessibleControl(standard, handle, annotation);
     const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, named);
     named->Release();
     return answer;
@@ -262,12 +269,13 @@ LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, L
         // The object asked for comes as a 32-bit number, whatever the width of lParam.
         if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
             if (const auto answer =
-                    answerFor(handle, wParam, *reinterpret_cast<const layout::Control *>(data)))
+                    answerFor(handle, wParam, *reinterpret_cast<const Annotation *>(data)))
                 return *answer;
         }
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(handle, accessibleProcedure, accessibleSubclass);
+        delete reinterpret_cast<const Annotation *>(data);
         break;
     default:
         break;
@@ -288,10 +296,10 @@ ComApartment::~ComApartment()
         CoUninitialize();
 }
 
-void answerScreenReaders(HWND handle, const layout::Control &control)
+void answerScreenReaders(HWND handle, const layout::Control &control, int labelCommandId)
 {
     SetWindowSubclass(handle, accessibleProcedure, accessibleSubclass,
-                      reinterpret_cast<DWORD_PTR>(&control));
+                      reinterpret_cast<DWORD_PTR>(new Annotation{&control, labelCommandId}));
 }
 
 } // namespace ostrel::win32

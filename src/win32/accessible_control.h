@@ -29,8 +29,13 @@ private:
 };
 
 // The control answers WM_GETOBJECT for its client area with Windows' own accessible object,
-// named and described by the accessibility table; the result line is described by the
-// caption it shows. `control` is the table's, which outlives every window.
-void answerScreenReaders(HWND handle, const layout::Control &control);
+// named and described by the window description; the result line is described by the caption
+// it shows. A field's labelled-by relation leads to the label with `labelCommandId` (0: none).
+// `control` is the description's, which outlives every window.
+//
+// Windows' Dynamic Annotation (IAccPropServices) would name and describe the standard object
+// without this proxy, but carries no labelled-by relation, and Wine answers every one of its
+// calls with E_NOTIMPL, so the window could not be tested under Wine.
+void answerScreenReaders(HWND handle, const layout::Control &control, int labelCommandId);
 
 } // namespace ostrel::win32

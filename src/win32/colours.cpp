@@ -66,9 +66,9 @@ bool usesSystemColours(const layout::Control &control)
     return isSystem(control.foreground) && isSystem(control.background);
 }
 
-COLORREF windowBackground()
+COLORREF windowBackground(const layout::WindowLook &look)
 {
-    return fromRgb(layout::window().background);
+    return fromRgb(look.background);
 }
 
 BrushCache::~BrushCache()

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "window_table.h"
+#include "window_description.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ ControlColours coloursOf(const layout::Control &control);
 bool usesSystemColours(const layout::Control &control);
 
 // The colour of the window's own face.
-COLORREF windowBackground();
+COLORREF windowBackground(const layout::WindowLook &look);
 
 // One brush per colour, made on first use and deleted with the cache.
 class BrushCache {

@@ -18,6 +18,9 @@ namespace {
 
 enum SubclassId : UINT_PTR { fieldSubclass = 1, enterSubclass, keySubclass, frameSubclass };
 
+// WM_KEYDOWN's flag of a key already down: the keyboard's repeat of a held key.
+constexpr LPARAM keyWasDown = LPARAM{1} << 30;
+
 bool asksForEnter(LPARAM dialogMessage)
 {
     const auto *message = reinterpret_cast<const MSG *>(dialogMessage);
@@ -173,7 +176,7 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR)
+                                DWORD_PTR data)
 {
     switch (message) {
     case WM_GETDLGCODE:
@@ -182,7 +185,9 @@ LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            sendClicked(button);
+            // A held key presses once, as a held Space does.
+            if (!(lParam & keyWasDown))
+                (*reinterpret_cast<std::function<void()> *>(data))();
             return 0;
         }
         break;
@@ -257,9 +262,9 @@ void reportFieldEvents(HWND field, FieldEvents &events)
     SetWindowSubclass(field, fieldProcedure, fieldSubclass, reinterpret_cast<DWORD_PTR>(&events));
 }
 
-void pressOnEnter(HWND button)
+void pressOnEnter(HWND button, std::function<void()> &enter)
 {
-    SetWindowSubclass(button, enterProcedure, enterSubclass, 0);
+    SetWindowSubclass(button, enterProcedure, enterSubclass, reinterpret_cast<DWORD_PTR>(&enter));
 }
 
 void pressWithoutFocus(HWND key)

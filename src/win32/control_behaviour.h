@@ -27,8 +27,8 @@ struct FieldEvents {
 // `events` must outlive the field.
 void reportFieldEvents(HWND field, FieldEvents &events);
 
-// Enter presses the button that has the focus, as Space does.
-void pressOnEnter(HWND button);
+// Enter on the button while it has the focus runs `enter`, which must outlive the button.
+void pressOnEnter(HWND button, std::function<void()> &enter);
 
 // A key of the on-screen keypad: a mouse click presses it without taking the focus from the
 // field being typed into. Tab still reaches it.

@@ -16,31 +16,24 @@
 namespace ostrel::win32 {
 namespace {
 
-// Command ids: the control's place in the table after this, clear of the dialog manager's
-// IDOK and IDCANCEL.
-
 struct Creation {
     const wchar_t *windowClass;
     DWORD style;
     DWORD exStyle;
 };
 
-// A caption wraps only where its place holds more than one line: a one-line caption a pixel
-// too wide loses that pixel, not its last character to a line nobody can see.
-DWORD labelStyle(const layout::Control &label)
+DWORD labelStyle(const layout::WindowDescription &window, const layout::Control &label)
 {
-    if (isDrawnByWindow(label))
+    if (drawnCaption(window, label))
         return SS_OWNERDRAW;
-    const int lineHeight = fontPixels(label.font.points, baseDpi);
-    const bool wraps = layout::toPixels(label.twips).height >= 2 * lineHeight;
-    return SS_NOPREFIX | (wraps ? SS_LEFT : SS_LEFTNOWORDWRAP);
+    return SS_NOPREFIX | (window.captionWraps(label) ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
 
-Creation creationOf(const layout::Control &control)
+Creation creationOf(const layout::WindowDescription &window, const layout::Control &control)
 {
     switch (control.kind) {
     case layout::Kind::label:
-        return {WC_STATICW, labelStyle(control), 0};
+        return {WC_STATICW, labelStyle(window, control), 0};
     case layout::Kind::textBox:
         return {WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case layout::Kind::frame:
@@ -55,11 +48,11 @@ Creation creationOf(const layout::Control &control)
 // so those that take the focus come first in the table's tab order; below them the rest, a
 // later one above an earlier one. No control that takes the focus lies under a caption or a
 // frame drawn later, so each still covers what the table puts under it.
-std::vector<const layout::Control *> stackingOrder()
+std::vector<const layout::Control *> stackingOrder(const layout::WindowDescription &window)
 {
-    const auto order = layout::tabOrder();
+    const auto order = window.tabOrder();
     std::vector<const layout::Control *> stack(order.begin(), order.end());
-    const auto all = layout::controls();
+    const auto all = window.controls();
     for (auto control = all.rbegin(); control != all.rend(); ++control) {
         if (std::find(order.begin(), order.end(), &*control) == order.end())
             stack.push_back(&*control);
@@ -69,12 +62,15 @@ std::vector<const layout::Control *> stackingOrder()
 
 } // namespace
 
-Controls::Controls(HWND window, Bindings bindings)
-    : m_bindings(std::move(bindings))
+Controls::Controls(HWND window, const layout::WindowDescription &description, Perform perform)
+    : m_window(description)
+    , m_perform(std::move(perform))
 {
-    m_handles.reserve(layout::controls().size());
-    m_selectable.resize(layout::controls().size());
-    for (const layout::Control &control : layout::controls()) {
+    m_handles.reserve(m_window.controls().size());
+    m_selectable.resize(m_window.controls().size());
+    m_drawnCaptions.reserve(m_window.controls().size());
+    for (const layout::Control &control : m_window.controls()) {
+        m_drawnCaptions.push_back(drawnCaption(m_window, control));
         HWND created = create(control, window);
         m_handles.push_back(created);
         bind(control, created);
@@ -84,7 +80,7 @@ Controls::Controls(HWND window, Bindings bindings)
 
 HWND Controls::create(const layout::Control &control, HWND window)
 {
-    const Creation how = creationOf(control);
+    const Creation how = creationOf(m_window, control);
     const DWORD shown = control.visible ? WS_VISIBLE : 0;
     const int id = commandIdOf(control);
     // Every control clips its neighbours, so that the one above is drawn last.
@@ -103,14 +99,14 @@ HWND Controls::create(const layout::Control &control, HWND window)
 
 void Controls::bind(const layout::Control &control, HWND handle)
 {
-    answerScreenReaders(handle, control);
+    const layout::Control *label = m_window.labelledBy(control);
+    answerScreenReaders(handle, control, label ? commandIdOf(*label) : 0);
+    const Action onClick = control.action;
+    const Action onEnter = control.actionOnEnter();
     if (control.kind == layout::Kind::textBox) {
-        if (std::holds_alternative<NoAction>(control.action))
-            return; // the hidden field is never clicked nor typed into
-        const Action action = control.action;
         // Text selected in a field after a caption's is what the user means to copy next.
         auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(FieldEvents{
-            [this, action] { m_bindings.perform(action); }, [this] { m_bindings.calculate(); },
+            [this, onClick] { m_perform(onClick); }, [this, onEnter] { m_perform(onEnter); },
             [this] {
                 for (const auto &selectable : m_selectable) {
                     if (selectable)
@@ -119,11 +115,12 @@ void Controls::bind(const layout::Control &control, HWND handle)
             }}));
         reportFieldEvents(handle, events);
     } else if (control.selectableText) {
-        m_selectable[layout::positionOf(control)] = std::make_unique<SelectableText>(handle);
+        m_selectable[m_window.positionOf(control)] = std::make_unique<SelectableText>(handle);
     } else if (isFrameDrawnByWindow(control)) {
         paintItself(handle, control);
     } else if (control.kind == layout::Kind::button) {
-        pressOnEnter(handle);
+        pressOnEnter(handle, *m_enterPresses.emplace_back(std::make_unique<std::function<void()>>(
+                                 [this, onEnter] { m_perform(onEnter); })));
         if (control.keepsFocusWhereItIs)
             pressWithoutFocus(handle);
     }
@@ -132,7 +129,7 @@ void Controls::bind(const layout::Control &control, HWND handle)
 void Controls::stack()
 {
     HWND above = HWND_TOP;
-    for (const layout::Control *control : stackingOrder()) {
+    for (const layout::Control *control : stackingOrder(m_window)) {
         HWND handle = this->handle(*control);
         SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = handle;
@@ -144,12 +141,12 @@ const layout::Control *Controls::controlOf(HWND handle) const
     const auto found = std::find(m_handles.begin(), m_handles.end(), handle);
     if (!handle || found == m_handles.end())
         return nullptr;
-    return &layout::controls()[static_cast<std::size_t>(found - m_handles.begin())];
+    return &m_window.controls()[static_cast<std::size_t>(found - m_handles.begin())];
 }
 
 SelectableText *Controls::selectableText(const layout::Control &control) const
 {
-    return m_selectable[layout::positionOf(control)].get();
+    return m_selectable[m_window.positionOf(control)].get();
 }
 
 bool Controls::copySelectedText() const
@@ -161,9 +158,9 @@ bool Controls::copySelectedText() const
 void Controls::place(unsigned dpi)
 {
     m_dpi = dpi;
-    for (const layout::Control &control : layout::controls()) {
+    for (const layout::Control &control : m_window.controls()) {
         HWND handle = this->handle(control);
-        const layout::Rect place = layout::clientPixels(control);
+        const layout::Rect place = m_window.clientPixels(control);
         SetWindowPos(handle, nullptr, scaled(place.left, dpi), scaled(place.top, dpi),
                      scaled(place.width, dpi), scaled(place.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -178,12 +175,12 @@ void Controls::command(WPARAM wParam) const
     if (HIWORD(wParam) != BN_CLICKED)
         return;
     const int position = LOWORD(wParam) - firstCommandId;
-    const auto all = layout::controls();
+    const auto all = m_window.controls();
     if (position < 0 || static_cast<std::size_t>(position) >= all.size())
         return;
     const layout::Control &control = all[static_cast<std::size_t>(position)];
     if (control.kind == layout::Kind::button)
-        m_bindings.perform(control.action);
+        m_perform(control.action);
 }
 
 std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
@@ -199,15 +196,18 @@ std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
 
 HBRUSH Controls::windowBrush()
 {
-    return m_brushes.brush(windowBackground());
+    return m_brushes.brush(windowBackground(m_window.look()));
 }
 
 bool Controls::draw(const DRAWITEMSTRUCT &item)
 {
     const layout::Control *control = controlOf(item.hwndItem);
-    if (!control || !isDrawnByWindow(*control))
+    if (!control)
         return false;
-    paintLabel(item, *control, coloursOf(*control), m_dpi);
+    const auto &caption = m_drawnCaptions[m_window.positionOf(*control)];
+    if (!caption)
+        return false;
+    paintLabel(item, *caption, coloursOf(*control), m_dpi);
     return true;
 }
 

@@ -8,8 +8,9 @@
 #include "colours.h"
 #include "control_behaviour.h"
 #include "fonts.h"
+#include "label_painting.h"
 #include "selectable_text.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <windows.h>
 
@@ -21,39 +22,39 @@
 
 namespace ostrel::win32 {
 
-// Every control of the window, built from the window table as Windows' own controls (labels
-// as static controls, fields as edit controls, frames as group boxes, push buttons), each
-// bound once to the action its click runs. All are children of the window itself, frames'
-// controls too, so that Tab can go from a frame's field to one of the window's and back.
-// The command id a control is created with: its place in the table, past the ids Windows
-// keeps for its own dialog buttons.
+// The command id a control is created with: its place in the description, past the ids
+// Windows keeps for its own dialog buttons.
 inline constexpr int firstCommandId = 1000;
-inline int commandIdOf(const layout::Control &control)
-{
-    return firstCommandId + static_cast<int>(layout::positionOf(control));
-}
 
+// Every control of a window, built from its description as Windows' own controls (labels as
+// static controls, fields as edit controls, frames as group boxes, push buttons), each bound
+// once to the actions its click and Enter run. All are children of the window itself, frames'
+// controls too, so that Tab can go from a frame's field to one of the window's and back.
 class Controls {
 public:
-    struct Bindings {
-        std::function<void(const Action &)> perform; // a click's action
-        std::function<void()> calculate;             // Enter in an entry field
-    };
+    // Runs a click's or a key's action.
+    using Perform = std::function<void(const Action &)>;
 
-    // Creates the controls in table order with their captions, stacks them so that Tab visits
-    // them in the table's tab order and a later control covers an earlier one, and binds
-    // each to its action. Places and fonts come with `place`.
-    Controls(HWND window, Bindings bindings);
+    // Creates the controls in the description's order with their captions, stacks them so
+    // that Tab visits them in the tab order and a later control covers an earlier one, and
+    // binds each to its actions. Places and fonts come with `place`.
+    Controls(HWND window, const layout::WindowDescription &description, Perform perform);
     Controls(const Controls &) = delete;
     Controls &operator=(const Controls &) = delete;
     ~Controls() = default;
 
+    const layout::WindowDescription &description() const { return m_window; }
     HWND handle(const layout::Control &control) const
     {
-        return m_handles[layout::positionOf(control)];
+        return m_handles[m_window.positionOf(control)];
     }
-    HWND field(Field field) const { return handle(layout::fieldControl(field)); }
-    HWND resultLine() const { return handle(layout::resultLine()); }
+    int commandIdOf(const layout::Control &control) const
+    {
+        return firstCommandId + static_cast<int>(m_window.positionOf(control));
+    }
+    // The window must have the field, or a result line.
+    HWND field(Field field) const { return handle(*m_window.fieldControl(field)); }
+    HWND resultLine() const { return handle(*m_window.resultLine()); }
     // The table's control that `handle` is, or none.
     const layout::Control *controlOf(HWND handle) const;
 
@@ -77,11 +78,15 @@ private:
     void bind(const layout::Control &control, HWND handle);
     void stack();
 
-    Bindings m_bindings;
-    std::vector<HWND> m_handles; // in the table's order
+    const layout::WindowDescription &m_window;
+    Perform m_perform;
+    std::vector<HWND> m_handles; // in the description's order
     std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
-    // By the control's place in the table; none for the controls that show no selectable text.
+    std::vector<std::unique_ptr<std::function<void()>>> m_enterPresses;
+    // By the control's place in the description; none for the controls that show no
+    // selectable text, and none for the captions Windows draws itself.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;
+    std::vector<std::optional<DrawnCaption>> m_drawnCaptions;
     FontCache m_fonts;
     BrushCache m_brushes;
     unsigned m_dpi = 0;

@@ -5,9 +5,13 @@
 #pragma once
 
 #include "colours.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 // The captions the window draws itself, where a plain static control would put them in the
 // wrong place: a caption beside a column of entry fields, whose lines stand level with the
@@ -15,9 +19,23 @@
 // the client area, which is centred in the part that can be seen.
 namespace ostrel::win32 {
 
-bool isDrawnByWindow(const layout::Control &label);
+// What the window description says of such a caption, worked out once when the control is
+// made: in 96-dots-per-inch pixels of the label's own place.
+struct DrawnCaption {
+    struct Line {
+        std::wstring text;
+        layout::LineBand band;
+    };
+    std::vector<Line> lines; // beside the fields: each line in its band
+    bool centred = false;    // otherwise: one line centred in the part that shows
+    layout::Rect visible{};
+};
 
-void paintLabel(const DRAWITEMSTRUCT &item, const layout::Control &label, ControlColours colours,
+// How the window draws the caption, or none where a static control draws it as it should.
+std::optional<DrawnCaption> drawnCaption(const layout::WindowDescription &window,
+                                         const layout::Control &label);
+
+void paintLabel(const DRAWITEMSTRUCT &item, const DrawnCaption &caption, ControlColours colours,
                 unsigned dpi);
 
 bool isFrameDrawnByWindow(const layout::Control &frame);

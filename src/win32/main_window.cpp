@@ -19,7 +19,7 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // The dialog manager moves the focus among the controls.
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
-HWND createWindow(HINSTANCE instance, WNDPROC procedure)
+HWND createWindow(HINSTANCE instance, WNDPROC procedure, const layout::WindowLook &look)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -32,17 +32,17 @@ HWND createWindow(HINSTANCE instance, WNDPROC procedure)
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass);
-    return CreateWindowExW(windowExStyle, className, toWide(layout::window().caption).c_str(),
-                           windowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           nullptr, nullptr, instance, nullptr);
+    return CreateWindowExW(windowExStyle, className, toWide(look.caption).c_str(), windowStyle,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance)
-    : m_handle(createWindow(instance, procedure))
-    , m_controls(m_handle, {[this](const Action &action) { m_calculator.perform(action); },
-                            [this] { m_calculator.calculate(); }})
+    : m_handle(createWindow(instance, procedure, layout::mainWindow().look()))
+    , m_controls(m_handle, layout::mainWindow(),
+                 [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, m_handle)
     , m_calculator(m_window)
 {
@@ -67,8 +67,10 @@ void MainWindow::show(int how)
     UpdateWindow(m_handle);
     // As the dialog manager gives it, which selects a field's whole text: typing then
     // replaces the start-up text instead of adding to it.
-    SendMessageW(m_handle, WM_NEXTDLGCTL,
-                 reinterpret_cast<WPARAM>(m_controls.handle(*layout::tabOrder().front())), TRUE);
+    SendMessageW(
+        m_handle, WM_NEXTDLGCTL,
+        reinterpret_cast<WPARAM>(m_controls.handle(*m_controls.description().tabOrder().front())),
+        TRUE);
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -119,9 +121,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::fitTo(unsigned dpi, const RECT *suggested)
 {
-    const layout::WindowLook &look = layout::window();
-    const RECT client{0, 0, scaled(layout::twipsToPixels(look.clientWidthTwips), dpi),
-                      scaled(layout::twipsToPixels(look.clientHeightTwips), dpi)};
+    const layout::WindowDescription &description = m_controls.description();
+    const layout::WindowLook &look = description.look();
+    const RECT client{0, 0, scaled(description.clientWidthPixels(), dpi),
+                      scaled(description.clientHeightPixels(), dpi)};
     const RECT outer = windowRectFor(client, windowStyle, windowExStyle, dpi);
     POINT topLeft{scaled(layout::twipsToPixels(look.storedLeftTwips), dpi) + outer.left,
                   scaled(layout::twipsToPixels(look.storedTopTwips), dpi) + outer.top};

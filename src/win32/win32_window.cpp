@@ -6,7 +6,7 @@
 
 #include "controls.h"
 #include "wide_text.h"
-#include "window_table.h"
+#include "window_description.h"
 
 #include <algorithm>
 

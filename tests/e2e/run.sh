@@ -12,11 +12,8 @@
 #   given) is the QT_SCALE_FACTOR the program runs with: the screen, the window and every
 #   click are that many times larger.
 set -euo pipefail
-
-fail() {
-    echo "e2e: $*" >&2
-    exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
+ostrel_me=e2e
 
 [ $# -eq 3 ] || [ $# -eq 4 ] || fail "usage: run.sh PROGRAM PLAYER OUTPUT_DIR [SCALE]"
 program=$1
@@ -44,29 +41,9 @@ titles=$(printf 'click Command1\nclick C44\n' | "$player" --backend=core |
     sed -n 's/^msgbox \(.*\) | .*/\1/p')
 error_title="^$(sed -n 1p <<<"$titles")\$"
 help_title="^$(sed -n 2p <<<"$titles")\$"
-[ "$error_title" != '^$' ] && [ "$help_title" != '^$' ] || fail "the player told no box titles"
-
-# Prints the id of the window whose title matches, once it is on the screen (10 s at most).
-shown_window() {
-    local id
-    for _ in $(seq 100); do
-        id=$(x xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ] && x xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-window_gone() {
-    for _ in $(seq 100); do
-        x xdotool search --name "$1" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
+if [ "$error_title" = '^$' ] || [ "$help_title" = '^$' ]; then
+    fail "the player told no box titles"
+fi
 
 # Waits for the keyboard focus to be in the window (5 s at most).
 focused() {
@@ -87,7 +64,7 @@ place_of() {
 # with it: a menu is a window of its own, beside the program's main window.
 menu_open() {
     for _ in $(seq 50); do
-        if [ "$(x xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -gt 1 ]; then
+        if [ "$(ostrel_search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]; then
             sleep 0.3 # let it paint
             x import -window root "$1"
             return 0
@@ -111,46 +88,32 @@ capture_both() {
 # A box opened by a click: it must take the keyboard focus, and Return must close it.
 answer_box() {
     local title=$1 shot=$2 box
-    box=$(shown_window "$title") || fail "no window titled $title appeared"
+    box=$(ostrel_wait_window "$title") || fail "no window titled $title appeared"
     step "box $title is window $box"
     focused "$box" || fail "the box $title did not take the keyboard focus"
     sleep 0.5 # let it paint
     capture_both "$main" "$box" "$shot"
     x xdotool key Return
-    window_gone "$title" || fail "the box $title did not close on Return"
+    ostrel_wait_window_gone "$title" || fail "the box $title did not close on Return"
     kill -0 "$pid" 2>/dev/null || fail "the program ended after closing $title"
 }
 
 mkdir -p "$out"
 pid=
-xvfb=
 cleanup() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    ostrel_xvfb_stop
 }
 trap cleanup EXIT
 
-# A private X server on a display it picks itself, so that runs side by side never meet; it
-# writes the display's number once it takes connections. It must not reset when its last
-# client leaves, or a client connecting just then is turned away.
-number=$out/display
-: >"$number"
-Xvfb -displayfd 3 -screen 0 "$((1024 * scale))x$((768 * scale))x24" -nolisten tcp -noreset \
-    3>"$number" 2>"$out/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$number" ] && break
-    sleep 0.1
-done
-[ -s "$number" ] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
-export DISPLAY=:$(cat "$number")
+ostrel_xvfb_start "$((1024 * scale))x$((768 * scale))" "$out/xvfb.log"
 x xdpyinfo >/dev/null || fail "the X server on $DISPLAY does not answer"
 
 step "starting $program on $DISPLAY at scale $scale"
 log=$out/qz-ostrel.log
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" >"$log" 2>&1 &
 pid=$!
-main=$(shown_window "$main_title") || fail "no window titled 'QZ Ostrel v1.2' appeared"
+main=$(ostrel_wait_window "$main_title") || fail "no window titled 'QZ Ostrel v1.2' appeared"
 read -r _ _ width height < <(place_of "$main")
 expected="$((534 * scale))x$((380 * scale))"
 [ "${width}x${height}" = "$expected" ] ||
@@ -185,7 +148,7 @@ answer_box "$help_title" "$out/instructions.png"
 x xdotool key shift+Tab shift+Tab
 x xdotool key Return
 answer_box "$error_title" "$out/input-error-by-enter.png"
-x xdotool search --name "$main_title" >/dev/null || fail "the window is gone"
+ostrel_search --name "$main_title" >/dev/null || fail "the window is gone"
 
 # A right click on the result line opens its menu of Qt's 复制 and 全选. With nothing selected
 # yet 复制 cannot be chosen, so Down picks 全选 and Return chooses it; in the menu opened again
@@ -211,11 +174,7 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended after copying the result l
 # Closing the window as the window manager's close button does ends the program cleanly.
 step "closing the window"
 x /usr/bin/python3 "$here/close_window.py" "$main" || fail "could not close the window"
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program still runs 10 s after its window was closed"
+ostrel_wait_ended "$pid" 10 || fail "the program still runs 10 s after its window was closed"
 status=0
 wait "$pid" || status=$?
 pid=

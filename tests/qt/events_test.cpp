@@ -364,11 +364,11 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(bool, autoRepeat);
         QFETCH(int, presses);
-        auto *button = qobject_cast<QAbstractButton *>(
+        auto *button = qobject_cast<gui::PushButton *>(
             m_window->controls().widget(*layout::controlFor(Reset{ResetGroup::all})));
         QVERIFY(button);
         button->setFocus(Qt::TabFocusReason);
-        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        QSignalSpy clicks(button, &gui::PushButton::enterPressed);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return,
                         static_cast<Qt::KeyboardModifiers>(modifiers), QString(), autoRepeat);
         QApplication::sendEvent(button, &press);

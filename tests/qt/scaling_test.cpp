@@ -90,7 +90,7 @@ std::optional<QRectF> inkOfText(const QFont &font, QSize box, int flags, const Q
 // nothing cut it. Returns where that ink falls relative to the label.
 std::optional<QRectF> inkOfFieldRows(const gui::FieldRowsLabel &label, qreal scale)
 {
-    gui::FieldRowsLabel twin(label.text(), label.rows());
+    gui::FieldRowsLabel twin(label.text(), label.lines());
     twin.setFont(label.font());
     twin.setContentsMargins(label.contentsMargins() + QMargins(spill, spill, spill, spill));
     twin.resize(label.size() + QSize(2 * spill, 2 * spill));

@@ -2,11 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window_links.h"
 #include "window_table.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <variant>
 #include <vector>
@@ -138,6 +140,192 @@ TEST(Layout, EnterCalculatesInAFieldAndPressesAButton)
     EXPECT_EQ(form::findControl("Label1")->actionOnEnter(), Action{NoAction{}});
     EXPECT_EQ(form::findControl("Frame2")->actionOnEnter(), Action{NoAction{}});
     EXPECT_EQ(form::fieldControl(Field::plannedShares).actionOnEnter(), Action{NoAction{}});
+}
+
+// A caption wraps only where its place holds two lines of its font: a one-line caption a
+// pixel too wide must not lose its last character to a second line nobody can see.
+struct WrapCase {
+    const char *control;
+    bool wraps;
+};
+
+class CaptionWrap : public testing::TestWithParam<WrapCase> {};
+
+TEST_P(CaptionWrap, OnlyWherePlaceHoldsTwoLines)
+{
+    EXPECT_EQ(form::mainWindow().captionWraps(*form::findControl(GetParam().control)),
+              GetParam().wraps);
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, CaptionWrap,
+                         testing::Values(WrapCase{"xsall", true}, WrapCase{"L1", true},
+                                         WrapCase{"Label1", true}, WrapCase{"bigtitle", false},
+                                         WrapCase{"yhs", false}, WrapCase{"Label8", false},
+                                         WrapCase{"BYNARO", false}));
+
+// A caption beside a column of fields breaks at its wide gaps, one line level with each
+// field; single blanks stay inside a line.
+struct LinesCase {
+    const char *control;
+    std::vector<std::u16string_view> lines;
+};
+
+class CaptionLines : public testing::TestWithParam<LinesCase> {};
+
+TEST_P(CaptionLines, StandBesideTheFields)
+{
+    EXPECT_EQ(form::mainWindow().captionLinesBesideFields(*form::findControl(GetParam().control)),
+              GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, CaptionLines,
+    testing::Values(LinesCase{"L1", {u"* 当前股价：", u"* 持股总数："}},
+                    LinesCase{"Label1", {u"元", u"股"}}, LinesCase{"Label3", {u"* 当前股价："}},
+                    LinesCase{"Label9", {u"元"}},
+                    // Not in a frame beside fields: the platform wraps them as it wraps text.
+                    LinesCase{"yhs", {}}, LinesCase{"xsall", {}}, LinesCase{"Frame1", {}}));
+
+TEST(Layout, CaptionLinesStandLevelWithTheFieldRows)
+{
+    const auto &window = form::mainWindow();
+    const form::Control &label = *form::findControl("L1");
+    // The fields are 18 pixels high and 24 apart; the caption starts level with the first.
+    EXPECT_EQ(window.lineBand(label, 0), (form::LineBand{0, 18}));
+    EXPECT_EQ(window.lineBand(label, 1), (form::LineBand{24, 18}));
+    // A line past the last field keeps the rows' pitch.
+    EXPECT_EQ(window.lineBand(label, 2), (form::LineBand{48, 18}));
+    // The hidden planned-shares field still holds its row, so the new stock's caption lines
+    // stand where the old stock's do.
+    EXPECT_EQ(window.lineBand(*form::findControl("Label3"), 1), (form::LineBand{24, 18}));
+}
+
+// The credit line starts left of the client area and is wider than it: its caption centres
+// in the part that shows.
+TEST(Layout, CaptionsKeepToThePartOfTheirPlaceThatShows)
+{
+    const auto &window = form::mainWindow();
+    EXPECT_EQ(window.visiblePart(*form::findControl("BYNARO")), (form::Rect{7, 0, 530, 17}));
+    const form::Control &result = form::resultLine();
+    const form::Rect place = form::clientPixels(result);
+    EXPECT_EQ(window.visiblePart(result), (form::Rect{0, 0, place.width, place.height}));
+}
+
+// The description is not the main window's alone: a second window with a frame, a field, a
+// caption beside it, a button and notes at its corners and edges answers every question from
+// its own controls.
+TEST(Layout, DescribesAnyWindow)
+{
+    using namespace ostrel;
+    static constexpr std::array<form::Control, 8> controls{{
+        {.id = "box", .kind = form::Kind::frame, .twips = {150, 150, 3000, 1500}},
+        // A blank inside a line, a wide gap between lines and a blank at the end.
+        {.id = "caption",
+         .kind = form::Kind::label,
+         .container = {0},
+         .text = u"单 笔  千分之 ",
+         .twips = {150, 300, 900, 900},
+         .font = {u"宋体", 9}},
+        {.id = "rate",
+         .kind = form::Kind::textBox,
+         .container = {0},
+         .twips = {1200, 300, 900, 270},
+         .tabIndex = 2,
+         .field = Field::feePerMille,
+         .accessible = {.name = u"费率", .description = {}, .labelledBy = {1}}},
+        {.id = "ok", .kind = form::Kind::button, .twips = {150, 1800, 900, 450}, .tabIndex = 1},
+        {.id = "corner", .kind = form::Kind::label, .twips = {0, 0, 150, 150}},
+        // Hangs 40 pixels past the right edge and 20 past the bottom.
+        {.id = "overhang", .kind = form::Kind::label, .twips = {3000, 2100, 900, 600}},
+        // Exactly two lines of its font high, and a pixel less.
+        {.id = "two", .kind = form::Kind::label, .twips = {0, 1800, 90, 360}, .font = {u"宋体", 9}},
+        {.id = "one", .kind = form::Kind::label, .twips = {0, 2100, 90, 345}, .font = {u"宋体", 9}},
+    }};
+    const form::WindowDescription window({u"设置", 3300, 2400, 0xFFFFFF, 0, 0}, controls);
+    ASSERT_EQ(window.tabOrder().size(), 2u);
+    EXPECT_EQ(window.tabOrder()[0]->id, "ok");
+    EXPECT_EQ(window.fieldControl(Field::feePerMille), &controls[2]);
+    EXPECT_EQ(window.fieldControl(Field::oldPrice), nullptr);
+    EXPECT_EQ(window.resultLine(), nullptr);
+    EXPECT_EQ(window.labelledBy(controls[2]), &controls[1]);
+    EXPECT_EQ(window.labelFor(controls[1]), std::vector<const form::Control *>{&controls[2]});
+    // The field sits at (90, 30) in the client area: (80, 20) inside the frame at (10, 10).
+    EXPECT_EQ(window.controlAt(95, 35), &controls[2]);
+    EXPECT_EQ(window.controlAt(15, 15), &controls[0]);
+    EXPECT_EQ(window.controlAt(15, 130), &controls[3]);
+    // The client area's first pixel is in it, its last row and column past it are not.
+    EXPECT_EQ(window.controlAt(0, 0), &controls[4]);
+    EXPECT_EQ(window.controlAt(219, 159), &controls[5]);
+    EXPECT_EQ(window.controlAt(220, 150), nullptr);
+    EXPECT_EQ(window.controlAt(210, 160), nullptr);
+    EXPECT_EQ(window.visiblePart(controls[5]), (form::Rect{0, 0, 20, 20}));
+    EXPECT_TRUE(window.captionWraps(controls[6]));
+    EXPECT_FALSE(window.captionWraps(controls[7]));
+    // One field row: a second line of the caption keeps the row's own height as its pitch.
+    EXPECT_EQ(window.captionLinesBesideFields(controls[1]),
+              (std::vector<std::u16string_view>{u"单 笔", u"千分之"}));
+    EXPECT_EQ(window.lineBand(controls[1], 1), (form::LineBand{18, 18}));
+}
+
+// A window's table names containers and labels by id; every wrong name is refused (which,
+// for a table resolved in a constexpr variable, means it does not compile).
+struct LinkCase {
+    const char *what;
+    std::string_view frameContainer; // where the frame "box" stands
+    std::string_view fieldContainer; // where the field "rate" stands
+    std::string_view accessibleControl;
+    std::string_view labelledBy;
+    std::string_view secondId; // the caption's id
+    bool twoAccessibleRows;
+};
+
+class Links : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(Links, WrongNamesAreRefused)
+{
+    const LinkCase &c = GetParam();
+    using form::Kind;
+    const std::array<form::Row, 4> rows{{
+        {{.id = "box", .kind = Kind::frame}, c.frameContainer},
+        {{.id = c.secondId, .kind = Kind::label}, "box"},
+        {{.id = "rate", .kind = Kind::textBox}, c.fieldContainer},
+        {{.id = "later", .kind = Kind::frame}, {}},
+    }};
+    const form::AccessibleRow row{c.accessibleControl, u"费率", {}, c.labelledBy};
+    if (c.twoAccessibleRows) {
+        EXPECT_THROW(form::linked(rows, std::array{row, row}), std::logic_error) << c.what;
+    } else {
+        EXPECT_THROW(form::linked(rows, std::array{row}), std::logic_error) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Links,
+    ::testing::Values(
+        LinkCase{"unknown container", {}, "frame", "rate", "caption", "caption", false},
+        LinkCase{"a frame inside itself", "box", "box", "rate", "caption", "caption", false},
+        LinkCase{"container after the control", {}, "later", "rate", {}, "caption", false},
+        LinkCase{"container that is no frame", {}, "caption", "rate", {}, "caption", false},
+        LinkCase{"two controls of one id", {}, "box", "rate", {}, "box", false},
+        LinkCase{"row of an unknown control", {}, "box", "rat", {}, "caption", false},
+        LinkCase{"labelled by no label", {}, "box", "rate", "box", "caption", false},
+        LinkCase{"two rows for a control", {}, "box", "rate", {}, "caption", true}));
+
+TEST(Links, RightNamesResolveToTheirRows)
+{
+    using form::Kind;
+    const std::array<form::Row, 3> rows{{
+        {{.id = "box", .kind = Kind::frame}, {}},
+        {{.id = "caption", .kind = Kind::label}, "box"},
+        {{.id = "rate", .kind = Kind::textBox}, "box"},
+    }};
+    const auto controls =
+        form::linked(rows, std::array{form::AccessibleRow{"rate", u"费率", u"千分之", "caption"}});
+    EXPECT_FALSE(controls[0].container);
+    EXPECT_EQ(controls[1].container, form::ControlRef{0});
+    EXPECT_EQ(controls[2].container, form::ControlRef{0});
+    EXPECT_EQ(controls[2].accessible.labelledBy, form::ControlRef{1});
+    EXPECT_EQ(controls[2].accessible.description, u"千分之");
 }
 
 } // namespace

@@ -11,14 +11,11 @@
 #   window, its fonts and every click scale with it. The screenshots are OUTPUT_DIR/window-DPI.png
 #   at start-up, answer-DPI.png with an answer and selected-DPI.png with the answer selected.
 set -euo pipefail
-
-fail() {
-    echo "e2e-windows: $*" >&2
-    exit 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
+ostrel_me=e2e-windows
 step() { echo "e2e-windows: $*"; }
 
-[ $# -ge 2 ] && [ $# -le 3 ] || fail "usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]"
+[ $# -eq 2 ] || [ $# -eq 3 ] || fail "usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 out=$2
 dpi=${3:-96}
@@ -41,24 +38,13 @@ px() { echo $((($1 * dpi + 48) / 96)); }
 export OSTREL_WINE_DIR=$out/wine-$dpi
 "$wine_run" --setup
 
-display_file=$(mktemp "$out/display.XXXXXX")
-Xvfb -displayfd 6 -screen 0 1600x1200x24 -nolisten tcp 6>"$display_file" \
-    >"$out/xvfb-$dpi.log" 2>&1 &
-xvfb=$!
 program_pid=
 cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    rm -f "$display_file"
+    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+    ostrel_xvfb_stop
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.05
-done
-[ -s "$display_file" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$display_file")
+ostrel_xvfb_start 1600x1200 "$out/xvfb-$dpi.log"
 # On this X server, so that Wine's desktop, which the first program starts, is there too.
 if [ "$dpi" != 96 ]; then
     reg=$OSTREL_WINE_DIR/prefix/drive_c/windows/system32/reg.exe
@@ -71,31 +57,27 @@ step "starting $program at $dpi dpi"
 program_pid=$!
 
 main_title='^QZ Ostrel v1\.2 *$'
-id=$(x xdotool search --sync --onlyvisible --name "$main_title" | head -n 1) ||
+id=$(ostrel_wait_window "$main_title" 20) ||
     fail "no window titled 'QZ Ostrel v1.2'"
 sleep 1 # the first paint
 
 geometry=$(x xwininfo -id "$id")
 width=$(sed -n 's/^ *Width: //p' <<<"$geometry")
 height=$(sed -n 's/^ *Height: //p' <<<"$geometry")
-[ "$width" = "$(px 534)" ] && [ "$height" = "$(px 380)" ] ||
+if [ "$width" != "$(px 534)" ] || [ "$height" != "$(px 380)" ]; then
     fail "client area ${width}x$height, expected $(px 534)x$(px 380)"
+fi
 step "client area ${width}x$height"
 x import -window "$id" "$out/window-$dpi.png"
 
 # 开始计算 with the start-up texts: the old price is missing.
 x xdotool mousemove --window "$id" "$(px 140)" "$(px 248)" click 1
-box=$(x xdotool search --sync --onlyvisible --name '^输入错误$' | head -n 1) ||
+box=$(ostrel_wait_window '^输入错误$' 20) ||
     fail "no box titled 输入错误 after 开始计算"
 step "the box 输入错误 is open"
 x import -window "$box" "$out/box-$dpi.png"
 x xdotool key --clearmodifiers Return
-for _ in $(seq 100); do
-    x xdotool search --onlyvisible --name '^输入错误$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-! x xdotool search --onlyvisible --name '^输入错误$' >/dev/null 2>&1 ||
-    fail "Return did not close the box"
+ostrel_wait_window_gone '^输入错误$' || fail "Return did not close the box"
 step "Return closed the box"
 
 # Amounts typed over the fields' texts (Tab selects a field's whole text), 开始计算 by Enter:
@@ -149,7 +131,7 @@ step "复制 copied the part dragged across ('$part'), 全选 then Ctrl+C the wh
 
 /usr/bin/python3 "$close_window" "$id"
 status=0
-timeout 30 tail --pid="$program_pid" -f /dev/null || fail "the program did not end"
+ostrel_wait_ended "$program_pid" 30 || fail "the program did not end"
 wait "$program_pid" || status=$?
 program_pid=
 [ "$status" = 0 ] || fail "the program ended with $status"

@@ -214,6 +214,24 @@ std::string pressCaseName(const ::testing::TestParamInfo<PressCase> &info)
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, KeyOnButton, ::testing::ValuesIn(pressCases()), pressCaseName);
 
+// A held Enter presses a button once, as a held Space does and as on Linux: the keyboard's
+// repeats of the key are no new presses.
+TEST_F(KeysTest, AHeldEnterPressesAButtonOnce)
+{
+    const layout::Control &key = *layout::controlFor(PressKey{Key::digit5});
+    m_win32.click(layout::fieldControl(Field::sharesHeld));
+    m_core.click(layout::fieldControl(Field::sharesHeld));
+    tabBothTo(key);
+    constexpr LPARAM firstPress = 1;
+    constexpr LPARAM repeat = firstPress | (LPARAM{1} << 30);
+    HWND button = m_window.controls().handle(key);
+    SendMessageW(button, WM_KEYDOWN, VK_RETURN, firstPress);
+    SendMessageW(button, WM_KEYDOWN, VK_RETURN, repeat);
+    SendMessageW(button, WM_KEYDOWN, VK_RETURN, repeat);
+    m_core.click(key);
+    expectSameAsCore();
+}
+
 // A mouse click on a keypad key edits the field being typed into and leaves the focus there.
 TEST_F(KeysTest, ClickOnAKeypadKeyLeavesTheFocusInTheField)
 {

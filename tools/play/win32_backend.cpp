@@ -343,9 +343,9 @@ testing::WindowView Win32Backend::describe() const
         testing::ControlView seen;
         seen.id = control.id;
         seen.kind = kindOf(handle);
-        seen.container = control.container;
         seen.pixels = clientPlace(window, handle, dpi);
         if (const layout::Control *frame = layout::containerOf(control)) {
+            seen.container = frame->id;
             const layout::Rect outer = clientPlace(window, controls.handle(*frame), dpi);
             seen.pixels.left -= outer.left;
             seen.pixels.top -= outer.top;

@@ -73,10 +73,12 @@ WindowView CoreBackend::describe() const
             caption = m_window.text(*control.field);
         else if (control.isResultLine)
             caption = m_window.result();
-        view.controls.push_back(
-            {control.id, control.kind, control.container, layout::toPixels(control.twips), caption,
-             std::u16string(control.font.face), control.font.points, control.font.bold,
-             control.foreground, control.background, control.tabIndex, control.visible});
+        const layout::Control *frame = layout::containerOf(control);
+        view.controls.push_back({control.id, control.kind, frame ? frame->id : std::string_view(),
+                                 layout::toPixels(control.twips), caption,
+                                 std::u16string(control.font.face), control.font.points,
+                                 control.font.bold, control.foreground, control.background,
+                                 control.tabIndex, control.visible});
     }
     return view;
 }

@@ -1,0 +1,221 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "actions.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A window as data: every control with its id, kind, container, caption or start-up text,
+// place, font, colours, tab index, visibility, the action its click and Enter run and what
+// assistive technology tells of it, together with every decision that follows from them
+// (where a caption's lines stand, which part of a caption can be seen, which control a point
+// falls on, the order Tab visits). Each window adapter builds its widgets from a description
+// and decides only how its platform draws and reports them, so the adapters cannot drift
+// apart, and the test double of the window follows the same description.
+namespace ostrel::layout {
+
+enum class Kind { label, textBox, frame, button };
+
+// A colour is fixed, one of the desktop's own, or not given.
+struct Colour {
+    enum class Role { rgb, system, highlightText, none };
+    Role role = Role::system;
+    std::uint32_t rgb = 0; // 0xRRGGBB, for Role::rgb
+
+    static constexpr Colour system() { return {Role::system, 0}; }
+    static constexpr Colour highlightText() { return {Role::highlightText, 0}; }
+    static constexpr Colour none() { return {Role::none, 0}; }
+    static constexpr Colour fixed(std::uint32_t rgb) { return {Role::rgb, rgb}; }
+};
+
+struct Font {
+    std::u16string_view face; // empty: the control shows no text of its own
+    double points = 0;
+    bool bold = false;
+};
+
+// Lengths in twips, 15 to a pixel at 96 dots per inch.
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool contains(int x, int y) const
+    {
+        return x >= left && y >= top && x < left + width && y < top + height;
+    }
+    bool operator==(const Rect &) const = default;
+};
+
+inline constexpr int twipsPerPixel = 15;
+inline constexpr int pixelsPerInch = 96;
+inline constexpr int pointsPerInch = 72;
+int twipsToPixels(int twips);
+Rect toPixels(const Rect &twips);
+// The height of a font's letters in pixels at 96 dots per inch.
+int fontPixels(double points);
+
+enum class Align { left, centre };
+
+// Another control of the same window: its place in the window's controls, resolved when the
+// window is described, so that a wrong reference does not compile.
+struct ControlRef {
+    static constexpr std::uint16_t noneIndex = 0xFFFF;
+    std::uint16_t index = noneIndex;
+
+    constexpr explicit operator bool() const { return index != noneIndex; }
+    bool operator==(const ControlRef &) const = default;
+};
+
+// What assistive technology (a screen reader, a braille display) tells of a control, in the
+// window's language.
+struct AccessibleInfo {
+    std::u16string_view name;        // empty: the control's caption, see `accessibleName`
+    std::u16string_view description; // empty: none
+    // The label that shows the control's caption on the screen, so that a screen reader can
+    // tell which caption belongs to a field; none: none.
+    ControlRef labelledBy{};
+};
+
+struct Control {
+    // The control's name: the widgets' object name and the word the scenarios use
+    // ("Command3(5)" for a key of the keypad).
+    std::string_view id{};
+    Kind kind = Kind::label;
+    ControlRef container{};     // the frame that holds it; none: the client area
+    std::u16string_view text{}; // caption, or start-up text of a text box
+    Rect twips{};               // relative to the container's outer top-left corner
+    Font font{};
+    Colour foreground{};
+    Colour background{};
+    int tabIndex = 0;
+    bool visible = true;
+    Action action = NoAction{};       // what a click runs
+    std::optional<Field> field{};     // the entry field a text box is
+    bool keepsFocusWhereItIs = false; // a click leaves the focus in the field being typed into
+    bool isResultLine = false;        // the caption the calculation and the resets write
+    // Its caption can be selected with the mouse and copied (the copy key wherever the focus
+    // is, or its context menu), without it taking the focus.
+    bool selectableText = false;
+    Align align = Align::left;
+    AccessibleInfo accessible{};
+
+    bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }
+    bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
+    // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
+    // entry field it starts the calculation, as 开始计算 does; on a push button it presses the
+    // button, as a click does (a keypad key edits the field clicked last); anything else lets
+    // it pass. On the desktop this window comes from Enter on a focused button presses it,
+    // and its users press Enter out of habit. Space presses a focused button on every desktop.
+    Action actionOnEnter() const
+    {
+        if (!takesFocus())
+            return NoAction{};
+        return kind == Kind::textBox ? Action{Calculate{}} : action;
+    }
+};
+
+struct WindowLook {
+    std::u16string_view caption;
+    int clientWidthTwips;
+    int clientHeightTwips;
+    std::uint32_t background;
+    // Where the client area first opens, from the top-left corner of the screen.
+    int storedLeftTwips;
+    int storedTopTwips;
+};
+
+// The band of one line of a caption, in pixels at 96 dots per inch from the caption's top.
+struct LineBand {
+    int top = 0;
+    int height = 0;
+    bool operator==(const LineBand &) const = default;
+};
+
+// The most characters a text box holds; longer texts are cut to it.
+inline constexpr std::size_t maxTextLength = 32767;
+
+class WindowDescription {
+public:
+    // `controls` in creation order: a later control is drawn above an earlier one of the same
+    // container, and a frame's controls above the frame. It must outlive the description.
+    WindowDescription(const WindowLook &look, std::span<const Control> controls);
+
+    const WindowLook &look() const { return m_look; }
+    std::span<const Control> controls() const { return m_controls; }
+    const Control &control(ControlRef ref) const { return m_controls[ref.index]; }
+    // Its place in `controls()`.
+    std::size_t positionOf(const Control &control) const;
+    ControlRef refOf(const Control &control) const;
+
+    // By the id the scenarios and the widgets use; none for an id the window does not have.
+    const Control *findControl(std::string_view id) const;
+    const Control *containerOf(const Control &control) const;
+    // The text box of the field; none in a window without it.
+    const Control *fieldControl(Field field) const;
+    // The caption the calculation writes; none in a window without one.
+    const Control *resultLine() const;
+    // The first control whose click runs the action, or none.
+    const Control *controlFor(const Action &action) const;
+
+    int clientWidthPixels() const;
+    int clientHeightPixels() const;
+    // The control's place in pixels, relative to the window's client area.
+    Rect clientPixels(const Control &control) const;
+    // The topmost visible control at a pixel of the client area, or none (the bare window).
+    const Control *controlAt(int x, int y) const;
+    // The controls that take the focus, in the order Tab visits them.
+    std::span<const Control *const> tabOrder() const { return m_tabOrder; }
+
+    // Captions. A caption wraps only where its place holds more than one line: a one-line
+    // caption a pixel too wide loses that pixel, not its last character to a line nobody can
+    // see.
+    bool captionWraps(const Control &label) const;
+    // A caption that stands beside a column of entry fields in a frame: its lines stand level
+    // with the fields, one line per field row, whatever the font's own line height is. Its
+    // wide gaps (two blanks or more) are where its lines break: the window was drawn with
+    // blanks that push the next part of the caption down to the next field. Empty for any
+    // other control.
+    std::vector<std::u16string_view> captionLinesBesideFields(const Control &label) const;
+    // The band of line `line` of such a caption: the band of its field row; lines past the
+    // last row keep the rows' pitch.
+    LineBand lineBand(const Control &label, std::size_t line) const;
+    // The part of a control's place that lies inside the client area, in the control's own
+    // pixels: a caption keeps to the part that can be seen (the credit line is wider than the
+    // window and centres its text in what shows).
+    Rect visiblePart(const Control &control) const;
+
+    // Accessibility: the label that shows the control's caption, or none; the controls whose
+    // caption a label shows, in table order.
+    const Control *labelledBy(const Control &control) const;
+    std::vector<const Control *> labelFor(const Control &label) const;
+
+private:
+    std::vector<LineBand> fieldRowsBeside(const Control &label) const;
+
+    WindowLook m_look;
+    std::span<const Control> m_controls;
+    std::vector<const Control *> m_tabOrder;
+    std::array<const Control *, fieldCount> m_fields{};
+};
+
+// The name of a control: its accessible name, otherwise its caption without the blanks that
+// only place it on the screen (leading and trailing blanks dropped, runs of blanks made one).
+std::u16string accessibleName(const Control &control);
+// The description of a control; empty for none. The result line's description is the caption
+// it shows, which only the window knows, and every caption written to it is announced.
+std::u16string_view accessibleDescription(const Control &control);
+// Whether assistive technology is told of the control at all: a control that is never shown
+// is not in the window's tree of accessible objects.
+bool isInAccessibleTree(const Control &control);
+// `text` without leading and trailing blanks and with each run of blanks inside made one.
+std::u16string collapseBlanks(std::u16string_view text);
+
+} // namespace ostrel::layout
