@@ -53,6 +53,33 @@ inline Amounts slowestAmounts()
     return amounts;
 }
 
+// A share worth 0.00001 yuan and a holding of 32,767 digits, to buy 10,000 new shares at 10
+// with nothing in the account.
+inline Amounts tinyPriceAmounts()
+{
+    Amounts amounts;
+    amounts.oldPrice = u"0.00001";
+    amounts.sharesHeld = digits(limit, u"73", limit);
+    amounts.newPrice = u"10";
+    amounts.balance = u"0";
+    amounts.money = u"100000";
+    return amounts;
+}
+
+// A share worth 0.0001 yuan and a holding of a hundred trillion shares, to buy one lot at 8
+// with nothing in the account: with fees that take nearly all of a sale, the sale that pays
+// runs to some sixteen billion lots.
+inline Amounts nearCapAmounts()
+{
+    Amounts amounts;
+    amounts.oldPrice = u"0.0001";
+    amounts.sharesHeld = u"100000000000000";
+    amounts.newPrice = u"8";
+    amounts.balance = u"0";
+    amounts.money = u"800";
+    return amounts;
+}
+
 inline void typeInto(testing::FakeWindow &window, const Amounts &amounts)
 {
     window.setText(Field::oldPrice, amounts.oldPrice);

@@ -4,9 +4,12 @@
 
 #include "actions.h"
 
+#include "expect.h"
+#include "fee_windows.h"
 #include "utf8.h"
 
 #include <algorithm>
+#include <variant>
 
 namespace ostrel::fuzz {
 namespace {
@@ -71,6 +74,32 @@ std::uint16_t ActionReader::word()
 {
     const std::uint8_t low = byte();
     return static_cast<std::uint16_t>(low | (byte() << 8));
+}
+
+// A rate as its form byte says: free text, nothing, or a number in plain decimals.
+std::u16string ActionReader::rate()
+{
+    const std::uint8_t form = byte();
+    const auto kind = static_cast<RateKind>((form >> rateKindShift) % rateKinds);
+    if (kind == RateKind::text) {
+        const auto bytes = chunk(byte());
+        std::u16string text = play::fromUtf8(
+            std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+        // A text box keeps one line, and a scenario line holds no line break.
+        std::erase_if(text, [](char16_t c) { return c == u'\r' || c == u'\n' || c == u'\t'; });
+        return text;
+    }
+    const std::size_t decimals = form & rateDecimals;
+    std::string digits = std::to_string(word());
+    if (digits.size() <= decimals)
+        digits.insert(0, decimals + 1 - digits.size(), '0');
+    if (decimals > 0)
+        digits.insert(digits.size() - decimals, 1, '.');
+    if (kind == RateKind::minus)
+        digits.insert(0, 1, '-');
+    if (kind == RateKind::blanks)
+        digits = " " + digits + " ";
+    return std::u16string(digits.begin(), digits.end());
 }
 
 std::span<const std::uint8_t> ActionReader::chunk(std::size_t size)
@@ -159,9 +188,88 @@ std::optional<UserAction> ActionReader::next()
     }
     case Op::calculate:
         return clicking(layout::controlFor(Calculate{}));
+    case Op::fees: {
+        UserAction action;
+        action.kind = UserAction::Kind::fees;
+        FeeDialog &fees = action.fees;
+        const std::uint8_t flags = byte();
+        fees.itemised = (flags & feesItemised) != 0;
+        fees.typesRates = (flags & feesKeepRates) == 0;
+        fees.togglesWaiver = (flags & feesToggleWaiver) != 0;
+        fees.restoresDefaults = (flags & feesDefaults) != 0;
+        fees.cancels = (flags & feesCancel) != 0;
+        if (fees.typesRates) {
+            for (std::u16string &text : fees.rates)
+                text = rate();
+        }
+        return action;
+    }
+    case Op::detail: {
+        UserAction action;
+        action.kind = UserAction::Kind::detail;
+        return action;
+    }
     }
     return std::nullopt;
 }
+
+const layout::Control &closerOf(const layout::WindowDescription &dialog)
+{
+    return *dialog.controlFor(CloseDialog{});
+}
+
+const layout::WindowDescription *dialogOpenedBy(const layout::Control &control)
+{
+    if (std::holds_alternative<OpenFeeSettings>(control.action))
+        return &layout::feeSettingsWindow();
+    if (std::holds_alternative<ShowDetail>(control.action))
+        return &layout::detailWindow();
+    return nullptr;
+}
+
+namespace {
+
+std::string clickLine(const layout::Control &control)
+{
+    return "click " + std::string(control.id);
+}
+
+// A click, and the click that closes the modal window it opens.
+std::string clickLines(std::string line, const layout::Control *target)
+{
+    if (const layout::WindowDescription *dialog = target ? dialogOpenedBy(*target) : nullptr)
+        line += "\n" + clickLine(closerOf(*dialog));
+    return line;
+}
+
+std::string feeLines(const FeeDialog &fees)
+{
+    const layout::WindowDescription &dialog = layout::feeSettingsWindow();
+    const auto click = [&](const Action &action) {
+        return clickLine(*dialog.controlFor(action)) + "\n";
+    };
+    std::string lines = clickLine(*layout::controlFor(OpenFeeSettings{})) + "\n";
+    lines += click(ChooseFeeModel{fees.itemised ? FeeModel::itemised : FeeModel::perMille});
+    if (fees.typesRates) {
+        for (std::size_t i = 0; i < rateCount; ++i) {
+            const layout::Control &box = *dialog.feeEntryControl(allFeeEntries[i]);
+            lines += "type " + std::string(box.id) + " " + play::toUtf8(fees.rates[i]) + "\n";
+        }
+    }
+    if (fees.togglesWaiver)
+        lines += click(WaiveMinimum{});
+    if (fees.restoresDefaults)
+        lines += click(RestoreDefaults{});
+    if (fees.cancels)
+        return lines + clickLine(closerOf(dialog));
+    lines += clickLine(*dialog.controlFor(AcceptSettings{}));
+    // 确定 refused leaves the window open; 取消 then closes it.
+    if (refusesRates(fees))
+        lines += "\n" + clickLine(closerOf(dialog));
+    return lines;
+}
+
+} // namespace
 
 std::string describe(const UserAction &action, bool abbreviate)
 {
@@ -177,11 +285,19 @@ std::string describe(const UserAction &action, bool abbreviate)
                " units]";
     }
     case UserAction::Kind::click:
-        return "click " + std::string(action.control->id);
+        return clickLines(clickLine(*action.control), action.control);
     case UserAction::Kind::clickAt:
-        return "clickat " + std::to_string(action.x) + " " + std::to_string(action.y);
+        return clickLines("clickat " + std::to_string(action.x) + " " + std::to_string(action.y),
+                          layout::controlAt(action.x, action.y));
     case UserAction::Kind::tab:
         return "tab";
+    case UserAction::Kind::fees:
+        return feeLines(action.fees);
+    case UserAction::Kind::detail: {
+        const layout::WindowDescription &dialog = layout::detailWindow();
+        return clickLine(*layout::controlFor(ShowDetail{})) + "\n" +
+               clickLine(*dialog.controlFor(CopyDetail{})) + "\n" + clickLine(closerOf(dialog));
+    }
     }
     return {};
 }

@@ -4,10 +4,23 @@
 
 #include "expect.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace ostrel::fuzz {
 namespace {
+
+constexpr int lot = 100;              // shares to a lot
+constexpr int perThousand = 1000;     // the per-mille field is in ‰
+constexpr int perTenThousand = 10000; // the itemised rates are in ‱, and must stay below 10000
+constexpr int saleRatesCap = 5000;    // a sale's three rates together stay below half
+constexpr int fenPerYuan = 100;
+constexpr int maxPerMille = 18; // the per-mille field's upper check
+// Amounts whose numerators and denominators together take at most this many bits are cheap
+// enough to try many counts of lots with; longer ones only a few.
+constexpr std::size_t shortBits = 512;
+constexpr std::size_t manyTries = 20000;
+constexpr std::size_t fewTries = 16;
 
 bool isAsciiDigit(char16_t c)
 {
@@ -53,14 +66,21 @@ bool takeWord(std::u16string_view &text, std::u16string_view word)
     return true;
 }
 
+mpz_class ceilingOf(const mpq_class &value)
+{
+    mpz_class up;
+    mpz_cdiv_q(up.get_mpz_t(), value.get_num_mpz_t(), value.get_den_mpz_t());
+    return up;
+}
+
+} // namespace
+
 mpz_class floorOf(const mpq_class &value)
 {
     mpz_class down;
     mpz_fdiv_q(down.get_mpz_t(), value.get_num_mpz_t(), value.get_den_mpz_t());
     return down;
 }
-
-} // namespace
 
 std::optional<mpq_class> numberValue(std::u16string_view text)
 {
@@ -105,7 +125,162 @@ mpz_class nearestWhole(const mpq_class &value)
     return down;
 }
 
-Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
+RateFault firstRateFault(const RateTexts &rates)
+{
+    constexpr RateFault faults[] = {RateFault::commission, RateFault::minimum, RateFault::stampDuty,
+                                    RateFault::transferFee};
+    constexpr std::size_t minimumEntry = 1;
+    mpq_class together;
+    for (std::size_t i = 0; i < rateCount; ++i) {
+        const auto value = numberValue(rates[i]);
+        if (!value || sgn(*value) < 0)
+            return faults[i];
+        if (i == minimumEntry)
+            continue;
+        if (*value >= perTenThousand)
+            return faults[i];
+        together += *value;
+    }
+    return together >= saleRatesCap ? RateFault::together : RateFault::none;
+}
+
+bool refusesRates(const FeeDialog &fees)
+{
+    return !fees.cancels && fees.typesRates && !fees.restoresDefaults &&
+           firstRateFault(fees.rates) != RateFault::none;
+}
+
+FeeTexts settingsAfter(const FeeTexts &current, const FeeDialog &fees)
+{
+    if (fees.cancels || refusesRates(fees))
+        return current;
+    FeeTexts next = current;
+    next.itemised = fees.itemised;
+    if (fees.typesRates)
+        next.rates = fees.rates;
+    next.waived = current.waived != fees.togglesWaiver;
+    if (fees.restoresDefaults) {
+        next.rates = FeeTexts::defaultRates();
+        next.waived = false;
+    }
+    return next;
+}
+
+Schedule scheduleOf(const FeeTexts &settings, const mpq_class &fee)
+{
+    const auto rate = [&](std::size_t entry) {
+        return mpq_class(*numberValue(settings.rates[entry]) / perTenThousand);
+    };
+    Schedule schedule;
+    schedule.itemised = settings.itemised;
+    schedule.perMille = fee / perThousand;
+    schedule.commission = rate(0);
+    schedule.minimum = settings.waived ? mpq_class(0) : *numberValue(settings.rates[1]);
+    schedule.stampDuty = rate(2);
+    schedule.transferFee = rate(3);
+    return schedule;
+}
+
+mpq_class toFen(const mpq_class &amount)
+{
+    const mpq_class fen = abs(amount) * fenPerYuan;
+    mpz_class whole = floorOf(fen + mpq_class(1, 2));
+    if (sgn(amount) < 0)
+        whole = -whole;
+    return mpq_class(whole, fenPerYuan);
+}
+
+mpq_class Trades::cost() const
+{
+    return mpq_class(lots * lot) * newPrice;
+}
+
+TradeCost Trades::saleCost(const mpq_class &amount) const
+{
+    if (!schedule.itemised)
+        return {amount * schedule.perMille, 0, 0};
+    if (sgn(amount) == 0)
+        return {};
+    return {std::max(toFen(amount * schedule.commission), schedule.minimum),
+            toFen(amount * schedule.stampDuty), toFen(amount * schedule.transferFee)};
+}
+
+TradeCost Trades::purchaseCost() const
+{
+    TradeCost fees = saleCost(cost());
+    fees.stampDuty = 0;
+    return fees;
+}
+
+mpq_class Trades::remainder(const mpz_class &sold) const
+{
+    const mpq_class proceeds = mpq_class(sold) * oldPrice;
+    return proceeds + balance - cost() - saleCost(proceeds).total() - purchaseCost().total();
+}
+
+std::size_t affordableTries(const Trades &trades)
+{
+    const auto isShort = [](const mpq_class &value) {
+        return mpz_sizeinbase(value.get_num_mpz_t(), 2) +
+                   mpz_sizeinbase(value.get_den_mpz_t(), 2) <=
+               shortBits;
+    };
+    const Schedule &s = trades.schedule;
+    const bool cheap = isShort(trades.oldPrice) && isShort(trades.newPrice) &&
+                       isShort(trades.balance) && isShort(s.commission) && isShort(s.minimum) &&
+                       isShort(s.stampDuty) && isShort(s.transferFee);
+    return cheap ? manyTries : fewTries;
+}
+
+mpz_class firstCountThatMayPay(const Schedule &schedule, const mpq_class &unit,
+                               const mpq_class &need)
+{
+    // Each of the three fees is rounded to the fen, so it stands at most half a fen below its
+    // exact value, and the minimum commission is taken as it is; a sale of k units brings at
+    // most k × unit − max(k × unit × c, m) − k × unit × (s + t) + 1.5 fen. Below the two
+    // counts worked out here that is less than `need`.
+    const mpq_class target = need - mpq_class(3, 2 * fenPerYuan);
+    const mpq_class keptOnMinimum = unit * (1 - schedule.stampDuty - schedule.transferFee);
+    const mpq_class keptOnRate =
+        unit * (1 - schedule.commission - schedule.stampDuty - schedule.transferFee);
+    return std::max({mpz_class(1), ceilingOf((target + schedule.minimum) / keptOnMinimum),
+                     ceilingOf(target / keptOnRate)});
+}
+
+std::optional<std::string> saleFault(const Trades &trades, const mpz_class &sold)
+{
+    const mpz_class wholeLots = trades.holding / lot;
+    const bool wholeHolding = sold == trades.holding;
+    // Every count of lots below `below` must fail to pay.
+    mpz_class below;
+    if (wholeHolding &&
+        (!mpz_divisible_ui_p(sold.get_mpz_t(), lot) || sgn(trades.remainder(sold)) < 0)) {
+        // Sold whole because no whole lots within the holding pay.
+        below = wholeLots + 1;
+    } else {
+        if (!mpz_divisible_ui_p(sold.get_mpz_t(), lot))
+            return "shares to sell are neither whole lots nor the whole holding";
+        if (sgn(trades.remainder(sold)) < 0)
+            return "shares to sell do not pay for the purchase and the fees";
+        below = sold / lot;
+    }
+    if (sgn(below) == 0)
+        return std::nullopt;
+    const mpq_class leftWithoutSale = trades.remainder(0);
+    if (sgn(leftWithoutSale) >= 0)
+        return "selling nothing already pays, yet shares are sold";
+    const mpz_class first =
+        firstCountThatMayPay(trades.schedule, trades.oldPrice * lot, -leftWithoutSale);
+    const mpz_class last = std::max(first, mpz_class(below - affordableTries(trades)));
+    for (mpz_class count = below - 1; count >= last; --count) {
+        const mpz_class fewer = count * lot;
+        if (sgn(trades.remainder(fewer)) >= 0)
+            return "selling " + fewer.get_str() + " shares already pays";
+    }
+    return std::nullopt;
+}
+
+Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees)
 {
     Press press;
     press.fields = before;
@@ -136,40 +311,68 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength)
     const auto money = value(Field::moneyToSpend);
     const auto fee = value(Field::feePerMille);
     const auto balance = value(Field::balance);
-    const bool passes = oldPrice && sgn(*oldPrice) > 0 && held && *held >= 100 && newPrice &&
+    // The itemised fees do not use the per-mille field, so its two checks are skipped.
+    const bool feeFieldPasses = fees.itemised || (fee && *fee <= maxPerMille);
+    const bool passes = oldPrice && sgn(*oldPrice) > 0 && held && *held >= lot && newPrice &&
                         sgn(*newPrice) > 0 && planned && money && sgn(*money) >= 0 &&
-                        !(*planned < 100 && sgn(*money) == 0) && fee && *fee <= 18 && balance;
+                        !(*planned < lot && sgn(*money) == 0) && feeFieldPasses && balance;
     press.messageBox = !passes;
-    if (!passes || *planned >= 100)
+    if (!passes || *planned >= lot)
         return press;
 
+    Trades trades;
+    trades.schedule = scheduleOf(fees, fee.value_or(0));
+    trades.oldPrice = *oldPrice;
+    trades.newPrice = *newPrice;
+    trades.balance = *balance;
+    trades.holding = nearestWhole(*held);
+    trades.lots = floorOf(*money / *newPrice / lot);
+    press.trades = trades;
+
     Transfer t;
-    t.holding = nearestWhole(*held);
-    t.lots = floorOf(*money / *newPrice / 100);
-    const mpq_class cost = mpq_class(t.lots * 100) * *newPrice;
-    const mpq_class shortfallLots = (cost - *balance) / *oldPrice / 100;
-    const mpq_class rate = *fee / 1000;
-    const auto remainder = [&](const mpz_class &sold) {
-        const mpq_class proceeds = mpq_class(sold) * *oldPrice;
-        return mpq_class(proceeds + *balance - cost - proceeds * rate - cost * rate);
-    };
+    t.holding = trades.holding;
+    t.lots = trades.lots;
+    if (fees.itemised) {
+        // The fewest whole lots, from none up, that leave nothing owing; the whole holding
+        // when none do. Tried lot by lot, as far as that is affordable here.
+        const mpz_class wholeLots = t.holding / lot;
+        if (wholeLots > manyTries || affordableTries(trades) < manyTries) {
+            t.sellWorkedOut = false;
+            press.transfer = t;
+            return press;
+        }
+        t.sell = t.holding;
+        for (mpz_class count = 0; count <= wholeLots; ++count) {
+            if (sgn(trades.remainder(count * lot)) >= 0) {
+                t.sell = count * lot;
+                break;
+            }
+        }
+        t.left = floorOf(trades.remainder(t.sell));
+        press.transfer = t;
+        return press;
+    }
+
+    const mpq_class cost = trades.cost();
+    const mpq_class shortfallLots = (cost - *balance) / *oldPrice / lot;
+    const mpq_class &rate = trades.schedule.perMille;
     // The least sale is one lot beyond the shortfall, never below nothing; when it leaves the
     // investor short of the fees, the deficit is made up in whole lots, each bringing its
     // price less its fee.
-    t.sell = (floorOf(shortfallLots) + 1) * 100;
+    t.sell = (floorOf(shortfallLots) + 1) * lot;
     if (sgn(t.sell) < 0)
         t.sell = 0;
     if (t.sell <= t.holding) {
-        const mpq_class deficit = -remainder(t.sell);
+        const mpq_class deficit = -trades.remainder(t.sell);
         if (sgn(deficit) > 0) {
-            const mpq_class perLot = *oldPrice * 100 * (1 - rate);
+            const mpq_class perLot = *oldPrice * lot * (1 - rate);
             const mpz_class lotsMore = -floorOf(-deficit / perLot);
-            t.sell += lotsMore * 100;
+            t.sell += lotsMore * lot;
         }
     }
     if (t.sell > t.holding)
         t.sell = t.holding;
-    t.left = floorOf(remainder(t.sell));
+    t.left = floorOf(trades.remainder(t.sell));
     press.transfer = t;
     return press;
 }

@@ -14,10 +14,10 @@
 #include <string>
 #include <string_view>
 
-// What a press of "开始计算" must do, worked out afresh from the field texts with GMP. This
-// deliberately shares no code with the calculator: it has its own number reading, rounding
-// and result-line reading, so that a fault in the calculator cannot hide behind the same
-// fault here.
+// What a press of "开始计算" must do, worked out afresh from the field texts and the fee
+// settings with GMP. This deliberately shares no code with the calculator: it has its own
+// number reading, rounding, search for the sale and result-line reading, so that a fault in
+// the calculator cannot hide behind the same fault here.
 namespace ostrel::fuzz {
 
 using FieldTexts = std::array<std::u16string, fieldCount>;
@@ -34,20 +34,103 @@ std::optional<mpq_class> numberValue(std::u16string_view text);
 // The nearest whole number, a half going to the even neighbour.
 mpz_class nearestWhole(const mpq_class &value);
 
+// The largest whole number not above the value.
+mpz_class floorOf(const mpq_class &value);
+
+// --- Fee settings ---------------------------------------------------------------------------
+
+// The fee settings as the fuzzer expects the calculator to hold them: at start-up the
+// per-mille field, with the itemised rates at a 2026 broker's defaults.
+struct FeeTexts {
+    bool itemised = false;
+    RateTexts rates = defaultRates();
+    bool waived = false; // 免五
+
+    static RateTexts defaultRates() { return {u"2.5", u"5", u"5", u"0.1"}; }
+    bool operator==(const FeeTexts &) const = default;
+};
+
+// Why 确定 is refused: the first entry, in the window's order, that is not a number of 0 or
+// more, or a rate of 10000‱ or more; then the three rates together at 5000‱ or more.
+enum class RateFault { none, commission, minimum, stampDuty, transferFee, together };
+RateFault firstRateFault(const RateTexts &rates);
+
+// Whether the fee settings action has its 确定 refused, so that 取消 closes the window: only
+// rates typed by the action can be unsound, since the window opens with sound ones.
+bool refusesRates(const FeeDialog &fees);
+
+// The settings that the action leaves, starting from `current`.
+FeeTexts settingsAfter(const FeeTexts &current, const FeeDialog &fees);
+
+// The fees of a trade in exact figures, each rate a fraction of the trade's amount.
+struct Schedule {
+    bool itemised = false;
+    mpq_class perMille;    // the per-mille model: the fee field's per mille, on both trades
+    mpq_class commission;  // itemised, on both trades
+    mpq_class minimum;     // yuan of commission a trade pays at least; 0 when waived
+    mpq_class stampDuty;   // itemised, on the sale only
+    mpq_class transferFee; // itemised, on both trades
+};
+
+// Only for sound settings; `fee` is the per-mille field's value.
+Schedule scheduleOf(const FeeTexts &settings, const mpq_class &fee);
+
+// A fee to the fen, a half fen going away from zero.
+mpq_class toFen(const mpq_class &amount);
+
+struct TradeCost {
+    mpq_class commission, stampDuty, transferFee;
+    mpq_class total() const { return commission + stampDuty + transferFee; }
+};
+
+// The trades of one calculation: what a sale of any number of old shares leaves, and what
+// each trade costs.
+struct Trades {
+    Schedule schedule;
+    mpq_class oldPrice, newPrice, balance;
+    mpz_class lots;    // N: lots of 100 new shares bought
+    mpz_class holding; // H: the holding rounded to whole shares
+
+    mpq_class cost() const;
+    TradeCost saleCost(const mpq_class &amount) const;
+    TradeCost purchaseCost() const;
+    // R: the money left after selling `sold` old shares, buying the lots and paying every fee.
+    mpq_class remainder(const mpz_class &sold) const;
+};
+
+// --- The press of "开始计算" -----------------------------------------------------------------
+
 struct Transfer {
-    mpz_class sell;    // S: old shares to sell
-    mpz_class lots;    // N: lots of 100 new shares
-    mpz_class left;    // R: whole yuan left
-    mpz_class holding; // H: the holding rounded
+    mpz_class sell;            // S: old shares to sell
+    mpz_class lots;            // N: lots of 100 new shares
+    mpz_class left;            // R: whole yuan left
+    mpz_class holding;         // H: the holding rounded
+    bool sellWorkedOut = true; // false: S is too costly to find here; see `saleFault`
 };
 
 struct Press {
     FieldTexts fields;                // every field after the press
     bool messageBox = false;          // one input fault is reported
     std::optional<Transfer> transfer; // a result line is written
+    std::optional<Trades> trades;     // the trades behind it
 };
 
-Press expectedPress(const FieldTexts &before, std::size_t maxTextLength);
+Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees);
+
+// With the itemised fees, when the sale was too costly to find by trying every lot: what is
+// wrong with selling `sold` shares, if anything. It must be the whole holding or whole lots
+// that pay, the lot below must not pay, and no fewer lots may pay, as far as the fuzzer can
+// afford to try them.
+std::optional<std::string> saleFault(const Trades &trades, const mpz_class &sold);
+
+// The least count from which a sale of whole units of `unit` yuan each can bring `need` with
+// the itemised fees: below it, the fees even before their rounding leave too little by more
+// than the rounding of three fees can give back. At least 1.
+mpz_class firstCountThatMayPay(const Schedule &schedule, const mpq_class &unit,
+                               const mpq_class &need);
+
+// How many counts the fuzzer tries one by one where the amounts allow it.
+std::size_t affordableTries(const Trades &trades);
 
 struct ResultLine {
     mpz_class sell, lots, left;

@@ -8,7 +8,9 @@
 // rule aborts with a report of the actions that led to it.
 #include "actions.h"
 #include "core_backend.h"
+#include "detail_check.h"
 #include "expect.h"
+#include "fee_windows.h"
 #include "utf8.h"
 
 #include <chrono>
@@ -20,6 +22,7 @@
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -47,6 +50,7 @@ constexpr auto handlerLimit = std::chrono::milliseconds(100);
 constexpr int timingTries = 3;
 // Enough for long sessions of use while keeping each input quick to run.
 constexpr std::size_t maxActions = 256;
+constexpr unsigned long lot = 100; // shares to a lot
 
 std::string idOf(Field field)
 {
@@ -73,22 +77,94 @@ Snapshot snapshot(const testing::CoreBackend &backend)
     return shot;
 }
 
-void perform(testing::CoreBackend &backend, const UserAction &action)
+// What the modal windows that an action opened showed, and whether one stayed open.
+struct Glimpse {
+    const layout::WindowDescription *dialog = nullptr;        // the modal window opened, if any
+    std::vector<std::pair<DetailCell, std::u16string>> cells; // the detail window's cells
+    bool leftOpen = false;
+};
+
+void glance(testing::CoreBackend &backend, Glimpse &seen)
 {
+    seen.dialog = backend.openDialog();
+    const testing::FakeDialog *dialog = backend.window().dialog();
+    if (!dialog)
+        return;
+    for (const layout::Control &control : seen.dialog->controls()) {
+        if (control.detailCell)
+            seen.cells.emplace_back(*control.detailCell, dialog->text(control));
+    }
+}
+
+// A click that opened a modal window is followed by a click on its 取消 or 关闭.
+void closeWhatOpened(testing::CoreBackend &backend, Glimpse &seen)
+{
+    if (!backend.openDialog())
+        return;
+    glance(backend, seen);
+    backend.click(fuzz::closerOf(*seen.dialog));
+}
+
+void fillFeeSettings(testing::CoreBackend &backend, const fuzz::FeeDialog &fees, Glimpse &seen)
+{
+    backend.click(*layout::controlFor(OpenFeeSettings{}));
+    seen.dialog = backend.openDialog();
+    if (seen.dialog != &layout::feeSettingsWindow())
+        return;
+    const layout::WindowDescription &dialog = *seen.dialog;
+    backend.click(*dialog.controlFor(
+        ChooseFeeModel{fees.itemised ? FeeModel::itemised : FeeModel::perMille}));
+    if (fees.typesRates) {
+        for (std::size_t i = 0; i < fuzz::rateCount; ++i)
+            backend.typeInto(*dialog.feeEntryControl(allFeeEntries[i]), fees.rates[i]);
+    }
+    if (fees.togglesWaiver)
+        backend.click(*dialog.controlFor(WaiveMinimum{}));
+    if (fees.restoresDefaults)
+        backend.click(*dialog.controlFor(RestoreDefaults{}));
+    backend.click(fees.cancels ? fuzz::closerOf(dialog) : *dialog.controlFor(AcceptSettings{}));
+    // 确定 refused keeps the window open for the user to mend the rates or cancel.
+    if (backend.openDialog())
+        backend.click(fuzz::closerOf(dialog));
+}
+
+void copyDetail(testing::CoreBackend &backend, Glimpse &seen)
+{
+    backend.click(*layout::controlFor(ShowDetail{}));
+    glance(backend, seen);
+    if (seen.dialog != &layout::detailWindow())
+        return;
+    backend.click(*seen.dialog->controlFor(CopyDetail{}));
+    backend.click(fuzz::closerOf(*seen.dialog));
+}
+
+Glimpse perform(testing::CoreBackend &backend, const UserAction &action)
+{
+    Glimpse seen;
     switch (action.kind) {
     case UserAction::Kind::type:
         backend.type(action.field, action.text);
-        return;
+        break;
     case UserAction::Kind::click:
         backend.click(*action.control);
-        return;
+        closeWhatOpened(backend, seen);
+        break;
     case UserAction::Kind::clickAt:
         backend.clickAt(action.x, action.y);
-        return;
+        closeWhatOpened(backend, seen);
+        break;
     case UserAction::Kind::tab:
         backend.tab();
-        return;
+        break;
+    case UserAction::Kind::fees:
+        fillFeeSettings(backend, action.fees, seen);
+        break;
+    case UserAction::Kind::detail:
+        copyDetail(backend, seen);
+        break;
     }
+    seen.leftOpen = backend.openDialog() != nullptr;
+    return seen;
 }
 
 // The control a click lands on, none for typing and Tab.
@@ -112,6 +188,41 @@ std::string shown(std::u16string_view text)
 
 const bool trace = std::getenv("OSTREL_FUZZ_TRACE") != nullptr;
 
+// The scenario lines of an action, continuation lines indented under the first.
+std::string lines(const UserAction &action, bool abbreviate)
+{
+    std::string text = describe(action, abbreviate);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, "       ");
+    return text;
+}
+
+// The words of the main window's caption for each fee model, and the field each refusal of
+// 确定 names in its message.
+std::u16string_view modelCaption(bool itemised)
+{
+    return itemised ? u"计费：分项" : u"计费：按千分比";
+}
+
+std::u16string_view faultNamed(fuzz::RateFault fault)
+{
+    switch (fault) {
+    case fuzz::RateFault::commission:
+        return u"“佣金 万分之”";
+    case fuzz::RateFault::minimum:
+        return u"“最低佣金”";
+    case fuzz::RateFault::stampDuty:
+        return u"“印花税 万分之”";
+    case fuzz::RateFault::transferFee:
+        return u"“过户费 万分之”";
+    case fuzz::RateFault::together:
+        return u"合计";
+    case fuzz::RateFault::none:
+        break;
+    }
+    return {};
+}
+
 class Session {
 public:
     explicit Session(std::span<const std::uint8_t> bytes)
@@ -128,13 +239,13 @@ public:
                 break;
             const Snapshot before = snapshot(m_backend);
             const auto start = Clock::now();
-            perform(m_backend, *action);
+            const Glimpse seen = perform(m_backend, *action);
             const auto took = Clock::now() - start;
             if (trace)
                 std::fprintf(stderr, "%5zu  %8.3f ms  %s\n", m_index + 1,
                              std::chrono::duration<double, std::milli>(took).count(),
-                             describe(*action, true).c_str());
-            check(*action, before, snapshot(m_backend));
+                             lines(*action, true).c_str());
+            check(*action, before, snapshot(m_backend), seen);
             if (took > handlerLimit)
                 checkTiming(*action);
             ++m_index;
@@ -149,7 +260,7 @@ private:
         fuzz::ActionReader reader(m_bytes);
         for (std::size_t i = 0; i <= m_index; ++i) {
             const auto action = reader.next();
-            std::fprintf(stderr, "%5zu  %s\n", i + 1, describe(*action, true).c_str());
+            std::fprintf(stderr, "%5zu  %s\n", i + 1, lines(*action, true).c_str());
         }
         if (const char *path = std::getenv("OSTREL_FUZZ_SCENARIO"))
             writeScenario(path);
@@ -173,15 +284,19 @@ private:
             fail(why);
     }
 
-    void check(const UserAction &action, const Snapshot &before, const Snapshot &after) const
+    void check(const UserAction &action, const Snapshot &before, const Snapshot &after,
+               const Glimpse &seen)
     {
         expect(after.keypadTarget != Field::plannedShares,
                "the keypad edits the hidden planned-shares field");
+        expect(!seen.leftOpen, "a modal window stayed open after " + describe(action, true));
 
         const layout::Control *target = clickTarget(action);
         const Action clicked = target ? target->action : Action{NoAction{}};
         const std::size_t boxes = after.messages - before.messages;
-        if (std::holds_alternative<Calculate>(clicked)) {
+        if (action.kind == UserAction::Kind::fees) {
+            checkFees(action.fees, before, after, seen, boxes);
+        } else if (std::holds_alternative<Calculate>(clicked)) {
             checkCalculation(before, after, boxes);
         } else if (std::holds_alternative<ShowInstructions>(clicked)) {
             expect(boxes == 1, "the instructions showed " + std::to_string(boxes) + " boxes");
@@ -191,6 +306,90 @@ private:
         }
         if (const auto *press = std::get_if<PressKey>(&clicked))
             checkKeypad(press->key, before, after);
+        if (std::holds_alternative<OpenFeeSettings>(clicked))
+            expect(seen.dialog == &layout::feeSettingsWindow(),
+                   "费率设置 did not open the fee settings");
+        if (action.kind == UserAction::Kind::detail || std::holds_alternative<ShowDetail>(clicked))
+            checkDetail(action, before, after, seen);
+        checkFeeSettings();
+        // A reset clears the answer, and with it its detail.
+        if (std::holds_alternative<Reset>(clicked))
+            m_answer.reset();
+    }
+
+    // The fee settings window, filled in and confirmed or cancelled.
+    void checkFees(const fuzz::FeeDialog &fees, const Snapshot &before, const Snapshot &after,
+                   const Glimpse &seen, std::size_t boxes)
+    {
+        expect(seen.dialog == &layout::feeSettingsWindow(),
+               "费率设置 did not open the fee settings");
+        const bool refused = fuzz::refusesRates(fees);
+        expect(boxes == (refused ? 1u : 0u), std::to_string(boxes) +
+                                                 " message boxes from the fee settings, expected " +
+                                                 (refused ? "1" : "0"));
+        if (refused) {
+            const auto &box = m_backend.window().messages().back();
+            expect(box.title == u"输入错误", "the rate fault box has the wrong title");
+            const std::u16string_view named = faultNamed(fuzz::firstRateFault(fees.rates));
+            expect(box.body.find(named) != std::u16string::npos,
+                   "the rate fault box " + shown(box.body) + " does not name " + shown(named));
+        }
+        m_fees = fuzz::settingsAfter(m_fees, fees);
+        for (const Field field : allFields)
+            expect(after.texts[slot(field)] == before.texts[slot(field)],
+                   "the fee settings changed " + idOf(field));
+        // The answer on the screen keeps the fees it was worked out with.
+        expect(after.result == before.result, "the fee settings changed the result line");
+    }
+
+    // The settings the calculator holds are the ones last confirmed, exactly as typed, and
+    // the main window tells which model they use.
+    void checkFeeSettings() const
+    {
+        const core::FeeSettings &held = m_backend.calculator().feeSettings();
+        const bool itemised = held.model == FeeModel::itemised;
+        expect(itemised == m_fees.itemised, std::string("the calculator uses the ") +
+                                                (itemised ? "itemised" : "per-mille") +
+                                                " fees, expected the other model");
+        for (std::size_t i = 0; i < fuzz::rateCount; ++i)
+            expect(held.texts[i] == m_fees.rates[i], "the calculator holds the rate " +
+                                                         shown(held.texts[i]) + ", expected " +
+                                                         shown(m_fees.rates[i]));
+        expect(held.minimumWaived == m_fees.waived, "免五 is not as last confirmed");
+        const testing::FakeWindow &window = m_backend.window();
+        expect(window.feeModelNote() == modelCaption(m_fees.itemised),
+               "the main window's fee caption reads " + shown(window.feeModelNote()));
+        expect(window.isEnabled(Field::feePerMille) == !m_fees.itemised,
+               "the per-mille field is not enabled exactly under the per-mille fees");
+    }
+
+    // The detail window shows the rows of the answer on the screen, and 复制 copies them.
+    void checkDetail(const UserAction &action, const Snapshot &before, const Snapshot &after,
+                     const Glimpse &seen) const
+    {
+        expect(seen.dialog == &layout::detailWindow(), "计算明细 did not open the detail");
+        const auto &detail = m_backend.calculator().detail();
+        fuzz::Rows rows = detail ? detail->rows : fuzz::Rows{{u"无"}};
+        if (action.kind == UserAction::Kind::detail) {
+            const fuzz::Rows copied = fuzz::rowsOfText(m_backend.clipboard());
+            expect(copied == rows, "复制 copied other rows than the detail holds");
+        }
+        if (auto fault = fuzz::detailFault(m_answer, rows))
+            fail("detail: " + *fault);
+        for (const auto &[cell, text] : seen.cells) {
+            const auto row = static_cast<std::size_t>(cell.row);
+            const auto column = static_cast<std::size_t>(cell.column);
+            const bool shownCell = m_answer && row < rows.size() && column < rows[row].size();
+            // A caption shows its whole text, however long.
+            const std::u16string want = shownCell ? rows[row][column] : std::u16string();
+            expect(text == want, "the detail window shows " + shown(text) + " in row " +
+                                     std::to_string(row) + ", column " + std::to_string(column) +
+                                     ", expected " + shown(want));
+        }
+        for (const Field field : allFields)
+            expect(after.texts[slot(field)] == before.texts[slot(field)],
+                   "the detail changed " + idOf(field));
+        expect(after.result == before.result, "the detail changed the result line");
     }
 
     void checkKeypad(Key key, const Snapshot &before, const Snapshot &after) const
@@ -209,14 +408,19 @@ private:
         expect(after.result == before.result, "a keypad key changed the result line");
     }
 
-    void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes) const
+    void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes)
     {
-        const fuzz::Press press = fuzz::expectedPress(before.texts, layout::maxTextLength);
+        const fuzz::Press press = fuzz::expectedPress(before.texts, layout::maxTextLength, m_fees);
         if (trace) {
             const char *outcome = press.messageBox ? "an input fault"
                                   : press.transfer ? "a result line"
                                                    : "no result (planned shares)";
-            std::fprintf(stderr, "       -> expected %s\n", outcome);
+            const char *sale = !press.transfer    ? ""
+                               : !m_fees.itemised ? ", per-mille fees"
+                               : press.transfer->sellWorkedOut
+                                   ? ", itemised fees, sale tried lot by lot"
+                                   : ", itemised fees, sale checked";
+            std::fprintf(stderr, "       -> expected %s%s\n", outcome, sale);
         }
         expect(boxes <= 1, "开始计算 showed " + std::to_string(boxes) + " message boxes");
         expect(boxes == (press.messageBox ? 1u : 0u),
@@ -244,20 +448,27 @@ private:
         const auto text = [](const mpz_class &value) {
             return shown(play::fromUtf8(value.get_str()));
         };
-        expect(line->sell == want.sell,
-               "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
+        if (want.sellWorkedOut)
+            expect(line->sell == want.sell,
+                   "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
         expect(line->lots == want.lots,
                "lots to buy " + text(line->lots) + ", expected " + text(want.lots));
-        expect(line->left == want.left,
-               "money left " + text(line->left) + ", expected " + text(want.left));
         expect(sgn(line->sell) >= 0 && line->sell <= want.holding,
                "shares to sell " + text(line->sell) + " outside 0.." + text(want.holding));
-        expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), 100) != 0,
+        expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), lot) != 0,
                "shares to sell " + text(line->sell) + " are not whole lots");
+        if (!want.sellWorkedOut) {
+            if (auto fault = fuzz::saleFault(*press.trades, line->sell))
+                fail("shares to sell " + text(line->sell) + ": " + *fault);
+        }
+        const mpz_class left =
+            want.sellWorkedOut ? want.left : fuzz::floorOf(press.trades->remainder(line->sell));
+        expect(line->left == left, "money left " + text(line->left) + ", expected " + text(left));
         // The promise of the line: what it says to sell pays for the purchase and both fees,
         // unless the whole holding is sold and still falls short.
         expect(line->sell == want.holding || sgn(line->left) >= 0,
                "selling " + text(line->sell) + " leaves " + text(line->left) + " yuan");
+        m_answer = fuzz::Answer{*press.trades, line->sell};
     }
 
     // Times the action again on fresh replays of the same input, and fails only when it is
@@ -282,6 +493,8 @@ private:
     std::span<const std::uint8_t> m_bytes;
     testing::CoreBackend m_backend;
     std::size_t m_index = 0;
+    fuzz::FeeTexts m_fees;                // the fee settings last confirmed
+    std::optional<fuzz::Answer> m_answer; // the answer the result line shows
 };
 
 } // namespace
@@ -293,6 +506,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     fuzz::visibleFields();
     fuzz::visibleControls();
     layout::tabOrder();
+    layout::feeSettingsWindow();
+    layout::detailWindow();
     return 0;
 }
 

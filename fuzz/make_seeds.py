@@ -11,10 +11,17 @@ Usage: fuzz/make_seeds.py [OUT_DIR]   (default tests/fuzz-corpus)
 
 The byte format is described in fuzz/README.md; the two tables below follow the window
 table's order (src/layout/window_table.cpp) and must change with it.
+
+The fee settings window is encoded as the fuzzer fills it in: one action per press of 确定 or
+取消, typing all four entries as they stand at that moment, so a scenario's refused 确定
+followed by more typing becomes one refused action per press. Lines that read or write the
+settings store (`stored`, `reload`) cannot be played by the fuzzer and are left out.
 """
 import pathlib
+import re
 import struct
 import sys
+from fractions import Fraction
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
@@ -25,11 +32,20 @@ CONTROLS = (["bigtitle", "Frame1", "L1", "oldprice", "buy6", "Label1", "Command4
              "Label3", "newprice", "Label9", "Command5", "yhs", "souxufei", "Label8", "Label4",
              "savemoney", "Label5", "Label7", "buymoney", "Label6", "xsall", "Command1",
              "Command2", "C44", "Frame3"]
-            + [f"Command3({k})" for k in range(13)] + ["BYNARO"])
+            + [f"Command3({k})" for k in range(13)] + ["BYNARO", "feeModel", "feeSettings", "detail"])
 CLICK_AT_MARGIN = 10
 
-TYPE, REPEAT, NUMBER, CLICK, KEYPAD, TAB, CLICK_AT, CALCULATE = range(8)
+TYPE, REPEAT, NUMBER, CLICK, KEYPAD, TAB, CLICK_AT, CALCULATE, FEES, DETAIL = range(10)
 PLUS, MINUS, BLANK_BEFORE, BLANK_AFTER, POINT = 0x01, 0x02, 0x04, 0x08, 0x10
+# Flags of a fees action, and the form byte of each rate it types.
+ITEMISED, KEEP_RATES, TOGGLE_WAIVER, DEFAULTS, CANCEL = 0x01, 0x02, 0x04, 0x08, 0x10
+RATE_KIND_SHIFT, RATE_MINUS, RATE_BLANKS, RATE_TEXT = 2, 5, 6, 7
+# The entries of the fee settings window in the fuzzer's order, and their start-up texts.
+RATE_BOXES = ["commissionRate", "minimumCommission", "stampDutyRate", "transferFeeRate"]
+DEFAULT_RATES = ["2.5", "5", "5", "0.1"]
+MINIMUM_ENTRY = 1
+RATE_CAP = 10000
+NUMBER_TEXT = re.compile(r"[+-]?(?=\.?\d)\d*\.?\d*")
 
 
 def type_text(field, text):
@@ -57,27 +73,140 @@ def click(name):
     return bytes([CLICK, CONTROLS.index(name)])
 
 
+def rate(text):
+    """A rate as the fuzzer types it: a number written from a 16-bit value when that gives the
+    text back exactly, otherwise free text."""
+    kind, inner = 0, text
+    if len(text) > 2 and text[0] == " " and text[-1] == " ":
+        kind, inner = RATE_BLANKS, text[1:-1]
+    elif text.startswith("-"):
+        kind, inner = RATE_MINUS, text[1:]
+    whole, point, decimals = inner.partition(".")
+    digits = whole + decimals
+    if (point and not decimals) or len(decimals) > 3 or not digits.isascii() or not digits.isdigit():
+        return free_rate(text)
+    value = int(digits)
+    written = str(value).rjust(len(decimals) + 1, "0")
+    if decimals:
+        written = written[:-len(decimals)] + "." + written[-len(decimals):]
+    if value > 0xFFFF or written != inner:
+        return free_rate(text)
+    return bytes([kind << RATE_KIND_SHIFT | len(decimals)]) + struct.pack("<H", value)
+
+
+def free_rate(text):
+    data = text.encode("utf-8")
+    if len(data) > 255:
+        raise ValueError("rate too long for one fees action")
+    return bytes([RATE_TEXT << RATE_KIND_SHIFT, len(data)]) + data
+
+
+def fees(itemised, rates=None, toggle=False, cancel=False):
+    flags = (ITEMISED if itemised else 0) | (TOGGLE_WAIVER if toggle else 0)
+    flags |= CANCEL if cancel else 0
+    if rates is None:
+        return bytes([FEES, flags | KEEP_RATES])
+    return bytes([FEES, flags]) + b"".join(rate(text) for text in rates)
+
+
+def number_value(text):
+    """The value of a text that is a number, as the calculator reads one; None otherwise."""
+    text = text.strip(" ")
+    if not NUMBER_TEXT.fullmatch(text):
+        return None
+    sign = -1 if text.startswith("-") else 1
+    whole, _, decimals = text.lstrip("+-").partition(".")
+    return sign * Fraction(int(whole or "0") * 10 ** len(decimals) + int(decimals or "0"),
+                           10 ** len(decimals))
+
+
+def rates_sound(rates):
+    values = [number_value(text) for text in rates]
+    if any(value is None or value < 0 for value in values):
+        return False
+    rate_values = [value for i, value in enumerate(values) if i != MINIMUM_ENTRY]
+    return all(value < RATE_CAP for value in rate_values) and sum(rate_values) < RATE_CAP
+
+
+class FeeSettings:
+    def __init__(self):
+        self.itemised, self.rates, self.waived = False, list(DEFAULT_RATES), False
+
+    def copy(self):
+        settings = FeeSettings()
+        settings.itemised, settings.rates, settings.waived = self.itemised, list(self.rates), self.waived
+        return settings
+
+
 def click_at(x, y):
     return bytes([CLICK_AT]) + struct.pack("<HH", x + CLICK_AT_MARGIN, y + CLICK_AT_MARGIN)
 
 
 def encode_scenario(path):
     """The scenario's actions; lines that a user could not do (hidden fields, unknown
-    controls, reading commands) are left out."""
+    controls, reading commands, the settings store) are left out."""
     out = bytearray()
+    confirmed = FeeSettings()
+    dialog = None  # the fee settings as the open window shows them
+    detail_open = copied = False
     for line in path.read_text(encoding="utf-8").splitlines():
         command, _, rest = line.partition(" ")
+        argument = rest.strip()
         try:
+            if dialog is not None:
+                if command == "type":
+                    name, _, text = rest.partition(" ")
+                    if name in RATE_BOXES:
+                        dialog.rates[RATE_BOXES.index(name)] = text
+                elif command == "click" and argument in ("perMilleModel", "itemisedModel"):
+                    dialog.itemised = argument == "itemisedModel"
+                elif command == "click" and argument == "waiveMinimum":
+                    dialog.waived = not dialog.waived
+                elif command == "click" and argument == "settingsDefaults":
+                    dialog.rates, dialog.waived = list(DEFAULT_RATES), False
+                elif command == "dismiss" or (command == "click"
+                                              and argument in ("settingsOk", "settingsCancel")):
+                    cancel = argument != "settingsOk"
+                    out += fees(dialog.itemised, dialog.rates, dialog.waived != confirmed.waived,
+                                cancel)
+                    if cancel:
+                        dialog = None
+                    elif rates_sound(dialog.rates):
+                        confirmed, dialog = dialog, None
+                continue
+            if detail_open:
+                if command == "click" and argument == "copyDetail":
+                    copied = True
+                elif command == "dismiss" or (command == "click" and argument == "closeDetail"):
+                    out += bytes([DETAIL]) if copied else click("detail")
+                    detail_open = False
+                continue
             if command == "type":
                 name, _, text = rest.partition(" ")
                 out += type_text(name, text)
+            elif command == "click" and argument == "feeSettings":
+                dialog = confirmed.copy()
+            elif command == "click" and argument == "detail":
+                detail_open, copied = True, False
             elif command == "click":
-                out += click(rest.strip())
+                out += click(argument)
             elif command == "clickat":
                 x, y = rest.split()
                 out += click_at(int(x), int(y))
             elif command == "tab":
                 out += bytes([TAB])
+            elif command == "detail":
+                out += bytes([DETAIL])
+            elif command == "fees" and argument == "simple":
+                out += fees(False)
+                confirmed.itemised = False
+            elif command == "fees":
+                words = argument.split()
+                if len(words) != 5 or words[0] != "itemised":
+                    continue
+                out += fees(True, words[1:], toggle=confirmed.waived)
+                if rates_sound(words[1:]):
+                    confirmed.itemised, confirmed.rates, confirmed.waived = True, words[1:], False
         except ValueError:
             continue
     return bytes(out)
@@ -113,6 +242,32 @@ def hand_made():
                               + number("newprice", 200, [1, 6], POINT | BLANK_BEFORE | BLANK_AFTER, 1)
                               + type_text("souxufei", " 18 ") + number("savemoney", 100, [4], MINUS)
                               + type_text("buymoney", "0") + click("Command1"))
+    # The itemised fees: the worked example under odd rates, 免五 and a minimum that decides,
+    # each answer with its detail.
+    worked = (type_text("oldprice", "10") + type_text("buy6", "5000") + type_text("newprice", "8")
+              + type_text("savemoney", "2000") + type_text("buymoney", "20000"))
+    seeds["itemised_rates"] = (fees(True, ["2.5", "5", "5", "0.1"]) + worked + click("Command1")
+                               + bytes([DETAIL]) + fees(True, ["0.854", "0", "10", "0.02"], True)
+                               + click("Command1") + bytes([DETAIL])
+                               + fees(True, ["30", "100", "0.5", "6.5"], True) + click("Command1")
+                               + bytes([DETAIL]) + type_text("buy6", "1234567")
+                               + type_text("oldprice", "0.003") + click("Command1") + bytes([DETAIL])
+                               + fees(False) + click("Command1") + bytes([DETAIL]))
+    # A tiny old price and a holding of 32,767 digits under the itemised fees: a lot brings a
+    # tenth of a fen, and the sale runs to a hundred million lots.
+    seeds["itemised_tiny_price"] = (fees(True, ["2.5", "5", "5", "0.1"])
+                                    + type_text("oldprice", "0.00001") + number("buy6", limit, [7, 3])
+                                    + type_text("newprice", "10") + type_text("savemoney", "0")
+                                    + type_text("buymoney", "100000") + click("Command1")
+                                    + bytes([DETAIL]))
+    # Every amount at the limit under the itemised fees, 免五.
+    seeds["itemised_limit_digits"] = (fees(True, ["2.5", "5", "5", "0.1"], True)
+                                      + number("oldprice", limit, [1, 2, 3], POINT, 5)
+                                      + number("buy6", limit, [7, 3])
+                                      + number("newprice", limit, [9, 1, 4], POINT, limit // 2)
+                                      + number("savemoney", limit, [5, 0, 2], MINUS)
+                                      + number("buymoney", limit, [8, 6, 1]) + click("Command1")
+                                      + bytes([DETAIL]))
     return seeds
 
 

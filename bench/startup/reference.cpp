@@ -12,10 +12,12 @@
 #include "window_table.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <string_view>
@@ -37,6 +39,10 @@ QWidget *plainWidget(const form::Control &control, QWidget &container)
         return new QLineEdit(text, &container);
     case form::Kind::frame:
         return new QGroupBox(text, &container);
+    case form::Kind::checkBox:
+        return new QCheckBox(text, &container);
+    case form::Kind::radioButton:
+        return new QRadioButton(text, &container);
     case form::Kind::button:
         break;
     }
@@ -56,11 +62,11 @@ int main(int argc, char **argv)
                         form::twipsToPixels(look.clientHeightTwips));
 
     // The table lists every frame before the controls it holds.
-    std::vector<std::pair<std::string_view, QWidget *>> frames;
+    std::vector<std::pair<const form::Control *, QWidget *>> frames;
     for (const form::Control &control : form::controls()) {
         QWidget *container = &window;
-        for (const auto &[name, frame] : frames) {
-            if (name == control.container)
+        for (const auto &[frameControl, frame] : frames) {
+            if (frameControl == form::containerOf(control))
                 container = frame;
         }
         QWidget *widget = plainWidget(control, *container);
@@ -70,7 +76,7 @@ int main(int argc, char **argv)
             widget->setFont(ostrel::gui::controlFont(control.font));
         widget->setHidden(!control.visible);
         if (control.kind == form::Kind::frame)
-            frames.emplace_back(control.id, widget);
+            frames.emplace_back(&control, widget);
     }
 
     window.show();

@@ -9,6 +9,7 @@
 #include "calculator.h"
 #include "fake_window.h"
 #include "long_amounts.h"
+#include "memory_store.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +26,9 @@ constexpr int runs = 15;
 int main()
 {
     ostrel::testing::FakeWindow window;
-    ostrel::core::Calculator calculator(window);
+    // Nothing stored: the per-mille fee of the window's own field, as on a new system.
+    ostrel::testing::MemoryStore store;
+    ostrel::core::Calculator calculator(window, store);
     calculator.startUp();
     ostrel::bench::typeInto(window, ostrel::bench::slowestAmounts());
     calculator.calculate();

@@ -169,7 +169,8 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral(OSTREL_APP_ID));
     ostrel::gui::installChineseQtTranslations(*application);
 
-    ostrel::gui::MainWindow window;
+    // The fee settings live in the user's own settings folder.
+    ostrel::gui::MainWindow window(std::make_unique<ostrel::gui::QtSettingsStore>());
     window.show();
     return QApplication::exec();
 }

@@ -4,8 +4,14 @@
 
 #pragma once
 
+#include "detail.h"
+#include "fee_schedule.h"
+#include "settings_store.h"
 #include "state.h"
+#include "transfer.h"
 #include "window.h"
+
+#include <optional>
 
 namespace ostrel::core {
 
@@ -13,11 +19,15 @@ namespace ostrel::core {
 // only through the `Window` interface. Each action runs to completion before the next event.
 class Calculator {
 public:
-    explicit Calculator(Window &window);
+    // The fee settings are read from `store` at start-up and written to it on 确定.
+    Calculator(Window &window, SettingsStore &store);
 
     // Start-up, once the controls exist with their start-up texts: the keypad edits the old
-    // price first.
+    // price first, and the fee settings come from the store.
     void startUp();
+
+    // Reads the fee settings from the store, as at start-up.
+    void loadSettings();
 
     // What a click on a control runs, as the window table gives it.
     void perform(const Action &action);
@@ -26,10 +36,28 @@ public:
     void calculate();
 
     Field keypadTarget() const { return m_state.keypadTarget; }
+    const FeeSettings &feeSettings() const { return m_settings; }
+    // The detail of the answer the result line shows; none before any answer and after a
+    // reset.
+    std::optional<Detail> detail() const;
 
 private:
+    void performInDialog(const Action &action);
+    void openFeeSettings();
+    void showDetail();
+    void fillFeeSettings(const FeeSettings &settings);
+    FeeSettings feeSettingsShown() const;
+    void acceptFeeSettings();
+    void closeDialog();
+    void showFeeModel();
+
     Window &m_window;
+    SettingsStore &m_store;
     State m_state;
+    FeeSettings m_settings;
+    std::optional<Answer> m_answer;      // the answer the result line shows
+    std::optional<Detail> m_shownDetail; // the detail in the open detail window
+    DialogWindow *m_dialog = nullptr;    // the modal window open in front, if any
 };
 
 } // namespace ostrel::core

@@ -81,9 +81,13 @@ constexpr Rule rules[] = {
 
 } // namespace
 
-std::optional<Check> firstFailingCheck(const FieldTexts &texts)
+std::optional<Check> firstFailingCheck(const FieldTexts &texts, FeeFieldChecks feeField)
 {
     for (const Rule &rule : rules) {
+        const bool ofFeeField =
+            rule.check == Check::feeIsNumber || rule.check == Check::feeAtMostEighteen;
+        if (ofFeeField && feeField == FeeFieldChecks::skip)
+            continue;
         if (rule.fails(texts))
             return rule.check;
     }

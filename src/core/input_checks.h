@@ -32,7 +32,10 @@ enum class Check {
 
 // The first check the texts fail; none when every input passes. Only one fault is ever
 // reported per calculation.
-std::optional<Check> firstFailingCheck(const FieldTexts &texts);
+// The per-mille field's two checks run only where its fee is charged.
+enum class FeeFieldChecks { run, skip };
+std::optional<Check> firstFailingCheck(const FieldTexts &texts,
+                                       FeeFieldChecks feeField = FeeFieldChecks::run);
 
 // The body of the message box that reports a failed check.
 std::u16string_view faultMessage(Check check);

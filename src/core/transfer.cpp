@@ -49,6 +49,34 @@ void fillMoneyToSpend(Window &window)
         window.setText(Field::moneyToSpend, *total);
 }
 
+Transfer computeItemisedTransfer(const FieldTexts &texts, const ItemisedRates &rates)
+{
+    const mpq_class oldPrice = leadingNumber(texts[Field::oldPrice]);
+    const mpq_class newPrice = leadingNumber(texts[Field::newPrice]);
+    const mpq_class money = leadingNumber(texts[Field::moneyToSpend]);
+    const mpq_class balance = leadingNumber(texts[Field::balance]);
+    const mpz_class holding = roundHalfEven(leadingNumber(texts[Field::sharesHeld]));
+
+    Transfer t;
+    t.lotsToBuy = floorOf(money / newPrice / lot);
+    const mpq_class cost = t.lotsToBuy * lot * newPrice;
+    const mpq_class leftWithoutSale =
+        balance - cost - itemisedFees(rates, cost, Side::purchase).total();
+    const auto moneyLeftAfter = [&](const mpz_class &shares) -> mpq_class {
+        const mpq_class amount = shares * oldPrice;
+        return leftWithoutSale + amount - itemisedFees(rates, amount, Side::sale).total();
+    };
+    if (sgn(leftWithoutSale) >= 0) {
+        t.sharesToSell = 0;
+    } else {
+        const auto lots =
+            leastPayingCount(rates, oldPrice * lot, -leftWithoutSale, 1, mpz_class(holding / lot));
+        t.sharesToSell = lots ? mpz_class(*lots * lot) : holding;
+    }
+    t.moneyLeft = moneyLeftAfter(t.sharesToSell);
+    return t;
+}
+
 Transfer computeTransfer(const FieldTexts &texts)
 {
     const mpq_class oldPrice = leadingNumber(texts[Field::oldPrice]);
@@ -103,21 +131,30 @@ std::u16string resultLine(const Transfer &transfer)
            integerText(floorOf(transfer.moneyLeft)) + u"元。";
 }
 
-void calculate(Window &window)
+std::optional<Answer> calculate(Window &window, const FeeSettings &settings)
 {
     if (window.text(Field::moneyToSpend) == u"0")
         fillMoneyToSpend(window);
 
     const FieldTexts texts = FieldTexts::read(window);
-    if (const auto failed = firstFailingCheck(texts)) {
+    // The itemised schedule does not use the per-mille field, so its checks do not stand in
+    // the way.
+    const bool perMilleModel = settings.model == FeeModel::perMille;
+    if (const auto failed =
+            firstFailingCheck(texts, perMilleModel ? FeeFieldChecks::run : FeeFieldChecks::skip)) {
         window.messageBox(inputErrorTitle, faultMessage(*failed));
-        return;
+        return std::nullopt;
     }
     // No calculation from a planned number of shares exists: with the hidden planned-shares
     // field filled the press ends here, as it does after a failed check.
     if (leadingNumber(texts[Field::plannedShares]) >= plannedFilled)
-        return;
-    window.setResult(resultLine(computeTransfer(texts)));
+        return std::nullopt;
+    const Transfer transfer =
+        perMilleModel ? computeTransfer(texts) : computeItemisedTransfer(texts, ratesOf(settings));
+    window.setResult(resultLine(transfer));
+    // The detail is worked out only when it is asked for: as long again as the answer with
+    // amounts of the text box's full length, it would double the time of every press.
+    return Answer{texts, transfer, settings};
 }
 
 } // namespace ostrel::core

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "detail.h"
+#include "fee_schedule.h"
 #include "field_texts.h"
 #include "state.h"
 
@@ -33,13 +35,28 @@ struct Transfer {
     mpq_class moneyLeft;    // after the sale, the purchase and both fees
 };
 
+// With one per-mille fee on both trades, the window's own fee field.
 Transfer computeTransfer(const FieldTexts &texts);
+
+// With the itemised schedule: the purchase is the same whole lots; the sale is the fewest
+// whole lots, from none up to the holding, whose remainder after both trades and all their
+// fees is not negative, or the whole holding when no such lots exist.
+Transfer computeItemisedTransfer(const FieldTexts &texts, const ItemisedRates &rates);
 
 // "请卖出…股旧股票，才能买到…00股新股。转仓后还有余额…元。"
 std::u16string resultLine(const Transfer &transfer);
 
+// What an answer was worked out from, and what it found: enough to tell its detail later.
+struct Answer {
+    FieldTexts texts;
+    Transfer transfer;
+    FeeSettings settings;
+};
+
 // The start-calculation button: the fill, the input checks, the gate, the computation and the
-// result line. A failed check shows its one message box and leaves the result line as it was.
-void calculate(Window &window);
+// result line, with the fees of `settings`. A failed check shows its one message box and
+// leaves the result line as it was. The answer shown; none when the result line was left as
+// it was.
+std::optional<Answer> calculate(Window &window, const FeeSettings &settings);
 
 } // namespace ostrel::core

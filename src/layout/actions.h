@@ -66,6 +66,26 @@ enum class ResetGroup {
     newStock, // the new stock's fields
 };
 
+// How the fees of a trade are charged: one per-mille rate on both trades, as the window's own
+// fee field gives it, or a broker's itemised schedule (commission with a minimum, stamp duty
+// on the sale, transfer fee on both trades).
+enum class FeeModel { perMille, itemised };
+
+// The entry fields of the fee settings, each a rate in 万分之 (‱) but the minimum commission,
+// in yuan.
+enum class FeeEntry { commissionRate, minimumCommission, stampDutyRate, transferFeeRate };
+
+inline constexpr std::array allFeeEntries{FeeEntry::commissionRate, FeeEntry::minimumCommission,
+                                          FeeEntry::stampDutyRate, FeeEntry::transferFeeRate};
+
+// A cell of the calculation's detail: its row and column in the rows that the detail window
+// shows and its copy button copies.
+struct DetailCell {
+    int row = 0;
+    int column = 0;
+    bool operator==(const DetailCell &) const = default;
+};
+
 // What a click on a control does.
 struct NoAction {
     bool operator==(const NoAction &) const = default;
@@ -89,6 +109,41 @@ struct SelectField {
     bool operator==(const SelectField &) const = default;
 };
 
-using Action = std::variant<NoAction, Calculate, Reset, ShowInstructions, PressKey, SelectField>;
+// The main window's two additions: the fee settings and the detail of the last calculation,
+// each a modal window of its own.
+struct OpenFeeSettings {
+    bool operator==(const OpenFeeSettings &) const = default;
+};
+struct ShowDetail {
+    bool operator==(const ShowDetail &) const = default;
+};
+// In the fee settings: a choice of model (a radio button; the platform checks it), the box that
+// waives the minimum commission (the platform ticks it), 确定, 恢复默认.
+struct ChooseFeeModel {
+    FeeModel model;
+    bool operator==(const ChooseFeeModel &) const = default;
+};
+struct WaiveMinimum {
+    bool operator==(const WaiveMinimum &) const = default;
+};
+struct AcceptSettings {
+    bool operator==(const AcceptSettings &) const = default;
+};
+struct RestoreDefaults {
+    bool operator==(const RestoreDefaults &) const = default;
+};
+// In the detail window: copies every row as plain text.
+struct CopyDetail {
+    bool operator==(const CopyDetail &) const = default;
+};
+// Closes a modal window without doing anything else: 取消, 关闭, Escape or the title bar's
+// close button.
+struct CloseDialog {
+    bool operator==(const CloseDialog &) const = default;
+};
+
+using Action = std::variant<NoAction, Calculate, Reset, ShowInstructions, PressKey, SelectField,
+                            OpenFeeSettings, ShowDetail, ChooseFeeModel, WaiveMinimum,
+                            AcceptSettings, RestoreDefaults, CopyDetail, CloseDialog>;
 
 } // namespace ostrel

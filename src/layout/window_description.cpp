@@ -81,6 +81,29 @@ const Control *WindowDescription::resultLine() const
     return found == m_controls.end() ? nullptr : &*found;
 }
 
+const Control *WindowDescription::feeModelNote() const
+{
+    const auto found = std::find_if(m_controls.begin(), m_controls.end(),
+                                    [](const Control &control) { return control.isFeeModelNote; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+const Control *WindowDescription::feeEntryControl(FeeEntry entry) const
+{
+    const auto found =
+        std::find_if(m_controls.begin(), m_controls.end(),
+                     [&](const Control &control) { return control.feeEntry == entry; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
+const Control *WindowDescription::detailCellControl(DetailCell cell) const
+{
+    const auto found =
+        std::find_if(m_controls.begin(), m_controls.end(),
+                     [&](const Control &control) { return control.detailCell == cell; });
+    return found == m_controls.end() ? nullptr : &*found;
+}
+
 const Control *WindowDescription::controlFor(const Action &action) const
 {
     const auto found =
@@ -149,7 +172,10 @@ std::vector<LineBand> WindowDescription::fieldRowsBeside(const Control &label) c
     for (const Control &control : m_controls) {
         if (control.kind != Kind::textBox || control.container != label.container)
             continue;
+        // Only the rows that start inside the caption's own place stand beside it.
         const Rect field = toPixels(control.twips);
+        if (field.top < place.top || field.top >= place.top + place.height)
+            continue;
         rows.push_back({field.top - place.top, field.height});
     }
     std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.top < b.top; });

@@ -24,7 +24,9 @@
 // apart, and the test double of the window follows the same description.
 namespace ostrel::layout {
 
-enum class Kind { label, textBox, frame, button };
+// A check box ticks and a radio button checks itself when clicked, before its action runs; the
+// radio buttons of one container exclude each other.
+enum class Kind { label, textBox, frame, button, checkBox, radioButton };
 
 // A colour is fixed, one of the desktop's own, or not given.
 struct Colour {
@@ -62,7 +64,7 @@ Rect toPixels(const Rect &twips);
 // The height of a font's letters in pixels at 96 dots per inch.
 int fontPixels(double points);
 
-enum class Align { left, centre };
+enum class Align { left, centre, right };
 
 // Another control of the same window: its place in the window's controls, resolved when the
 // window is described, so that a wrong reference does not compile.
@@ -97,8 +99,14 @@ struct Control {
     Colour background{};
     int tabIndex = 0;
     bool visible = true;
-    Action action = NoAction{};       // what a click runs
-    std::optional<Field> field{};     // the entry field a text box is
+    Action action = NoAction{};             // what a click runs
+    std::optional<Field> field{};           // the entry field a text box is
+    std::optional<FeeEntry> feeEntry{};     // the fee setting a text box holds
+    std::optional<DetailCell> detailCell{}; // the cell of the detail a label shows
+    bool isFeeModelNote = false;            // the caption that tells which fee model is in use
+    // What Return in this text box runs: the calculation in the main window, 确定 in a
+    // settings window.
+    Action enterAction = Calculate{};
     bool keepsFocusWhereItIs = false; // a click leaves the focus in the field being typed into
     bool isResultLine = false;        // the caption the calculation and the resets write
     // Its caption can be selected with the mouse and copied (the copy key wherever the focus
@@ -107,7 +115,11 @@ struct Control {
     Align align = Align::left;
     AccessibleInfo accessible{};
 
-    bool takesFocus() const { return visible && (kind == Kind::textBox || kind == Kind::button); }
+    bool takesFocus() const
+    {
+        return visible && (kind == Kind::textBox || kind == Kind::button ||
+                           kind == Kind::checkBox || kind == Kind::radioButton);
+    }
     bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
     // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
     // entry field it starts the calculation, as 开始计算 does; on a push button it presses the
@@ -118,7 +130,9 @@ struct Control {
     {
         if (!takesFocus())
             return NoAction{};
-        return kind == Kind::textBox ? Action{Calculate{}} : action;
+        if (kind == Kind::textBox)
+            return enterAction;
+        return kind == Kind::button ? action : Action{NoAction{}};
     }
 };
 
@@ -162,6 +176,11 @@ public:
     const Control *fieldControl(Field field) const;
     // The caption the calculation writes; none in a window without one.
     const Control *resultLine() const;
+    // The caption that tells which fee model is in use; none in a window without one.
+    const Control *feeModelNote() const;
+    // The text box of a fee setting, and the label of a detail cell; none where there is none.
+    const Control *feeEntryControl(FeeEntry entry) const;
+    const Control *detailCellControl(DetailCell cell) const;
     // The first control whose click runs the action, or none.
     const Control *controlFor(const Action &action) const;
 
@@ -209,8 +228,9 @@ private:
 // The name of a control: its accessible name, otherwise its caption without the blanks that
 // only place it on the screen (leading and trailing blanks dropped, runs of blanks made one).
 std::u16string accessibleName(const Control &control);
-// The description of a control; empty for none. The result line's description is the caption
-// it shows, which only the window knows, and every caption written to it is announced.
+// The description of a control; empty for none. The description of the result line, and of
+// the caption that tells the fee model, is the caption it shows, which only the window knows,
+// and every caption written to the result line is announced.
 std::u16string_view accessibleDescription(const Control &control);
 // Whether assistive technology is told of the control at all: a control that is never shown
 // is not in the window's tree of accessible objects.

@@ -5,6 +5,7 @@
 #include "window_table.h"
 
 #include "accessibility.h"
+#include "table_rows.h"
 #include "window_links.h"
 
 #include <algorithm>
@@ -14,40 +15,6 @@
 namespace ostrel::layout {
 namespace {
 
-constexpr Font song(double points, bool bold = false)
-{
-    return {u"宋体", points, bold};
-}
-constexpr Font hei(double points)
-{
-    return {u"黑体", points, true};
-}
-
-constexpr Colour sys = Colour::system();
-constexpr Colour hlText = Colour::highlightText();
-constexpr Colour white = Colour::fixed(0xFFFFFF);
-constexpr Colour navy = Colour::fixed(0x000080);
-
-// The columns every control has; the kinds below fill in the rest.
-constexpr Row control(std::string_view id, Kind kind, std::string_view container,
-                      std::u16string_view text, Rect twips, Font font, Colour fg, Colour bg,
-                      int tab)
-{
-    return {{.id = id,
-             .kind = kind,
-             .text = text,
-             .twips = twips,
-             .font = font,
-             .foreground = fg,
-             .background = bg,
-             .tabIndex = tab},
-            container};
-}
-constexpr Row label(std::string_view id, std::string_view container, std::u16string_view text,
-                    Rect twips, Font font, Colour fg, Colour bg, int tab)
-{
-    return control(id, Kind::label, container, text, twips, font, fg, bg, tab);
-}
 constexpr Row textBox(std::string_view id, Field field, std::string_view container,
                       std::u16string_view text, Rect twips, int tab, bool visible = true)
 {
@@ -58,19 +25,6 @@ constexpr Row textBox(std::string_view id, Field field, std::string_view contain
     box.control.field = field;
     return box;
 }
-constexpr Row button(std::string_view id, std::string_view container, std::u16string_view text,
-                     Rect twips, Font font, int tab, Action action)
-{
-    Row button = control(id, Kind::button, container, text, twips, font, sys, sys, tab);
-    button.control.action = action;
-    return button;
-}
-constexpr Row frame(std::string_view id, std::u16string_view text, Rect twips, Font font, Colour fg,
-                    Colour bg, int tab)
-{
-    return control(id, Kind::frame, {}, text, twips, font, fg, bg, tab);
-}
-
 // The keypad: digits and the point in one row at a pitch of 420 twips, then two wide keys.
 // Its keys edit the field being typed into, so a click leaves the focus there.
 constexpr Row key(std::string_view id, Key which, std::u16string_view caption)
@@ -105,6 +59,16 @@ constexpr Row creditLine()
               {-105, 5355, 8055, 255}, song(9), Colour::fixed(0x808080), hlText, 0);
     credit.control.align = Align::centre;
     return credit;
+}
+
+// Tells which fee model the answers use; the calculator writes it at start-up and whenever
+// the model changes.
+constexpr Row feeModelNote()
+{
+    Row note = label("feeModel", {}, u"", {4275, 465, 1365, 255}, song(9), navy, white, 44);
+    note.control.isFeeModelNote = true;
+    note.control.align = Align::right;
+    return note;
 }
 
 constexpr std::array rows{
@@ -162,6 +126,12 @@ constexpr std::array rows{
     key("Command3(11)", Key::backspace, u"退格"),
     key("Command3(12)", Key::clear, u"置零"),
     creditLine(),
+    // Additions to the window as it was designed, in the empty part of the headline's strip
+    // right of its text and above the new stock's frame: they cover nothing that shows, and the
+    // window's own controls keep their places and their tab order.
+    feeModelNote(),
+    button("feeSettings", {}, u"费率设置", {5700, 420, 1005, 345}, song(9), 42, OpenFeeSettings{}),
+    button("detail", {}, u"计算明细", {6810, 420, 1005, 345}, song(9), 43, ShowDetail{}),
 };
 
 // The keypad edits the field clicked last, which is not always the field with the focus:
@@ -195,6 +165,11 @@ constexpr std::array accessibleRows{
     AccessibleRow{"Command3(10)", u"小数点", u"在最后点选的输入框末尾输入小数点，只用于股价"},
     AccessibleRow{"Command3(11)", u"退格", u"删去最后点选的输入框的最后一个字符，删空时为 0"},
     AccessibleRow{"Command3(12)", u"置零", u"把最后点选的输入框设为 0"},
+    AccessibleRow{"feeModel", u"计费方式"},
+    AccessibleRow{"feeSettings", u"费率设置",
+                  u"选择按千分比或分项计费，设置佣金、最低佣金、印花税和过户费"},
+    AccessibleRow{"detail", u"计算明细",
+                  u"逐项列出上次计算的成交金额、各项费用、余额、成本价和保本价"},
 };
 
 // Resolved while compiling: a wrong reference does not compile.

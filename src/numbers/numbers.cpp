@@ -6,7 +6,9 @@
 
 #include "utf16.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
 
 namespace ostrel::numbers {
 namespace {
@@ -120,6 +122,74 @@ mpz_class roundHalfEven(const mpq_class &value)
 std::u16string integerText(const mpz_class &value)
 {
     return fromAscii(value.get_str(10));
+}
+
+namespace {
+
+mpz_class powerOfTen(unsigned exponent)
+{
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, exponent);
+    return power;
+}
+
+// |value| × 10^decimals rounded halves away from zero, with the value's sign.
+mpz_class scaledHalfAway(const mpq_class &value, unsigned decimals)
+{
+    const mpq_class scaled = abs(value) * powerOfTen(decimals);
+    mpz_class whole = floorOf(scaled + mpq_class(1, 2));
+    return sgn(value) < 0 ? mpz_class(-whole) : whole;
+}
+
+// "-12345" with 2 places: "-123.45".
+std::u16string withPoint(const mpz_class &scaled, unsigned decimals)
+{
+    std::string digits = mpz_class(abs(scaled)).get_str(10);
+    if (decimals > 0) {
+        if (digits.size() <= decimals)
+            digits.insert(0, decimals + 1 - digits.size(), '0');
+        digits.insert(digits.size() - decimals, 1, '.');
+    }
+    if (sgn(scaled) < 0)
+        digits.insert(0, 1, '-');
+    return fromAscii(digits);
+}
+
+} // namespace
+
+mpq_class roundedHalfAway(const mpq_class &value, unsigned decimals)
+{
+    mpq_class rounded(scaledHalfAway(value, decimals), powerOfTen(decimals));
+    rounded.canonicalize();
+    return rounded;
+}
+
+mpz_class ceilingOf(const mpq_class &value)
+{
+    mpz_class result;
+    mpz_cdiv_q(result.get_mpz_t(), value.get_num_mpz_t(), value.get_den_mpz_t());
+    return result;
+}
+
+std::u16string fixedText(const mpq_class &value, unsigned decimals)
+{
+    return withPoint(scaledHalfAway(value, decimals), decimals);
+}
+
+std::u16string decimalText(const mpq_class &value, unsigned minDecimals, unsigned maxDecimals)
+{
+    // A fraction ends after as many places as the larger power of 2 or 5 in its denominator.
+    mpq_class exact = value;
+    exact.canonicalize();
+    mpz_class rest = exact.get_den();
+    const unsigned twos = static_cast<unsigned>(
+        mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), mpz_class(2).get_mpz_t()));
+    const unsigned fives = static_cast<unsigned>(
+        mpz_remove(rest.get_mpz_t(), rest.get_mpz_t(), mpz_class(5).get_mpz_t()));
+    const unsigned places = std::max(twos, fives);
+    if (rest != 1 || places > maxDecimals)
+        return fixedText(value, maxDecimals);
+    return fixedText(value, std::max(places, minDecimals));
 }
 
 } // namespace ostrel::numbers

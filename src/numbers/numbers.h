@@ -30,4 +30,19 @@ mpz_class floorOf(const mpq_class &value);
 // Decimal digits, with "-" before a negative value and no blanks.
 std::u16string integerText(const mpz_class &value);
 
+// The value rounded to `decimals` places, halves away from zero (money to the fen: 2).
+mpq_class roundedHalfAway(const mpq_class &value, unsigned decimals);
+
+// The smallest whole number not below the value.
+mpz_class ceilingOf(const mpq_class &value);
+
+// The value with exactly `decimals` places, rounded halves away from zero; a value that
+// rounds to zero has no minus sign.
+std::u16string fixedText(const mpq_class &value, unsigned decimals);
+
+// The exact decimal value with at least `minDecimals` places (12.345 stays 12.345, 10 reads
+// 10.00 with two). A value with no finite decimal expansion is rounded to `maxDecimals`.
+std::u16string decimalText(const mpq_class &value, unsigned minDecimals,
+                           unsigned maxDecimals = 65536);
+
 } // namespace ostrel::numbers

@@ -16,8 +16,11 @@ ColourRoles colourRoles(layout::Kind kind)
         return {QPalette::Text, QPalette::Base};
     case layout::Kind::button:
         return {QPalette::ButtonText, QPalette::Button};
+    // A check box and a radio button show their caption on the window's face, as a label does.
     case layout::Kind::label:
     case layout::Kind::frame:
+    case layout::Kind::checkBox:
+    case layout::Kind::radioButton:
         break;
     }
     return {QPalette::WindowText, QPalette::Window};
@@ -47,7 +50,12 @@ void applyColours(QWidget &widget, const layout::Control &control)
     palette.setColor(roles.background,
                      resolveColour(control.background, roles.background, desktop));
     widget.setPalette(palette);
-    // Labels and frames are opaque: they paint their face before their caption.
+    // Qt's check boxes and radio buttons fill their face with the button colour, though they
+    // stand on the window's face as captions do.
+    widget.setForegroundRole(roles.foreground);
+    widget.setBackgroundRole(roles.background);
+    // Labels, frames, check boxes and radio buttons are opaque: they paint their face before
+    // their caption.
     widget.setAutoFillBackground(roles.background == QPalette::Window);
 }
 

@@ -9,10 +9,12 @@
 #include "qt_text.h"
 #include "widgets.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +45,19 @@ QFont fittedFont(QFont font, const QString &caption, int width)
     return font;
 }
 
+Qt::Alignment horizontalAlignment(layout::Align align)
+{
+    switch (align) {
+    case layout::Align::centre:
+        return Qt::AlignHCenter;
+    case layout::Align::right:
+        return Qt::AlignRight;
+    case layout::Align::left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
 QWidget *createLabel(const layout::WindowDescription &window, const layout::Control &control,
                      QWidget &container)
 {
@@ -55,7 +70,7 @@ QWidget *createLabel(const layout::WindowDescription &window, const layout::Cont
         return new FieldRowsLabel(caption, std::move(placed), &container);
     }
     QLabel *label = nullptr;
-    if (control.isResultLine || control.selectableText) {
+    if (control.isResultLine || control.isFeeModelNote || control.selectableText) {
         auto *live = new LiveLabel(caption, &container);
         if (control.selectableText)
             live->makeSelectable();
@@ -64,8 +79,7 @@ QWidget *createLabel(const layout::WindowDescription &window, const layout::Cont
         label = new QLabel(caption, &container);
     }
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(control.align == layout::Align::centre ? Qt::AlignHCenter | Qt::AlignTop
-                                                               : Qt::AlignLeft | Qt::AlignTop);
+    label->setAlignment(horizontalAlignment(control.align) | Qt::AlignTop);
     label->setWordWrap(window.captionWraps(control));
     const layout::Rect place = layout::toPixels(control.twips);
     const layout::Rect visible = window.visiblePart(control);
@@ -89,6 +103,11 @@ QWidget *createWidget(const layout::WindowDescription &window, const layout::Con
     }
     case layout::Kind::frame:
         return new FrameBox(text, &container);
+    // Qt's radio buttons of one parent exclude each other, as those of one container must.
+    case layout::Kind::checkBox:
+        return new QCheckBox(text, &container);
+    case layout::Kind::radioButton:
+        return new QRadioButton(text, &container);
     case layout::Kind::button:
         break;
     }
@@ -193,7 +212,9 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
     const Action onClick = control.action;
     const Action onEnter = control.actionOnEnter();
     if (auto *field = qobject_cast<FieldEdit *>(&widget)) {
-        m_fields[indexOf(*control.field)] = field;
+        // A text box of a modal window holds a fee setting, not an entry field.
+        if (control.field)
+            m_fields[indexOf(*control.field)] = field;
         QObject::connect(field, &FieldEdit::clicked, field,
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(field, &QLineEdit::returnPressed, field,
@@ -203,9 +224,16 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(button, &PushButton::enterPressed, button,
                          [this, onEnter] { m_perform(onEnter); });
+    } else if (auto *choice = qobject_cast<QAbstractButton *>(&widget)) {
+        // A check box or radio button: Qt has ticked or checked it when `clicked` comes, by
+        // the mouse or by the keyboard, so its action sees the new state.
+        QObject::connect(choice, &QAbstractButton::clicked, choice,
+                         [this, onClick] { m_perform(onClick); });
     } else if (auto *label = qobject_cast<LiveLabel *>(&widget)) {
         if (control.isResultLine)
             m_resultLine = label;
+        if (control.isFeeModelNote)
+            m_feeModelNote = label;
         if (control.selectableText)
             m_selectable.push_back(label);
     }

@@ -42,6 +42,8 @@ public:
     // None in a window without the field or a result line.
     FieldEdit *field(Field field) const { return m_fields[indexOf(field)]; }
     LiveLabel *resultLine() const { return m_resultLine; }
+    // The caption that tells which fee model is in use; none in a window without one.
+    LiveLabel *feeModelNote() const { return m_feeModelNote; }
 
 private:
     QWidget *create(const layout::Control &control, QWidget &container);
@@ -56,6 +58,7 @@ private:
     std::vector<QWidget *> m_widgets; // in the description's order
     std::array<FieldEdit *, fieldCount> m_fields{};
     LiveLabel *m_resultLine = nullptr;
+    LiveLabel *m_feeModelNote = nullptr;
     std::vector<LiveLabel *> m_selectable; // captions the user can select and copy from
 };
 

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include <utility>
+
 namespace ostrel::gui {
 namespace {
 
@@ -28,12 +30,13 @@ QIcon applicationIcon()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(std::unique_ptr<QtSettingsStore> store, QWidget *parent)
     : QWidget(parent)
+    , m_store(std::move(store))
     , m_controls(*this, layout::mainWindow(),
                  [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, *this)
-    , m_calculator(m_window)
+    , m_calculator(m_window, *m_store)
 {
     const layout::WindowDescription &description = m_controls.description();
     const layout::WindowLook &look = description.look();

@@ -5,10 +5,13 @@
 #include "qt_window.h"
 
 #include "controls.h"
+#include "qt_dialog.h"
 #include "qt_text.h"
 #include "widgets.h"
 #include "window_description.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -55,6 +58,37 @@ void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
                     &m_owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void QtWindow::setEnabled(Field field, bool enabled)
+{
+    m_controls.field(field)->setEnabled(enabled);
+}
+
+void QtWindow::setFeeModelNote(std::u16string_view caption)
+{
+    m_controls.feeModelNote()->announce(toQString(caption));
+}
+
+void QtWindow::copyText(std::u16string_view text)
+{
+    QGuiApplication::clipboard()->setText(toQString(text));
+}
+
+DialogWindow &QtWindow::openDialog(const layout::WindowDescription &description,
+                                   DialogActions actions)
+{
+    auto *dialog = new QtDialog(description, std::move(actions), m_owner);
+    m_dialog = dialog;
+    dialog->show();
+    // In front of its owner, it takes the keyboard as a new window does on the desktop.
+    dialog->activateWindow();
+    return *dialog;
+}
+
+QtDialog *QtWindow::dialog() const
+{
+    return m_dialog && !m_dialog->isClosed() ? m_dialog.data() : nullptr;
 }
 
 } // namespace ostrel::gui

@@ -6,15 +6,18 @@
 
 #include "window.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace ostrel::gui {
 
 class Controls;
+class QtDialog;
 
 // The calculator's view of the real window: field texts, carets and focus are the line edits'
 // own, the result line is the live label, which announces every caption written to it, and
-// a message box is a modal QMessageBox.
+// a message box is a modal QMessageBox. A modal window is a QtDialog owned by the window.
 class QtWindow : public Window {
 public:
     // Message boxes are centred on and block `owner`.
@@ -26,10 +29,21 @@ public:
     void setFocus(Field field) override;
     void setResult(std::u16string_view caption) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;
+    // A disabled line edit: Qt greys it and keeps its text.
+    void setEnabled(Field field, bool enabled) override;
+    void setFeeModelNote(std::u16string_view caption) override;
+    void copyText(std::u16string_view text) override;
+    // Shown at once, application-modal, without a loop of its own.
+    DialogWindow &openDialog(const layout::WindowDescription &description,
+                             DialogActions actions) override;
+
+    // The modal window open in front, or none; one the calculator has closed is not.
+    QtDialog *dialog() const;
 
 private:
     const Controls &m_controls;
     QWidget &m_owner;
+    QPointer<QtDialog> m_dialog;
 };
 
 } // namespace ostrel::gui

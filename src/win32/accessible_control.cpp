@@ -33,6 +33,24 @@ struct Annotation {
     int labelCommandId;
 };
 
+// The role of a control that Windows' own object may not tell: Wine's takes every button for
+// a plain window.
+std::optional<LONG> roleOf(const layout::Control &control)
+{
+    switch (control.kind) {
+    case layout::Kind::checkBox:
+        return ROLE_SYSTEM_CHECKBUTTON;
+    case layout::Kind::radioButton:
+        return ROLE_SYSTEM_RADIOBUTTON;
+    case layout::Kind::label:
+    case layout::Kind::textBox:
+    case layout::Kind::frame:
+    case layout::Kind::button:
+        break;
+    }
+    return std::nullopt;
+}
+
 bool isSelf(const VARIANT &child)
 {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -127,14 +145,15 @@ public:
     {
         if (!isSelf(child))
             return m_standard->get_accName(child, name);
+        if (isNamedByItsCaption(m_control))
+            return answerText(windowText(m_handle), name);
         return answerText(layout::accessibleName(m_control), name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
         if (!isSelf(child))
             return m_standard->get_accDescription(child, description);
-        // The result line tells what it shows, and announces each change of it.
-        if (m_control.isResultLine)
+        if (isDescribedByItsCaption(m_control))
             return answerText(windowText(m_handle), description);
         return answerText(layout::accessibleDescription(m_control), description);
     }
@@ -157,11 +176,26 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
-        return m_standard->get_accRole(child, role);
+        const auto own = roleOf(m_control);
+        if (!isSelf(child) || !own)
+            return m_standard->get_accRole(child, role);
+        if (!role)
+            return E_POINTER;
+        VariantInit(role);
+        role->vt = VT_I4;
+        role->lVal = *own;
+        return S_OK;
     }
+    // A check box or radio button tells whether it is checked, as it shows.
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
     {
-        return m_standard->get_accState(child, state);
+        const HRESULT status = m_standard->get_accState(child, state);
+        if (FAILED(status) || !isSelf(child) || !roleOf(m_control) || state->vt != VT_I4)
+            return status;
+        const bool checked = SendMessageW(m_handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        state->lVal = checked ? (state->lVal | STATE_SYSTEM_CHECKED)
+                              : (state->lVal & ~LONG{STATE_SYSTEM_CHECKED});
+        return status;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
     {
@@ -284,6 +318,17 @@ LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, L
 }
 
 } // namespace
+
+bool isDescribedByItsCaption(const layout::Control &control)
+{
+    return control.isResultLine || control.isFeeModelNote;
+}
+
+bool isNamedByItsCaption(const layout::Control &control)
+{
+    return control.kind == layout::Kind::label && control.detailCell &&
+           layout::accessibleName(control).empty();
+}
 
 ComApartment::ComApartment()
     : m_joined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))

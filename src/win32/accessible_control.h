@@ -28,10 +28,16 @@ private:
     bool m_joined;
 };
 
+// Captions the calculator writes while the window is open: the result line and the note of
+// the fee model are described by what they show, and a figure of the detail, which the table
+// names by nothing, is named by it; each change is announced.
+bool isDescribedByItsCaption(const layout::Control &control);
+bool isNamedByItsCaption(const layout::Control &control);
+
 // The control answers WM_GETOBJECT for its client area with Windows' own accessible object,
-// named and described by the window description; the result line is described by the caption
-// it shows. A field's labelled-by relation leads to the label with `labelCommandId` (0: none).
-// `control` is the description's, which outlives every window.
+// named and described by the window description, or by its caption as above. A field's labelled-by
+// relation leads to the label with `labelCommandId` (0: none). `control` is the description's,
+// which outlives every window.
 //
 // Windows' Dynamic Annotation (IAccPropServices) would name and describe the standard object
 // without this proxy, but carries no labelled-by relation, and Wine answers every one of its

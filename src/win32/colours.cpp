@@ -21,6 +21,8 @@ SystemRoles systemRoles(layout::Kind kind)
         return {COLOR_BTNTEXT, COLOR_BTNFACE};
     case layout::Kind::label:
     case layout::Kind::frame:
+    case layout::Kind::checkBox:
+    case layout::Kind::radioButton:
         break;
     }
     return {COLOR_WINDOWTEXT, COLOR_3DFACE};

@@ -38,6 +38,11 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
         return {WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case layout::Kind::frame:
         return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case layout::Kind::checkBox:
+        return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case layout::Kind::radioButton:
+        // Its group and which of the group Tab reaches: groupRadioButtons.
+        return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
     case layout::Kind::button:
         break;
     }
@@ -60,6 +65,19 @@ std::vector<const layout::Control *> stackingOrder(const layout::WindowDescripti
     return stack;
 }
 
+bool isRadio(const layout::Control *control)
+{
+    return control && control->kind == layout::Kind::radioButton;
+}
+
+void setStyle(HWND handle, DWORD style, bool on)
+{
+    const auto old = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
+    const DWORD wanted = on ? (old | style) : (old & ~style);
+    if (wanted != old)
+        SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(wanted));
+}
+
 } // namespace
 
 Controls::Controls(HWND window, const layout::WindowDescription &description, Perform perform)
@@ -76,6 +94,7 @@ Controls::Controls(HWND window, const layout::WindowDescription &description, Pe
         bind(control, created);
     }
     stack();
+    groupRadioButtons();
 }
 
 HWND Controls::create(const layout::Control &control, HWND window)
@@ -136,6 +155,79 @@ void Controls::stack()
     }
 }
 
+// The radio buttons of a container are one group, as the dialog manager knows groups: the
+// first of them in the stack starts it and the control after them starts the next, so that the
+// arrow keys move among them alone. Windows' own dialogs are made so.
+void Controls::groupRadioButtons()
+{
+    const layout::Control *previous = nullptr;
+    for (const layout::Control *control : stackingOrder(m_window)) {
+        const bool continuesGroup =
+            isRadio(control) && isRadio(previous) && previous->container == control->container;
+        if (!continuesGroup && (isRadio(control) || isRadio(previous)))
+            setStyle(handle(*control), WS_GROUP, true);
+        if (isRadio(control))
+            keepTabStopOnCheckedRadio(control->container);
+        previous = control;
+    }
+}
+
+// Tab reaches a group of radio buttons at its checked one (the first while none is): a radio
+// button that Tab gives the focus to checks itself, and passing through the choice of a fee
+// model must not change it.
+void Controls::keepTabStopOnCheckedRadio(layout::ControlRef container)
+{
+    const layout::Control *tabStop = nullptr;
+    for (const layout::Control *control : stackingOrder(m_window)) {
+        if (!isRadio(control) || control->container != container)
+            continue;
+        if (!tabStop || isChecked(*control))
+            tabStop = control;
+        if (isChecked(*control))
+            break;
+    }
+    for (const layout::Control &control : m_window.controls()) {
+        if (isRadio(&control) && control.container == container)
+            setStyle(handle(control), WS_TABSTOP, &control == tabStop);
+    }
+}
+
+void Controls::setText(const layout::Control &control, std::u16string_view text) const
+{
+    HWND target = handle(control);
+    if (control.kind == layout::Kind::textBox) {
+        const std::wstring shown = toWide(text.substr(0, layout::maxTextLength));
+        SetWindowTextW(target, shown.c_str());
+        SendMessageW(target, EM_SETSEL, shown.size(), static_cast<LPARAM>(shown.size()));
+        return;
+    }
+    SetWindowTextW(target, toWide(text).c_str());
+    if (m_drawnCaptions[m_window.positionOf(control)])
+        InvalidateRect(target, nullptr, TRUE);
+    if (isNamedByItsCaption(control))
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, target, OBJID_CLIENT, CHILDID_SELF);
+    if (isDescribedByItsCaption(control))
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, target, OBJID_CLIENT, CHILDID_SELF);
+}
+
+bool Controls::isChecked(const layout::Control &control) const
+{
+    return SendMessageW(handle(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Controls::setChecked(const layout::Control &control, bool checked)
+{
+    if (checked && isRadio(&control)) {
+        for (const layout::Control &other : m_window.controls()) {
+            if (isRadio(&other) && other.container == control.container && &other != &control)
+                SendMessageW(handle(other), BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+    SendMessageW(handle(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (isRadio(&control))
+        keepTabStopOnCheckedRadio(control.container);
+}
+
 const layout::Control *Controls::controlOf(HWND handle) const
 {
     const auto found = std::find(m_handles.begin(), m_handles.end(), handle);
@@ -170,7 +262,7 @@ void Controls::place(unsigned dpi)
     m_fonts.keepOnly(dpi);
 }
 
-void Controls::command(WPARAM wParam) const
+void Controls::command(WPARAM wParam)
 {
     if (HIWORD(wParam) != BN_CLICKED)
         return;
@@ -179,8 +271,22 @@ void Controls::command(WPARAM wParam) const
     if (position < 0 || static_cast<std::size_t>(position) >= all.size())
         return;
     const layout::Control &control = all[static_cast<std::size_t>(position)];
-    if (control.kind == layout::Kind::button)
+    switch (control.kind) {
+    case layout::Kind::radioButton:
+        // Windows has checked it and unchecked the others of its group; those of its
+        // container go too, wherever they stand.
+        setChecked(control, true);
         m_perform(control.action);
+        break;
+    case layout::Kind::button:
+    case layout::Kind::checkBox: // Windows has ticked or cleared it
+        m_perform(control.action);
+        break;
+    case layout::Kind::label:
+    case layout::Kind::textBox:
+    case layout::Kind::frame:
+        break;
+    }
 }
 
 std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace ostrel::win32 {
@@ -27,9 +28,10 @@ namespace ostrel::win32 {
 inline constexpr int firstCommandId = 1000;
 
 // Every control of a window, built from its description as Windows' own controls (labels as
-// static controls, fields as edit controls, frames as group boxes, push buttons), each bound
-// once to the actions its click and Enter run. All are children of the window itself, frames'
-// controls too, so that Tab can go from a frame's field to one of the window's and back.
+// static controls, fields as edit controls, frames as group boxes, push buttons, check boxes
+// and radio buttons), each bound once to the actions its click and Enter run. All are children
+// of the window itself, frames' controls too, so that Tab can go from a frame's field to one of
+// the window's and back.
 class Controls {
 public:
     // Runs a click's or a key's action.
@@ -58,6 +60,15 @@ public:
     // The table's control that `handle` is, or none.
     const layout::Control *controlOf(HWND handle) const;
 
+    // A text box's text as typing would leave it (cut to what it holds, the caret after the
+    // last character), or a label's caption; a caption that a screen reader follows by its
+    // description announces the change.
+    void setText(const layout::Control &control, std::u16string_view text) const;
+    // Whether a check box is ticked or a radio button checked. Checking a radio button
+    // unchecks the others of its container.
+    bool isChecked(const layout::Control &control) const;
+    void setChecked(const layout::Control &control, bool checked);
+
     // The text selected in a caption the user can select from, or none.
     SelectableText *selectableText(const layout::Control &control) const;
     // Puts the text the user selected in a caption on the clipboard; false when none is.
@@ -68,7 +79,7 @@ public:
 
     // What the window procedure hands on: a button's command, the colours Windows asks for
     // before drawing a control (none: the system's own), and a caption the window draws.
-    void command(WPARAM wParam) const;
+    void command(WPARAM wParam);
     std::optional<HBRUSH> colours(HDC dc, HWND control);
     HBRUSH windowBrush();
     bool draw(const DRAWITEMSTRUCT &item);
@@ -77,6 +88,8 @@ private:
     HWND create(const layout::Control &control, HWND window);
     void bind(const layout::Control &control, HWND handle);
     void stack();
+    void groupRadioButtons();
+    void keepTabStopOnCheckedRadio(layout::ControlRef container);
 
     const layout::WindowDescription &m_window;
     Perform m_perform;

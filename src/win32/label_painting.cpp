@@ -34,9 +34,9 @@ std::optional<DrawnCaption> drawnCaption(const layout::WindowDescription &window
     const auto lines = window.captionLinesBesideFields(label);
     for (std::size_t i = 0; i < lines.size(); ++i)
         drawn.lines.push_back({toWide(lines[i]), window.lineBand(label, i)});
-    drawn.centred = label.align == layout::Align::centre;
+    drawn.align = label.align;
     drawn.visible = window.visiblePart(label);
-    if (drawn.lines.empty() && !drawn.centred)
+    if (drawn.lines.empty() && drawn.align == layout::Align::left)
         return std::nullopt;
     return drawn;
 }
@@ -53,13 +53,14 @@ void paintLabel(const DRAWITEMSTRUCT &item, const DrawnCaption &caption, Control
     const HGDIOBJ previousFont = SelectObject(dc, font);
     SetTextColor(dc, colours.foreground);
     SetBkMode(dc, TRANSPARENT);
-    if (caption.centred) {
+    if (caption.lines.empty()) {
         const std::wstring text = toWide(windowCaption(item.hwndItem));
         RECT visible{scaled(caption.visible.left, dpi), scaled(caption.visible.top, dpi),
                      scaled(caption.visible.left + caption.visible.width, dpi),
                      scaled(caption.visible.top + caption.visible.height, dpi)};
+        const UINT align = caption.align == layout::Align::right ? DT_RIGHT : DT_CENTER;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &visible,
-                  DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+                  align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     } else {
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);

@@ -15,8 +15,9 @@
 
 // The captions the window draws itself, where a plain static control would put them in the
 // wrong place: a caption beside a column of entry fields, whose lines stand level with the
-// fields whatever the font's line height, and a caption centred in a place that reaches past
-// the client area, which is centred in the part that can be seen.
+// fields whatever the font's line height, and a caption centred or right-aligned on one line,
+// in the part of its place that can be seen (the credit line reaches past the client area; a
+// static control would wrap a right-aligned caption that is a little too wide).
 namespace ostrel::win32 {
 
 // What the window description says of such a caption, worked out once when the control is
@@ -26,8 +27,8 @@ struct DrawnCaption {
         std::wstring text;
         layout::LineBand band;
     };
-    std::vector<Line> lines; // beside the fields: each line in its band
-    bool centred = false;    // otherwise: one line centred in the part that shows
+    std::vector<Line> lines;                   // beside the fields: each line in its band
+    layout::Align align = layout::Align::left; // otherwise: one line so aligned in what shows
     layout::Rect visible{};
 };
 

@@ -39,12 +39,13 @@ HWND createWindow(HINSTANCE instance, WNDPROC procedure, const layout::WindowLoo
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance)
+MainWindow::MainWindow(HINSTANCE instance, std::wstring settingsKey)
     : m_handle(createWindow(instance, procedure, layout::mainWindow().look()))
     , m_controls(m_handle, layout::mainWindow(),
                  [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, m_handle)
-    , m_calculator(m_window)
+    , m_settings(std::move(settingsKey))
+    , m_calculator(m_window, m_settings)
 {
     // Messages reach `handle` from here on; those of the window's creation went to the
     // dialog manager's defaults.

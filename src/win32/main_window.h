@@ -7,6 +7,7 @@
 #include "accessible_control.h"
 #include "calculator.h"
 #include "controls.h"
+#include "registry_store.h"
 #include "win32_window.h"
 
 #include <windows.h>
@@ -18,7 +19,9 @@ namespace ostrel::win32 {
 // controls or the calculator; the window itself decides nothing.
 class MainWindow {
 public:
-    explicit MainWindow(HINSTANCE instance);
+    // The fee settings are kept under HKEY_CURRENT_USER\`settingsKey`.
+    explicit MainWindow(HINSTANCE instance,
+                        std::wstring settingsKey = std::wstring(RegistryStore::programKey));
     MainWindow(const MainWindow &) = delete;
     MainWindow &operator=(const MainWindow &) = delete;
     ~MainWindow();
@@ -30,6 +33,9 @@ public:
     HWND handle() const { return m_handle; }
     const Controls &controls() const { return m_controls; }
     const core::Calculator &calculator() const { return m_calculator; }
+    core::Calculator &calculator() { return m_calculator; }
+    const Win32Window &window() const { return m_window; }
+    const RegistryStore &settings() const { return m_settings; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,6 +48,7 @@ private:
     HWND m_handle;
     Controls m_controls;
     Win32Window m_window;
+    RegistryStore m_settings;
     core::Calculator m_calculator;
 };
 

@@ -25,11 +25,19 @@ bool isCopyKey(HWND window, const MSG &message)
            (message.hwnd == window || IsChild(window, message.hwnd));
 }
 
+// The window whose controls the message is for: the main window, or the modal window in front
+// of it, each with Tab, Enter and Escape among its own controls as in a dialog box.
+HWND keyboardWindow(HWND window, HWND target)
+{
+    HWND root = target ? GetAncestor(target, GA_ROOT) : nullptr;
+    return root && GetWindow(root, GW_OWNER) == window ? root : window;
+}
+
 void dispatch(HWND window, MSG &message)
 {
     if (isCopyKey(window, message) && SendMessageW(window, copyKeyMessage, 0, 0))
         return;
-    if (IsDialogMessageW(window, &message))
+    if (IsDialogMessageW(keyboardWindow(window, message.hwnd), &message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -9,8 +9,51 @@
 #include "window_description.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ostrel::win32 {
+namespace {
+
+// Another program may hold the clipboard for a moment (a clipboard manager reading what was
+// copied): tried this often, this long apart.
+constexpr int clipboardTries = 5;
+constexpr DWORD clipboardRetryMs = 10;
+
+bool openClipboard(HWND owner)
+{
+    for (int tries = 0; tries < clipboardTries; ++tries) {
+        if (OpenClipboard(owner))
+            return true;
+        Sleep(clipboardRetryMs);
+    }
+    return false;
+}
+
+} // namespace
+
+std::u16string withWindowsLineEnds(std::u16string_view text)
+{
+    std::u16string converted;
+    converted.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
+            converted += u'\r';
+        converted += text[i];
+    }
+    return converted;
+}
+
+std::u16string withPlainLineEnds(std::u16string_view text)
+{
+    std::u16string converted;
+    converted.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        converted += text[i];
+    }
+    return converted;
+}
 
 std::u16string windowText(HWND window)
 {
@@ -33,12 +76,7 @@ std::u16string Win32Window::text(Field field) const
 
 void Win32Window::setText(Field field, std::u16string_view text)
 {
-    // As typing would leave it: cut to what the field holds, the caret after the last
-    // character.
-    const std::wstring shown = toWide(text.substr(0, layout::maxTextLength));
-    HWND edit = m_controls.field(field);
-    SetWindowTextW(edit, shown.c_str());
-    SendMessageW(edit, EM_SETSEL, shown.size(), static_cast<LPARAM>(shown.size()));
+    m_controls.setText(*m_controls.description().fieldControl(field), text);
 }
 
 void Win32Window::setCaret(Field field, std::size_t position)
@@ -55,15 +93,60 @@ void Win32Window::setFocus(Field field)
 
 void Win32Window::setResult(std::u16string_view caption)
 {
-    HWND line = m_controls.resultLine();
-    SetWindowTextW(line, toWide(caption).c_str());
-    // Screen readers keep up with the result line by its description.
-    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, line, OBJID_CLIENT, CHILDID_SELF);
+    m_controls.setText(*m_controls.description().resultLine(), caption);
 }
 
 void Win32Window::messageBox(std::u16string_view title, std::u16string_view body)
 {
     MessageBoxW(m_owner, toWide(body).c_str(), toWide(title).c_str(), MB_OK);
+}
+
+} // namespace ostrel::win32
+
+namespace ostrel::win32 {
+
+void Win32Window::setEnabled(Field field, bool enabled)
+{
+    HWND edit = m_controls.field(field);
+    // A field greyed out while it has the focus passes the focus on, as Tab would: Windows
+    // would leave it on a field that takes no keys.
+    if (!enabled && GetFocus() == edit)
+        SendMessageW(m_owner, WM_NEXTDLGCTL, 0, FALSE);
+    // A disabled edit control keeps its text, greyed.
+    EnableWindow(edit, enabled ? TRUE : FALSE);
+}
+
+void Win32Window::setFeeModelNote(std::u16string_view caption)
+{
+    if (const layout::Control *note = m_controls.description().feeModelNote())
+        m_controls.setText(*note, caption);
+}
+
+void Win32Window::copyText(std::u16string_view text)
+{
+    const std::u16string copied = withWindowsLineEnds(text);
+    if (!openClipboard(m_owner))
+        return;
+    EmptyClipboard();
+    const std::size_t bytes = (copied.size() + 1) * sizeof(char16_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (void *held = memory ? GlobalLock(memory) : nullptr) {
+        std::memcpy(held, copied.c_str(), bytes);
+        GlobalUnlock(memory);
+        // The clipboard owns the memory once it holds it.
+        if (!SetClipboardData(CF_UNICODETEXT, memory))
+            GlobalFree(memory);
+    } else if (memory) {
+        GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
+DialogWindow &Win32Window::openDialog(const layout::WindowDescription &description,
+                                      DialogActions actions)
+{
+    m_dialog = std::make_unique<Win32Dialog>(m_owner, description, std::move(actions));
+    return *m_dialog;
 }
 
 } // namespace ostrel::win32

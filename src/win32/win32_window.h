@@ -4,9 +4,12 @@
 
 #pragma once
 
+#include "win32_dialog.h"
 #include "window.h"
 
 #include <windows.h>
+
+#include <memory>
 
 namespace ostrel::win32 {
 
@@ -23,13 +26,31 @@ public:
     void setFocus(Field field) override;
     void setResult(std::u16string_view caption) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;
+    void setEnabled(Field field, bool enabled) override;
+    void setFeeModelNote(std::u16string_view caption) override;
+    void copyText(std::u16string_view text) override;
+    DialogWindow &openDialog(const layout::WindowDescription &description,
+                             DialogActions actions) override;
+
+    // The modal window open in front of the main window, or none.
+    Win32Dialog *dialog() const
+    {
+        return m_dialog && m_dialog->isOpen() ? m_dialog.get() : nullptr;
+    }
 
 private:
     const Controls &m_controls;
     HWND m_owner;
+    // The last modal window opened. A closed one is kept until the next opens: the calculator
+    // closes it from within its own controls' messages, which are still being handled then.
+    std::unique_ptr<Win32Dialog> m_dialog;
 };
 
 // The text a window or control shows.
 std::u16string windowText(HWND window);
+
+// A text as the Windows clipboard holds plain text, each line ended by CR LF, and back.
+std::u16string withWindowsLineEnds(std::u16string_view text);
+std::u16string withPlainLineEnds(std::u16string_view text);
 
 } // namespace ostrel::win32

@@ -98,7 +98,24 @@ answer_box() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended after closing $title"
 }
 
+# A modal window opened by a click: it must appear at SIZE ("WIDTHxHEIGHT" device pixels),
+# take the keyboard focus, and is photographed into SHOT; prints its id.
+modal_window() {
+    local title=$1 size=$2 shot=$3 window w h
+    window=$(ostrel_wait_window "$title") || fail "no window titled $title appeared"
+    step "modal window $title is window $window" >&2
+    focused "$window" || fail "the window $title did not take the keyboard focus"
+    read -r _ _ w h < <(place_of "$window")
+    [ "${w}x${h}" = "$size" ] || fail "the window $title is ${w}x${h} device pixels, expected $size"
+    sleep 0.5 # let it paint
+    x import -window "$window" "$shot"
+    echo "$window"
+}
+
 mkdir -p "$out"
+# The program keeps its settings in a folder of the test's own, never the user's.
+settings=$out/config
+rm -rf "$settings"
 pid=
 cleanup() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
@@ -111,7 +128,7 @@ x xdpyinfo >/dev/null || fail "the X server on $DISPLAY does not answer"
 
 step "starting $program on $DISPLAY at scale $scale"
 log=$out/qz-ostrel.log
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" >"$log" 2>&1 &
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale XDG_CONFIG_HOME=$settings "$program" >"$log" 2>&1 &
 pid=$!
 main=$(ostrel_wait_window "$main_title") || fail "no window titled 'QZ Ostrel v1.2' appeared"
 read -r _ _ width height < <(place_of "$main")
@@ -170,6 +187,47 @@ for _ in $(seq 50); do
 done
 [ "$copied" = "$caption" ] || fail "the clipboard holds '$copied', not the result line '$caption'"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after copying the result line"
+
+# The fee settings open in front of the window, at their own fixed size, take the keyboard,
+# and Escape closes them without saving anything; the window has the keyboard back.
+step "opening the fee settings"
+x xdotool mousemove --window "$main" $(((380 + 33) * scale)) $(((28 + 11) * scale)) click 1
+modal_window '^费率设置$' "$((360 * scale))x$((236 * scale))" "$out/fee-settings.png"
+x xdotool key Escape
+ostrel_wait_window_gone '^费率设置$' || fail "Escape did not close the fee settings"
+focused "$main" || fail "the window did not get the keyboard back from the fee settings"
+[ ! -e "$settings/qz-ostrel/qz-ostrel.ini" ] || fail "Escape in the fee settings saved them"
+
+# A calculation that succeeds, then its detail; 复制 puts its rows on the clipboard, the cells
+# apart by tabs, and Escape closes it.
+step "calculating, then opening the detail"
+type_into() {
+    x xdotool mousemove --window "$main" $(($1 * scale)) $(($2 * scale)) click 1
+    x xdotool key ctrl+a
+    x xdotool type "$3"
+}
+type_into 144 105 10     # the old stock's price
+type_into 144 129 5000   # the shares held
+type_into 404 105 8      # the new stock's price
+type_into 208 193 2000   # the balance
+type_into 208 218 20000  # the money to spend
+x xdotool mousemove --window "$main" $(((16 + 124) * scale)) $(((232 + 16) * scale)) click 1
+sleep 0.5
+if ostrel_search --onlyvisible --name "$error_title" >/dev/null; then
+    fail "the calculation was refused"
+fi
+x xdotool mousemove --window "$main" $(((454 + 33) * scale)) $(((28 + 11) * scale)) click 1
+detail=$(modal_window '^计算明细$' "$((536 * scale))x$((264 * scale))" "$out/detail.png")
+x xdotool mousemove --window "$detail" $(((344 + 42) * scale)) $(((224 + 14) * scale)) click 1
+for _ in $(seq 50); do
+    copied=$(x xclip -o -selection clipboard 2>/dev/null || true)
+    [[ $copied == *$'\t'* ]] && break
+    sleep 0.1
+done
+[[ $copied == *$'\t'* ]] || fail "复制 put no rows of the detail on the clipboard: '$copied'"
+x xdotool key Escape
+ostrel_wait_window_gone '^计算明细$' || fail "Escape did not close the detail"
+focused "$main" || fail "the window did not get the keyboard back from the detail"
 
 # Closing the window as the window manager's close button does ends the program cleanly.
 step "closing the window"

@@ -71,6 +71,10 @@ QAccessible::Role roleOf(layout::Kind kind)
         return QAccessible::EditableText;
     case layout::Kind::frame:
         return QAccessible::Grouping;
+    case layout::Kind::checkBox:
+        return QAccessible::CheckBox;
+    case layout::Kind::radioButton:
+        return QAccessible::RadioButton;
     case layout::Kind::button:
         break;
     }
@@ -205,7 +209,7 @@ private slots:
         QCOMPARE(accessibleName, toQString(layout::accessibleName(control)));
         QVERIFY(!accessibleName.isEmpty());
         const QString description = face->text(QAccessible::Description);
-        if (control.isResultLine) {
+        if (control.isResultLine || control.isFeeModelNote) {
             QCOMPARE(description, qobject_cast<QLabel *>(widget)->text());
             QVERIFY(!description.isEmpty());
         } else {

@@ -6,7 +6,7 @@
 // with the test double and through the real window with real events, and the transcripts
 // must be the same byte for byte. The scenarios reach where the golden ones do not: texts
 // past the field limit, every kind of character, a click on every few pixels of the window,
-// and the window's description of itself after each of them.
+// the fee settings and the detail, and the window's description of itself after each of them.
 #include "support.h"
 
 #include "core_backend.h"
@@ -67,6 +67,9 @@ std::string repeated(std::size_t count, const std::string &unit)
 
 constexpr std::size_t limit = layout::maxTextLength; // the most a field holds
 
+constexpr char calculationSteps[] = "type oldprice 10\ntype buy6 5000\ntype newprice 8\n"
+                                    "type savemoney 2000\ntype buymoney 20000\nclick Command1\n";
+
 } // namespace
 
 class BackendsTest : public QObject {
@@ -76,8 +79,10 @@ private slots:
     void scenarios_data()
     {
         QTest::addColumn<QByteArray>("scenario");
-        const auto row = [](const char *name, const std::string &scenario) {
-            QTest::newRow(name) << QByteArray::fromStdString(scenario);
+        QTest::addColumn<int>("status"); // the status both must end with
+        const auto row = [](const char *name, const std::string &scenario,
+                            int status = play::exitOk) {
+            QTest::newRow(name) << QByteArray::fromStdString(scenario) << status;
         };
         // Everything the scenario reads back, down to every widget's caption, place and font.
         const std::string look = "show\ncaret oldprice\ncaret buy6\ncaret newprice\n"
@@ -106,17 +111,29 @@ private slots:
                                             look + "click Command1\n" + look);
         row("Tab all the way round twice",
             repeated(2 * layout::tabOrder().size() + 1, "tab\nshow\n") + "describe\n");
-        row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n");
+        row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n",
+            play::exitScenarioError);
 
         // A click every few pixels over the whole window, with inputs that make the
         // calculation succeed until a reset clears them, and faults after that.
         std::string everywhere = "type oldprice 10\ntype buy6 5000\ntype newprice 8\n"
                                  "type savemoney 2000\ntype buymoney 20000\n";
         for (int y = 1; y < 380; y += 8) {
-            for (int x = 1; x < 534; x += 8)
-                everywhere += "clickat " + std::to_string(x) + " " + std::to_string(y) + "\nshow\n";
+            for (int x = 1; x < 534; x += 8) {
+                // A modal window that a click opens is closed again, so that the next click
+                // reaches the main window.
+                everywhere +=
+                    "clickat " + std::to_string(x) + " " + std::to_string(y) + "\ndismiss\nshow\n";
+            }
         }
         row("a click every eighth pixel", everywhere + "describe\n");
+
+        // The window as it stands after the fee settings and the detail have come and gone
+        // (the golden scenarios play the dialogs themselves).
+        row("after the modal windows", "fees itemised 3 5 5 0.1\n" + std::string(calculationSteps) +
+                                           "detail\nclick feeSettings\nclick settingsCancel\n"
+                                           "fees simple\n" +
+                                           look);
     }
 
     void scenarios()
@@ -136,6 +153,8 @@ private slots:
         QVERIFY2(byQt.out == byCore.out, qPrintable(firstDifference(byCore.out, byQt.out)));
         QCOMPARE(QString::fromStdString(byQt.err), QString::fromStdString(byCore.err));
         QCOMPARE(byQt.status, byCore.status);
+        QFETCH(int, status);
+        QCOMPARE(byCore.status, status);
     }
 };
 

@@ -9,17 +9,39 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 namespace ostrel::test {
+
+QString freshSettingsFile()
+{
+    static const QTemporaryDir folder;
+    static int made = 0;
+    if (!folder.isValid())
+        qFatal("no folder for the tests' settings");
+    return folder.filePath(QStringLiteral("settings-%1.ini").arg(++made));
+}
+
+std::unique_ptr<gui::QtSettingsStore> freshSettingsStore()
+{
+    return std::make_unique<gui::QtSettingsStore>(freshSettingsFile());
+}
 
 std::unique_ptr<gui::MainWindow> openWindow()
 {
+    return openWindow(freshSettingsStore());
+}
+
+std::unique_ptr<gui::MainWindow> openWindow(std::unique_ptr<gui::QtSettingsStore> store)
+{
     static const bool translated = gui::installChineseQtTranslations(*QCoreApplication::instance());
     Q_UNUSED(translated);
-    auto window = std::make_unique<gui::MainWindow>();
+    auto window = std::make_unique<gui::MainWindow>(std::move(store));
     window->show();
     if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the calculator window did not become active");

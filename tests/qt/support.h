@@ -5,6 +5,7 @@
 #pragma once
 
 #include "main_window.h"
+#include "qt_settings_store.h"
 #include "window_table.h"
 
 #include <QPoint>
@@ -18,8 +19,15 @@ class QMessageBox;
 
 namespace ostrel::test {
 
-// A fresh calculator window, shown and active, with Qt's Chinese texts installed once.
+// A settings file of its own that does not exist yet, in a folder the test program removes
+// when it ends: a test never reads nor writes the user's settings.
+QString freshSettingsFile();
+std::unique_ptr<gui::QtSettingsStore> freshSettingsStore();
+
+// A fresh calculator window, shown and active, with Qt's Chinese texts installed once; with
+// fresh settings unless a store is given.
 std::unique_ptr<gui::MainWindow> openWindow();
+std::unique_ptr<gui::MainWindow> openWindow(std::unique_ptr<gui::QtSettingsStore> store);
 
 // The object name of the widget of `window` at a client pixel, or "none" for the bare window.
 QString nameAt(QWidget &window, QPoint point);

@@ -34,7 +34,7 @@ private slots:
         QVERIFY(noQtTranslations.isValid());
         QVERIFY(!gui::installChineseQtTranslations(*QCoreApplication::instance(),
                                                    noQtTranslations.path()));
-        m_window = std::make_unique<gui::MainWindow>();
+        m_window = std::make_unique<gui::MainWindow>(freshSettingsStore());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }

@@ -136,3 +136,48 @@ TEST(OneLine, EndsAtTheFirstBreakOrTab)
 }
 
 } // namespace
+
+namespace {
+
+struct MoneyCase {
+    mpq_class value;
+    unsigned places;
+    const char16_t *fixed;   // rounded halves away from zero
+    const char16_t *decimal; // exact, at least `places`
+};
+
+class MoneyText : public testing::TestWithParam<MoneyCase> {};
+
+TEST_P(MoneyText, FixedAndExactDecimals)
+{
+    using namespace ostrel::numbers;
+    const MoneyCase &c = GetParam();
+    EXPECT_EQ(fixedText(c.value, c.places), c.fixed);
+    EXPECT_EQ(decimalText(c.value, c.places), c.decimal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, MoneyText,
+                         testing::Values(MoneyCase{mpq_class(10), 2, u"10.00", u"10.00"},
+                                         MoneyCase{mpq_class(12345, 1000), 2, u"12.35", u"12.345"},
+                                         MoneyCase{mpq_class(-12345, 1000), 2, u"-12.35",
+                                                   u"-12.345"},
+                                         MoneyCase{mpq_class(5, 1000), 2, u"0.01", u"0.005"},
+                                         // A value that rounds to nothing has no minus sign.
+                                         MoneyCase{mpq_class(-4, 1000), 2, u"0.00", u"-0.004"},
+                                         MoneyCase{mpq_class(-5, 1000), 2, u"-0.01", u"-0.005"},
+                                         MoneyCase{mpq_class(1, 100000), 2, u"0.00", u"0.00001"},
+                                         MoneyCase{mpq_class(20005, 2500), 3, u"8.002", u"8.002"},
+                                         MoneyCase{mpq_class(1, 8), 2, u"0.13", u"0.125"},
+                                         MoneyCase{mpq_class(0), 0, u"0", u"0"}));
+
+TEST(MoneyText, RoundedHalfAwayAndCeiling)
+{
+    using namespace ostrel::numbers;
+    EXPECT_EQ(roundedHalfAway(mpq_class(-25, 1000), 2), mpq_class(-3, 100));
+    EXPECT_EQ(roundedHalfAway(mpq_class(249, 10000), 2), mpq_class(1, 50));
+    EXPECT_EQ(ceilingOf(mpq_class(-5, 2)), -2);
+    EXPECT_EQ(ceilingOf(mpq_class(5, 2)), 3);
+    EXPECT_EQ(ceilingOf(mpq_class(4)), 4);
+}
+
+} // namespace

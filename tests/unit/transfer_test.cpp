@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "numbers.h"
 #include "transfer.h"
 #include "window_table.h"
 
@@ -184,5 +185,65 @@ TEST(FullFunds, TotalThatATextBoxCannotHoldIsNotWritten)
     ASSERT_TRUE(total.has_value());
     EXPECT_EQ(total->size(), 32000u);
 }
+
+} // namespace
+
+namespace {
+
+struct ItemisedCase {
+    const char16_t *oldPrice, *sharesHeld, *newPrice, *balance, *money;
+    const char *commission, *minimum;
+    std::u16string line;
+    const char16_t *remainder; // to the fen
+};
+
+class ItemisedTransfer : public testing::TestWithParam<ItemisedCase> {};
+
+TEST_P(ItemisedTransfer, FewestLotsThatPayEveryFee)
+{
+    const ItemisedCase &c = GetParam();
+    FieldTexts texts;
+    texts[Field::oldPrice] = c.oldPrice;
+    texts[Field::sharesHeld] = c.sharesHeld;
+    texts[Field::newPrice] = c.newPrice;
+    texts[Field::plannedShares] = u"0";
+    texts[Field::feePerMille] = u"not used";
+    texts[Field::balance] = c.balance;
+    texts[Field::moneyToSpend] = c.money;
+    const ostrel::core::ItemisedRates rates{mpq_class(c.commission) / 10000, mpq_class(c.minimum),
+                                            mpq_class(5, 10000), mpq_class(1, 100000)};
+    const auto transfer = ostrel::core::computeItemisedTransfer(texts, rates);
+    EXPECT_EQ(resultLine(transfer), c.line);
+    EXPECT_EQ(ostrel::numbers::fixedText(transfer.moneyLeft, 2), c.remainder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ItemisedTransfer,
+    testing::Values(
+        // 19.89 yuan of fees: 1,800 shares leave 19.38 too little.
+        ItemisedCase{u"10", u"5000", u"8", u"2000", u"20000", "5/2", "5",
+                     line(u"1900", u"25", u"980"), u"980.11"},
+        ItemisedCase{u"10", u"5000", u"8", u"2019.37", u"20000", "5/2", "5",
+                     line(u"1900", u"25", u"999"), u"999.48"},
+        ItemisedCase{u"10", u"5000", u"8", u"2019.38", u"20000", "5/2", "5",
+                     line(u"1800", u"25", u"0"), u"0.00"},
+        // The minimum decides: 100 shares would do without it.
+        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", "5/2", "5", line(u"200", u"2", u"998"),
+                     u"998.97"},
+        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", "5/2", "0", line(u"100", u"2", u"8"),
+                     u"8.98"},
+        // Nothing to buy, nothing to sell; a balance that pays for it all sells nothing.
+        ItemisedCase{u"10", u"1000", u"8", u"0", u"500", "5/2", "5", line(u"0", u"0", u"0"),
+                     u"0.00"},
+        ItemisedCase{u"10", u"1000", u"8", u"20005.20", u"20000", "5/2", "5",
+                     line(u"0", u"25", u"0"), u"0.00"},
+        ItemisedCase{u"10", u"1000", u"8", u"20005.19", u"20000", "5/2", "5",
+                     line(u"100", u"25", u"994"), u"994.48"},
+        // Too small a holding: all of it, odd shares too, and a negative remainder.
+        ItemisedCase{u"10", u"150.5", u"8", u"0", u"20000", "5/2", "5",
+                     line(u"150", u"25", u"-18511"), u"-18510.97"},
+        // The stamp duty steps back the money 1,000,000 shares bring.
+        ItemisedCase{u"0.00001", u"2000000", u"0.01", u"0.0005", u"10", "5/2", "0",
+                     line(u"1001000", u"10", u"0"), u"0.00"}));
 
 } // namespace

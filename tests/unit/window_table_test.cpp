@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "fee_windows.h"
 #include "window_links.h"
 #include "window_table.h"
 
@@ -27,6 +28,8 @@ TEST(Layout, TabOrderSkipsTheHiddenFieldAndFollowsTabIndex)
                                          "C44",      "Command4(0)", "Command5"};
     for (int key = 0; key <= 12; ++key)
         expected.push_back("Command3(" + std::to_string(key) + ")");
+    // The two additions come after every control of the window as it was designed.
+    expected.insert(expected.end(), {"feeSettings", "detail"});
     EXPECT_EQ(names, expected);
 }
 
@@ -326,6 +329,23 @@ TEST(Links, RightNamesResolveToTheirRows)
     EXPECT_EQ(controls[2].container, form::ControlRef{0});
     EXPECT_EQ(controls[2].accessible.labelledBy, form::ControlRef{1});
     EXPECT_EQ(controls[2].accessible.description, u"千分之");
+}
+
+} // namespace
+
+namespace {
+
+// A caption in a frame stands beside only the fields whose rows start inside its own place:
+// the fee settings' captions each belong to the one row they stand on, and keep their text
+// where their place is.
+TEST(CaptionLines, OnlyBesideTheRowsInsideTheirPlace)
+{
+    const auto &settings = ostrel::layout::feeSettingsWindow();
+    for (const char *id : {"commissionLabel", "stampDutyLabel", "saleOnlyLabel", "transferFeeLabel",
+                           "bothTradesLabel"})
+        EXPECT_TRUE(settings.captionLinesBesideFields(*settings.findControl(id)).empty()) << id;
+    const auto &main = ostrel::layout::mainWindow();
+    EXPECT_EQ(main.captionLinesBesideFields(*main.findControl("L1")).size(), 2u);
 }
 
 } // namespace

@@ -214,7 +214,7 @@ protected:
     static std::u16string copyText() { return u"复制(&C)\tCtrl+C"; }
     static std::u16string allText() { return u"全选(&A)"; }
 
-    win32::MainWindow m_window{preparedInstance()};
+    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, {}};
 };
 

@@ -9,7 +9,9 @@
 # Usage: e2e.sh PROGRAM OUTPUT_DIR [DPI]
 #   DPI (96 if not given) is the resolution the Wine prefix of this run tells programs; the
 #   window, its fonts and every click scale with it. The screenshots are OUTPUT_DIR/window-DPI.png
-#   at start-up, answer-DPI.png with an answer and selected-DPI.png with the answer selected.
+#   at start-up, answer-DPI.png with an answer, selected-DPI.png with the answer selected,
+#   detail-DPI.png (计算明细 of the answer), settings-DPI.png (费率设置 as it opens) and
+#   itemised-DPI.png (the main window once the itemised fees are chosen).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 ostrel_me=e2e-windows
@@ -46,11 +48,13 @@ cleanup() {
 trap cleanup EXIT
 ostrel_xvfb_start 1600x1200 "$out/xvfb-$dpi.log"
 # On this X server, so that Wine's desktop, which the first program starts, is there too.
+reg=$OSTREL_WINE_DIR/prefix/drive_c/windows/system32/reg.exe
 if [ "$dpi" != 96 ]; then
-    reg=$OSTREL_WINE_DIR/prefix/drive_c/windows/system32/reg.exe
     "$wine_run" "$reg" add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         >/dev/null
 fi
+# The program starts on the fees it starts with on a new system, whatever a run before chose.
+"$wine_run" "$reg" delete 'HKCU\Software\QZ Ostrel' /f >/dev/null 2>&1 || true
 
 step "starting $program at $dpi dpi"
 "$wine_run" "$program" >"$out/program-$dpi.log" 2>&1 &
@@ -128,6 +132,44 @@ sleep 0.3
 copied=$(clipboard) || fail "nothing on the clipboard after 全选 and the copy key"
 [ "$copied" = "$answer" ] || fail "全选 and the copy key copied '$copied', not '$answer'"
 step "复制 copied the part dragged across ('$part'), 全选 then Ctrl+C the whole answer"
+
+# The modal windows, each opened by its button in the headline's strip and centred on the main
+# window at the size its description gives: 计算明细 of the answer, closed with Escape, and
+# 费率设置, where the itemised fees are chosen and confirmed with 确定. The main window then
+# greys out its per-mille fee field and says which fees it charges.
+client_size() { # of the window $1: WIDTHxHEIGHT
+    local geometry
+    geometry=$(x xwininfo -id "$1")
+    echo "$(sed -n 's/^ *Width: //p' <<<"$geometry")x$(sed -n 's/^ *Height: //p' <<<"$geometry")"
+}
+open_modal() { # TITLE X Y WIDTH HEIGHT: clicks X, Y of the main window and waits for TITLE
+    x xdotool mousemove --window "$id" "$(px "$2")" "$(px "$3")" click 1
+    modal=$(ostrel_wait_window "^$1\$" 20) || fail "no window titled $1 after its button"
+    sleep 1 # the first paint
+    [ "$(client_size "$modal")" = "$(px "$4")x$(px "$5")" ] ||
+        fail "$1: client area $(client_size "$modal"), expected $(px "$4")x$(px "$5")"
+}
+open_modal 计算明细 487 39 536 264
+x import -window "$modal" "$out/detail-$dpi.png"
+# 复制: the rows as plain text, the cells apart by tabs, for any program to paste.
+x xdotool mousemove --window "$modal" "$(px 386)" "$(px 238)" click 1
+sleep 0.3
+sale=$'卖出\t1900\t10.00\t19000.00\t19.00\t0.00\t0.00'
+copied=$(clipboard) || fail "nothing on the clipboard after 复制"
+[ "$(head -n 1 <<<"$copied")" = "$sale" ] ||
+    fail "复制 copied '$(head -n 1 <<<"$copied")' as the sale's row, not '$sale'"
+x xdotool key --clearmodifiers Escape
+ostrel_wait_window_gone '^计算明细$' || fail "Escape did not close 计算明细"
+step "计算明细 opened, 复制 copied its rows, Escape closed it"
+
+open_modal 费率设置 413 39 360 236
+x import -window "$modal" "$out/settings-$dpi.png"
+x xdotool mousemove --window "$modal" "$(px 60)" "$(px 44)" click 1
+x xdotool mousemove --window "$modal" "$(px 138)" "$(px 210)" click 1
+ostrel_wait_window_gone '^费率设置$' || fail "确定 did not close 费率设置"
+sleep 0.5
+x import -window "$id" "$out/itemised-$dpi.png"
+step "费率设置 opened, the itemised fees chosen with 确定"
 
 /usr/bin/python3 "$close_window" "$id"
 status=0

@@ -65,7 +65,7 @@ protected:
         return {start, end};
     }
 
-    win32::MainWindow m_window{preparedInstance()};
+    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, {}};
     testing::CoreBackend m_core;
 };

@@ -106,7 +106,7 @@ protected:
 
     std::vector<Box> m_win32Boxes;
     std::vector<Box> m_coreBoxes;
-    win32::MainWindow m_window{preparedInstance()};
+    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, recorder(m_win32Boxes)};
     testing::CoreBackend m_core{recorder(m_coreBoxes)};
 };
@@ -191,8 +191,10 @@ TEST_P(KeyOnButton, PressesItAsAClick)
 
 std::vector<PressCase> pressCases()
 {
-    const std::array<std::pair<Action, std::string_view>, 6> buttons{{
+    const std::array<std::pair<Action, std::string_view>, 8> buttons{{
         {Calculate{}, "calculate"},
+        {OpenFeeSettings{}, "feeSettings"},
+        {ShowDetail{}, "detail"},
         {Reset{ResetGroup::all}, "resetAll"},
         {Reset{ResetGroup::oldStock}, "resetOld"},
         {Reset{ResetGroup::newStock}, "resetNew"},

@@ -5,6 +5,7 @@
 #include "qt_backend.h"
 
 #include "main_window.h"
+#include "qt_dialog.h"
 #include "qt_text.h"
 #include "translations.h"
 #include "widgets.h"
@@ -12,11 +13,16 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -68,19 +74,33 @@ QtBackend::QtBackend(gui::MainWindow &window, MessageSink sink)
 
 void QtBackend::type(Field field, std::u16string_view text)
 {
+    typeOver(*m_window.controls().field(field), text);
+}
+
+void QtBackend::typeInto(const layout::Control &textBox, std::u16string_view text)
+{
+    if (QWidget *box = widgetOf(textBox))
+        typeOver(*box, text);
+}
+
+void QtBackend::typeOver(QWidget &box, std::u16string_view text)
+{
+    // A greyed field takes no input: the desktop gives it neither the focus nor the keys nor
+    // an input method's text.
+    if (!box.isEnabled())
+        return;
     perform([&] {
-        gui::FieldEdit *edit = m_window.controls().field(field);
-        edit->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        box.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
         if (text.empty()) {
-            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClick(&box, Qt::Key_Delete);
             return;
         }
         // The whole text in one piece, as an input method hands over what was composed:
         // tabs, emoji and anything else arrive as characters, never as keys.
         QInputMethodEvent commit;
         commit.setCommitString(gui::toQString(text));
-        QCoreApplication::sendEvent(edit, &commit);
+        QCoreApplication::sendEvent(&box, &commit);
     });
 }
 
@@ -95,13 +115,30 @@ void QtBackend::paste(Field field, std::u16string_view text)
     });
 }
 
+QWidget *QtBackend::widgetOf(const layout::Control &control) const
+{
+    if (const gui::QtDialog *dialog = m_window.dialog()) {
+        const auto controls = dialog->controls().description().controls();
+        if (&control >= controls.data() && &control < controls.data() + controls.size())
+            return dialog->controls().widget(control);
+    }
+    return m_window.controls().widget(control);
+}
+
 void QtBackend::click(const layout::Control &control)
 {
-    QWidget *widget = m_window.controls().widget(control);
-    // Inside a field's text, away from its end; anywhere else, the middle.
-    const QPoint place = qobject_cast<QLineEdit *>(widget)
-                             ? QPoint(fieldClickX, widget->height() / 2)
-                             : widget->rect().center();
+    QWidget *widget = widgetOf(control);
+    // Inside a field's text, away from its end; on a check box's or radio button's mark,
+    // which takes the click whatever the length of its caption; anywhere else, the middle.
+    QPoint place = widget->rect().center();
+    if (qobject_cast<QLineEdit *>(widget)) {
+        place = QPoint(fieldClickX, widget->height() / 2);
+    } else if (qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget)) {
+        const bool box = qobject_cast<QCheckBox *>(widget);
+        const int mark = widget->style()->pixelMetric(
+            box ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget);
+        place = QPoint(mark / 2, widget->height() / 2);
+    }
     perform([&] { QTest::mouseClick(widget, Qt::LeftButton, {}, place); });
 }
 
@@ -127,6 +164,36 @@ void QtBackend::enter()
 {
     QWidget *focus = QApplication::focusWidget();
     perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Return); });
+}
+
+const layout::WindowDescription *QtBackend::openDialog() const
+{
+    const gui::QtDialog *dialog = m_window.dialog();
+    return dialog ? &dialog->controls().description() : nullptr;
+}
+
+bool QtBackend::isChecked(const layout::Control &control) const
+{
+    const auto *button = qobject_cast<const QAbstractButton *>(widgetOf(control));
+    return button && button->isChecked();
+}
+
+std::u16string QtBackend::clipboard() const
+{
+    return gui::toU16(QGuiApplication::clipboard()->text());
+}
+
+void QtBackend::storeText(std::string_view key, std::u16string_view text)
+{
+    QSettings file(m_window.settingsStore().fileName(), QSettings::IniFormat);
+    file.setValue(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
+                  gui::toQString(text));
+    file.sync();
+}
+
+void QtBackend::reloadSettings()
+{
+    perform([&] { m_window.calculator().loadSettings(); });
 }
 
 std::u16string QtBackend::text(Field field) const
@@ -162,6 +229,10 @@ layout::Kind kindOf(const QWidget &widget)
         return layout::Kind::textBox;
     if (qobject_cast<const QGroupBox *>(&widget))
         return layout::Kind::frame;
+    if (qobject_cast<const QCheckBox *>(&widget))
+        return layout::Kind::checkBox;
+    if (qobject_cast<const QRadioButton *>(&widget))
+        return layout::Kind::radioButton;
     if (qobject_cast<const QAbstractButton *>(&widget))
         return layout::Kind::button;
     return layout::Kind::label;
@@ -248,17 +319,23 @@ std::size_t QtBackend::caret(Field field) const
 
 void QtBackend::perform(const std::function<void()> &action)
 {
-    m_answered = false;
     m_poll.start();
     action();
     m_poll.stop();
     QCoreApplication::processEvents();
-    // When a box closes, the desktop gives the activation back to the window it belonged to,
-    // and with it the focus to the control that had it.
-    if (m_answered && !m_window.isActiveWindow()) {
-        m_window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&m_window))
-            qWarning("ostrel-play: the window did not get the activation back");
+    // The window in front has the activation: a modal window from when it opens, the main
+    // window again once it has closed. When a box or a modal window closes, the desktop gives
+    // the activation back to the window it belonged to, and with it the focus to the control
+    // that had it.
+    QWidget *front = m_window.dialog();
+    if (!front)
+        front = &m_window;
+    if (!front->isActiveWindow()) {
+        front->activateWindow();
+        // Qt counts a modal window's owner as active while the modal window is, so only the
+        // application's own active window tells which of them has the keyboard.
+        if (!QTest::qWaitFor([front] { return front->isActiveWindow(); }))
+            qWarning("ostrel-play: the window in front did not get the activation");
     }
 }
 
@@ -270,7 +347,6 @@ void QtBackend::answerMessageBox()
     if (!box->windowHandle() || !box->windowHandle()->isExposed())
         return; // not on the screen yet
     box->setProperty(answeredProperty, true);
-    m_answered = true;
     m_sink(gui::toU16(box->windowTitle()), gui::toU16(box->text()));
     if (QAbstractButton *ok = box->button(QMessageBox::Ok))
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -338,8 +414,16 @@ QtStage::~QtStage()
 int QtStage::play(std::istream &in, std::ostream &out, std::ostream &err)
 {
     int status = exitNoWindow;
+    // A settings file of the scenario's own, never the user's.
+    const QTemporaryDir settings;
+    if (!settings.isValid()) {
+        err << "ostrel-play: no folder for the settings: " << settings.errorString().toStdString()
+            << '\n';
+        return status;
+    }
     {
-        gui::MainWindow window;
+        gui::MainWindow window(std::make_unique<gui::QtSettingsStore>(
+            settings.filePath(QStringLiteral("qz-ostrel.ini"))));
         window.show();
         if (QTest::qWaitForWindowActive(&window)) {
             QtBackend backend(window, messagePrinter(out));

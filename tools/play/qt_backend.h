@@ -13,9 +13,12 @@
 #include <iosfwd>
 #include <memory>
 
+class QWidget;
+
 namespace ostrel::gui {
 class MainWindow;
-}
+class QtDialog;
+} // namespace ostrel::gui
 
 namespace ostrel::play {
 
@@ -34,6 +37,13 @@ public:
     void clickAt(int x, int y) override;
     void tab() override;
     void enter() override;
+    const layout::WindowDescription *openDialog() const override;
+    void typeInto(const layout::Control &textBox, std::u16string_view text) override;
+    bool isChecked(const layout::Control &control) const override;
+    std::u16string clipboard() const override;
+    // Written into the window's settings file with QSettings, as a hand-edited file holds it.
+    void storeText(std::string_view key, std::u16string_view text) override;
+    void reloadSettings() override;
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
@@ -51,16 +61,19 @@ private:
 
     void perform(const std::function<void()> &action);
     void answerMessageBox();
+    // The widget of a control of the main window or of the modal window open in front.
+    QWidget *widgetOf(const layout::Control &control) const;
+    // Types over the whole text of a line edit, as `type` does.
+    void typeOver(QWidget &box, std::u16string_view text);
 
     gui::MainWindow &m_window;
     MessageSink m_sink;
     QTimer m_poll;
-    bool m_answered = false;
 };
 
 // The real window: Qt started once (on the offscreen desktop unless QT_QPA_PLATFORM names
 // another), and for each scenario a calculator's window of its own, shown and active, played
-// through a QtBackend.
+// through a QtBackend, with a settings file of its own that starts absent.
 class QtStage : public Stage {
 public:
     // Qt keeps a reference to `argc` as long as it runs.

@@ -169,10 +169,16 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
         enter,
         calculate,
         look,
+        fees,
+        detail,
         choices
     };
     // How often each choice comes, out of the sum.
-    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2};
+    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2, 1, 1};
+    // Rates as users type them into the fee settings, faults included.
+    static const std::vector<std::string> rates = {"0",     "0.1", "1",    "2.5",    "3",
+                                                   "5",     "30",  "1.5",  "-1",     "abc",
+                                                   "10000", "7",   "9999", "0.00001"};
     std::size_t total = 0;
     for (const std::size_t weight : weights)
         total += weight;
@@ -193,23 +199,38 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
             out << "click " << random.pick(window.keypad) << '\n';
             break;
         case anyControl:
-            out << "click " << random.pick(window.controls) << '\n';
+            out << "click " << random.pick(window.controls) << "\ndismiss\n";
             break;
         case reset:
             out << "click " << random.pick(window.resets) << '\n';
             break;
         case clickAt:
             out << "clickat " << random.below(window.width) << ' ' << random.below(window.height)
-                << '\n';
+                << "\ndismiss\n";
             break;
         case tab:
             out << "tab\n";
             break;
         case enter:
-            out << "enter\n";
+            // Enter on 费率设置 or 计算明细 opens a modal window; it is closed again so that
+            // the main window takes the next action.
+            out << "enter\ndismiss\n";
             break;
         case calculate:
             out << "click " << window.calculate << '\n';
+            break;
+        case fees:
+            if (random.below(3) == 0) {
+                out << "fees simple\n";
+            } else {
+                out << "fees itemised";
+                for (int rate = 0; rate < 4; ++rate)
+                    out << ' ' << random.pick(rates);
+                out << '\n';
+            }
+            break;
+        case detail:
+            out << "detail\n";
             break;
         default:
             out << (random.below(2) ? "show\n" : "caret " + random.pick(window.fields) + "\n");

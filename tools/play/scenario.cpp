@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrel::play {
 namespace {
@@ -136,6 +137,10 @@ std::string_view kindWord(layout::Kind kind)
         return "textbox";
     case layout::Kind::frame:
         return "frame";
+    case layout::Kind::checkBox:
+        return "checkbox";
+    case layout::Kind::radioButton:
+        return "radio";
     case layout::Kind::button:
         break;
     }
@@ -186,6 +191,105 @@ void describe(const Backend &backend, std::ostream &out)
     }
 }
 
+// While a modal window is open only it takes input.
+void needNoDialog(const Backend &backend, std::string_view command)
+{
+    if (backend.openDialog())
+        throw ScenarioError{"'" + std::string(command) + "' needs the main window, but a modal " +
+                            "window is open"};
+}
+
+const layout::Control &controlNamed(const Backend &backend, std::string_view name)
+{
+    const layout::WindowDescription *dialog = backend.openDialog();
+    const layout::Control *control = dialog ? dialog->findControl(name) : layout::findControl(name);
+    if (!control)
+        throw ScenarioError{"no control named '" + std::string(name) + "'" +
+                            (dialog ? " in the open modal window" : "")};
+    if (!control->visible)
+        throw ScenarioError{"'" + std::string(name) + "' is hidden and cannot be clicked"};
+    return *control;
+}
+
+std::vector<std::string_view> words(std::string_view text)
+{
+    std::vector<std::string_view> found;
+    while (!text.empty()) {
+        const std::size_t start = text.find_first_not_of(' ');
+        if (start == std::string_view::npos)
+            break;
+        text.remove_prefix(start);
+        const std::size_t end = text.find(' ');
+        found.push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+    }
+    return found;
+}
+
+void click(Backend &backend, std::string_view name)
+{
+    backend.click(controlNamed(backend, name));
+}
+
+// `fees simple` and `fees itemised C M S T`: the fee settings window, filled in and
+// confirmed as a user does it. When 确定 is refused, 取消 closes the window.
+void chooseFees(Backend &backend, std::string_view argument)
+{
+    const std::vector<std::string_view> values = words(argument);
+    const bool simple = values.size() == 1 && values.front() == "simple";
+    const bool itemised = values.size() == 5 && values.front() == "itemised";
+    if (!simple && !itemised)
+        throw ScenarioError{"fees takes 'simple' or 'itemised C M S T'"};
+    needNoDialog(backend, "fees");
+    click(backend, "feeSettings");
+    if (!backend.openDialog())
+        throw ScenarioError{"the fee settings did not open"};
+    if (simple) {
+        click(backend, "perMilleModel");
+    } else {
+        click(backend, "itemisedModel");
+        constexpr std::string_view entries[] = {"commissionRate", "minimumCommission",
+                                                "stampDutyRate", "transferFeeRate"};
+        for (std::size_t i = 0; i < std::size(entries); ++i)
+            backend.typeInto(controlNamed(backend, entries[i]), fromUtf8(values[i + 1]));
+        const layout::Control &waiver = controlNamed(backend, "waiveMinimum");
+        if (backend.isChecked(waiver))
+            backend.click(waiver);
+    }
+    click(backend, "settingsOk");
+    if (backend.openDialog())
+        click(backend, "settingsCancel");
+}
+
+// `detail`: the detail window's rows, as its copy button copies them.
+void printDetail(Backend &backend, std::ostream &out)
+{
+    needNoDialog(backend, "detail");
+    click(backend, "detail");
+    if (!backend.openDialog())
+        throw ScenarioError{"the detail window did not open"};
+    click(backend, "copyDetail");
+    click(backend, "closeDetail");
+    const std::string copied = toUtf8(backend.clipboard());
+    std::string_view rest = copied;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view row = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!row.empty() && row.back() == '\r')
+            row.remove_suffix(1);
+        out << "detail";
+        while (true) {
+            const std::size_t tab = row.find('\t');
+            out << " | " << row.substr(0, tab);
+            if (tab == std::string_view::npos)
+                break;
+            row.remove_prefix(tab + 1);
+        }
+        out << '\n';
+    }
+}
+
 void playLine(std::string_view line, Backend &backend, std::ostream &out)
 {
     const std::size_t blank = line.find(' ');
@@ -200,6 +304,14 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         const std::string_view name = rest.substr(0, gap);
         const std::string_view text =
             gap == std::string_view::npos ? std::string_view() : rest.substr(gap + 1);
+        if (const layout::WindowDescription *dialog = backend.openDialog()) {
+            const layout::Control *box = dialog->findControl(name);
+            if (command != "type" || !box || box->kind != layout::Kind::textBox)
+                throw ScenarioError{"no text box named '" + std::string(name) +
+                                    "' in the open modal window"};
+            backend.typeInto(*box, fromUtf8(text));
+            return;
+        }
         const Field field = visibleField(name);
         if (command == "type")
             backend.type(field, fromUtf8(text));
@@ -213,13 +325,42 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
             throw ScenarioError{"'" + std::string(command) + "' takes no argument"};
     };
     if (command == "click") {
-        const layout::Control *control = layout::findControl(argument);
-        if (!control)
-            throw ScenarioError{"no control named '" + std::string(argument) + "'"};
-        if (!control->visible)
-            throw ScenarioError{"'" + std::string(argument) + "' is hidden and cannot be clicked"};
-        backend.click(*control);
-    } else if (command == "clickat") {
+        click(backend, argument);
+        return;
+    }
+    if (command == "fees") {
+        chooseFees(backend, argument);
+        return;
+    }
+    if (command == "detail") {
+        noArgument();
+        printDetail(backend, out);
+        return;
+    }
+    if (command == "stored") {
+        // KEY TEXT: TEXT is everything after the one blank that follows the key.
+        const std::size_t gap = rest.find(' ');
+        if (gap == 0 || rest.empty())
+            throw ScenarioError{"stored needs a key"};
+        backend.storeText(
+            rest.substr(0, gap),
+            fromUtf8(gap == std::string_view::npos ? std::string_view() : rest.substr(gap + 1)));
+        return;
+    }
+    if (command == "dismiss") {
+        // Closes the modal window, if one is open, as its 取消 or 关闭 does.
+        noArgument();
+        if (const layout::WindowDescription *dialog = backend.openDialog())
+            backend.click(*dialog->controlFor(CloseDialog{}));
+        return;
+    }
+    if (command == "reload") {
+        noArgument();
+        backend.reloadSettings();
+        return;
+    }
+    needNoDialog(backend, command);
+    if (command == "clickat") {
         const std::size_t gap = argument.find(' ');
         if (gap == std::string_view::npos)
             throw ScenarioError{"clickat needs X and Y"};

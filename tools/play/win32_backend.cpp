@@ -7,6 +7,7 @@
 #include "dpi.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "utf8.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -42,8 +43,10 @@ LPARAM pointParameter(POINT point)
     return MAKELPARAM(point.x, point.y);
 }
 
+// A message box is owned by the main window or by the modal window in front of it.
 struct BoxSearch {
     HWND owner;
+    HWND dialog; // none while no modal window is open
     HWND found = nullptr;
 };
 
@@ -52,8 +55,9 @@ BOOL CALLBACK findBox(HWND candidate, LPARAM data)
     auto &search = *reinterpret_cast<BoxSearch *>(data);
     wchar_t name[sizeof(dialogClass) / sizeof(wchar_t) + 1]{};
     GetClassNameW(candidate, name, static_cast<int>(std::size(name)));
+    const HWND owner = GetWindow(candidate, GW_OWNER);
     if (std::wstring_view(name) != dialogClass || !IsWindowVisible(candidate) ||
-        GetWindow(candidate, GW_OWNER) != search.owner)
+        (owner != search.owner && (!search.dialog || owner != search.dialog)))
         return TRUE;
     search.found = candidate;
     return FALSE;
@@ -70,6 +74,9 @@ HWND hitTest(HWND window, POINT client)
         GetWindowRect(child, &place);
         if (!IsWindowVisible(child) || !PtInRect(&place, screen))
             continue;
+        // A greyed-out control takes no click: Windows hands it to the window.
+        if (!IsWindowEnabled(child))
+            return window;
         if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT)
             return child;
     }
@@ -83,8 +90,16 @@ layout::Kind kindOf(HWND control)
     if (CompareStringOrdinal(name, -1, WC_EDITW, -1, TRUE) == CSTR_EQUAL)
         return layout::Kind::textBox;
     if (CompareStringOrdinal(name, -1, WC_BUTTONW, -1, TRUE) == CSTR_EQUAL) {
-        const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-        return (style & BS_TYPEMASK) == BS_GROUPBOX ? layout::Kind::frame : layout::Kind::button;
+        switch (static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE)) & BS_TYPEMASK) {
+        case BS_GROUPBOX:
+            return layout::Kind::frame;
+        case BS_AUTOCHECKBOX:
+            return layout::Kind::checkBox;
+        case BS_AUTORADIOBUTTON:
+            return layout::Kind::radioButton;
+        default:
+            return layout::Kind::button;
+        }
     }
     return layout::Kind::label;
 }
@@ -125,7 +140,21 @@ std::u16string takeText(BSTR text)
     return copied;
 }
 
+// The registry's name of a value, from a store's key in UTF-8.
+std::wstring valueName(std::string_view key)
+{
+    return win32::toWide(fromUtf8(key));
+}
+
 } // namespace
+
+std::wstring freshSettings(std::wstring_view key)
+{
+    std::wstring path(key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    return path;
+}
 
 AccessibleText accessibleText(HWND control)
 {
@@ -179,6 +208,9 @@ Win32Backend::~Win32Backend()
 void Win32Backend::type(Field field, std::u16string_view text)
 {
     HWND edit = m_window.controls().field(field);
+    // Tab never reaches a greyed-out field.
+    if (!IsWindowEnabled(edit))
+        return;
     const std::wstring typed = win32::toWide(text);
     perform([&] {
         // Into the field as Tab would take the focus there, then Ctrl+A and the text.
@@ -191,6 +223,8 @@ void Win32Backend::type(Field field, std::u16string_view text)
 void Win32Backend::paste(Field field, std::u16string_view text)
 {
     HWND edit = m_window.controls().field(field);
+    if (!IsWindowEnabled(edit))
+        return;
     const std::wstring pasted = win32::toWide(text);
     // The text on the clipboard as Unicode, as any program copies it.
     if (OpenClipboard(m_window.handle())) {
@@ -212,10 +246,17 @@ void Win32Backend::paste(Field field, std::u16string_view text)
     });
 }
 
+const win32::Controls &Win32Backend::activeControls() const
+{
+    if (const win32::Win32Dialog *dialog = m_window.window().dialog())
+        return dialog->controls();
+    return m_window.controls();
+}
+
 void Win32Backend::click(const layout::Control &control)
 {
-    HWND window = m_window.handle();
-    HWND handle = m_window.controls().handle(control);
+    HWND handle = activeControls().handle(control);
+    HWND window = GetParent(handle);
     RECT inside{};
     GetClientRect(handle, &inside);
     POINT point{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
@@ -224,8 +265,9 @@ void Win32Backend::click(const layout::Control &control)
     POINT screen = point;
     ClientToScreen(handle, &screen);
     // Captions and frames let a click through to the window under them, whatever lies
-    // inside them.
-    if (SendMessageW(handle, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT) {
+    // inside them, and Windows hands a click on a greyed-out control to the window.
+    if (!IsWindowEnabled(handle) ||
+        SendMessageW(handle, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT) {
         MapWindowPoints(handle, window, &point, 1);
         handle = window;
     }
@@ -249,8 +291,9 @@ void Win32Backend::clickOn(HWND target, POINT local)
     POINT screen = local;
     ClientToScreen(target, &screen);
     const LRESULT part = SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    const bool isControl = GetAncestor(target, GA_ROOT) != target;
     perform([&] {
-        if (part != HTCLIENT && part != HTTRANSPARENT && target != m_window.handle()) {
+        if (part != HTCLIENT && part != HTTRANSPARENT && isControl) {
             SendMessageW(target, WM_NCLBUTTONDOWN, static_cast<WPARAM>(part),
                          MAKELPARAM(screen.x, screen.y));
             SendMessageW(target, WM_NCLBUTTONUP, static_cast<WPARAM>(part),
@@ -287,6 +330,67 @@ void Win32Backend::press(WORD key, bool extended)
         PostMessageW(target, WM_KEYUP, key, released | flags);
         win32::handlePendingMessages(m_window.handle());
     });
+}
+
+const layout::WindowDescription *Win32Backend::openDialog() const
+{
+    const win32::Win32Dialog *dialog = m_window.window().dialog();
+    return dialog ? &dialog->description() : nullptr;
+}
+
+void Win32Backend::typeInto(const layout::Control &textBox, std::u16string_view text)
+{
+    const win32::Win32Dialog *dialog = m_window.window().dialog();
+    if (!dialog)
+        return;
+    HWND edit = dialog->controls().handle(textBox);
+    const std::wstring typed = win32::toWide(text);
+    perform([&] {
+        // As `type` does in the main window.
+        SendMessageW(dialog->handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    });
+}
+
+bool Win32Backend::isChecked(const layout::Control &control) const
+{
+    const win32::Win32Dialog *dialog = m_window.window().dialog();
+    return dialog && dialog->controls().isChecked(control);
+}
+
+std::u16string Win32Backend::clipboard() const
+{
+    std::u16string text;
+    if (!OpenClipboard(m_window.handle()))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
+            text = held;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return win32::withPlainLineEnds(text);
+}
+
+void Win32Backend::storeText(std::string_view key, std::u16string_view text)
+{
+    HKEY settings = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, m_window.settings().key().c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &settings,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const std::wstring data = win32::toWide(text);
+    RegSetValueExW(settings, valueName(key).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(settings);
+}
+
+void Win32Backend::reloadSettings()
+{
+    perform([&] { m_window.calculator().loadSettings(); });
 }
 
 std::u16string Win32Backend::text(Field field) const
@@ -392,7 +496,8 @@ void Win32Backend::perform(const std::function<void()> &action)
 
 void Win32Backend::answerMessageBox()
 {
-    BoxSearch search{m_window.handle()};
+    const win32::Win32Dialog *dialog = m_window.window().dialog();
+    BoxSearch search{m_window.handle(), dialog ? dialog->handle() : nullptr};
     EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&search));
     if (!search.found || search.found == m_answered)
         return;
@@ -409,7 +514,7 @@ Win32Stage::Win32Stage()
 
 int Win32Stage::play(std::istream &in, std::ostream &out, std::ostream &err)
 {
-    win32::MainWindow window(GetModuleHandleW(nullptr));
+    win32::MainWindow window(GetModuleHandleW(nullptr), freshSettings());
     window.show(SW_SHOWNORMAL);
     win32::handlePendingMessages(window.handle());
     Win32Backend backend(window, messagePrinter(out));

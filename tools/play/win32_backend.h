@@ -12,18 +12,30 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace ostrel::win32 {
+class Controls;
 class MainWindow;
-}
+} // namespace ostrel::win32
 
 namespace ostrel::play {
+
+// Where the player and the tests keep the fee settings, under HKEY_CURRENT_USER, apart from the
+// program's own.
+inline constexpr std::wstring_view playSettingsKey = L"Software\\QZ Ostrel\\ostrel-play";
+
+// Removes the settings key with everything in it, so that a window started on it finds nothing
+// stored, and returns it.
+std::wstring freshSettings(std::wstring_view key = playSettingsKey);
 
 // The user in front of the real Windows window. Every action is the window messages a user's
 // mouse and keyboard make, sent to the control under the mouse or with the focus: mouse
 // presses and releases at the control's place, Tab through the dialog manager, Ctrl+A and the
-// typed text as an input method hands it over. A message box that an action opens is handed
-// to the sink and closed with its OK button while the action waits in the box's own loop.
+// typed text as an input method hands it over. A message box that an action opens, in front of
+// the window or of its modal window, is handed to the sink and closed with its OK button while
+// the action waits in the box's own loop. While a modal window is open, clicks and typing
+// reach its controls.
 class Win32Backend : public testing::Backend {
 public:
     // The window must be shown.
@@ -43,6 +55,15 @@ public:
     // block (the keypad's Enter).
     void press(WORD key, bool extended = false);
 
+    const layout::WindowDescription *openDialog() const override;
+    void typeInto(const layout::Control &textBox, std::u16string_view text) override;
+    bool isChecked(const layout::Control &control) const override;
+    // The clipboard's plain text, its lines ended by \n as the calculator writes them.
+    std::u16string clipboard() const override;
+    // Writes a string value (REG_SZ) into the window's settings key.
+    void storeText(std::string_view key, std::u16string_view text) override;
+    void reloadSettings() override;
+
     std::u16string text(Field field) const override;
     std::u16string result() const override;
     Field keypadTarget() const override;
@@ -54,14 +75,16 @@ public:
     testing::WindowView describe() const override;
     std::vector<testing::AccessibleView> accessible() const override;
 
-    // Closes the message box of the window that is on the screen, if any, after handing
-    // its title and text to the sink.
+    // Closes the message box of the window or of its modal window that is on the screen, if
+    // any, after handing its title and text to the sink.
     void answerMessageBox();
 
 private:
     void perform(const std::function<void()> &action);
-    // A left click on a control or the window, at a pixel of its client area.
+    // A left click on a control or a window, at a pixel of its client area.
     void clickOn(HWND target, POINT local);
+    // The controls that take input: the modal window's while one is open.
+    const win32::Controls &activeControls() const;
 
     win32::MainWindow &m_window;
     MessageSink m_sink;
@@ -78,8 +101,8 @@ struct AccessibleText {
 };
 AccessibleText accessibleText(HWND control);
 
-// The real Windows window: for each scenario a calculator's window of its own, shown, played
-// through a Win32Backend and closed.
+// The real Windows window: for each scenario a calculator's window of its own, on fresh
+// settings (playSettingsKey), shown, played through a Win32Backend and closed.
 class Win32Stage : public Stage {
 public:
     Win32Stage();

@@ -55,6 +55,9 @@ class Backend {
 public:
     virtual ~Backend() = default;
 
+    // A greyed-out (disabled) field takes no input: typing, pasting or clicking into it does
+    // nothing, and Tab passes over it.
+    //
     // Moves the focus into a visible field as Tab would (no click) and types the text over
     // its whole content.
     virtual void type(Field field, std::u16string_view text) = 0;
@@ -69,6 +72,22 @@ public:
     // Presses Return on the control with the keyboard focus: an entry field starts the
     // calculation, a push button is pressed.
     virtual void enter() = 0;
+
+    // The modal window that is open in front of the main window (the fee settings, the
+    // detail), or none. `click` reaches its controls as the main window's, and `typeInto` its
+    // text boxes; while it is open the main window takes no input.
+    virtual const layout::WindowDescription *openDialog() const = 0;
+    // Moves the focus into a text box of the open modal window and types the text over its
+    // whole content.
+    virtual void typeInto(const layout::Control &textBox, std::u16string_view text) = 0;
+    // Whether a check box or radio button of the open modal window is checked.
+    virtual bool isChecked(const layout::Control &control) const = 0;
+    // The text on the clipboard.
+    virtual std::u16string clipboard() const = 0;
+    // Writes a text into the settings store by key, as a hand-edited or damaged store holds it.
+    virtual void storeText(std::string_view key, std::u16string_view text) = 0;
+    // The calculator reads its settings from the store again, as when the program starts.
+    virtual void reloadSettings() = 0;
 
     virtual std::u16string text(Field field) const = 0;
     virtual std::u16string result() const = 0;

@@ -13,13 +13,20 @@ namespace ostrel::testing {
 
 CoreBackend::CoreBackend(MessageSink sink)
     : m_window(std::move(sink))
-    , m_calculator(m_window)
+    , m_calculator(m_window, m_store)
 {
     m_calculator.startUp();
 }
 
+bool CoreBackend::isGreyed(const layout::Control &control) const
+{
+    return control.field && !m_window.isEnabled(*control.field);
+}
+
 void CoreBackend::type(Field field, std::u16string_view text)
 {
+    if (!m_window.isEnabled(field))
+        return;
     m_window.setFocus(field);
     m_window.setText(field, numbers::oneLineOf(text));
 }
@@ -32,6 +39,12 @@ void CoreBackend::paste(Field field, std::u16string_view text)
 
 void CoreBackend::click(const layout::Control &control)
 {
+    if (FakeDialog *dialog = m_window.dialog()) {
+        dialog->click(control);
+        return;
+    }
+    if (isGreyed(control))
+        return;
     if (control.takesFocusOnClick())
         m_window.setFocusControl(&control);
     if (control.field && control.visible)
@@ -47,17 +60,36 @@ void CoreBackend::clickAt(int x, int y)
 
 void CoreBackend::tab()
 {
-    const auto order = layout::tabOrder();
-    const auto current = std::find(order.begin(), order.end(), m_window.focus());
-    const auto next =
-        (current == order.end() || current + 1 == order.end()) ? order.begin() : current + 1;
-    m_window.setFocusControl(*next);
+    m_window.focusNext();
 }
 
 void CoreBackend::enter()
 {
     if (const layout::Control *focus = m_window.focus())
         m_calculator.perform(focus->actionOnEnter());
+}
+
+const layout::WindowDescription *CoreBackend::openDialog() const
+{
+    const FakeDialog *dialog = m_window.dialog();
+    return dialog ? &dialog->description() : nullptr;
+}
+
+void CoreBackend::typeInto(const layout::Control &textBox, std::u16string_view text)
+{
+    if (FakeDialog *dialog = m_window.dialog())
+        dialog->setText(textBox, numbers::oneLineOf(text));
+}
+
+bool CoreBackend::isChecked(const layout::Control &control) const
+{
+    const FakeDialog *dialog = m_window.dialog();
+    return dialog && dialog->isChecked(control);
+}
+
+void CoreBackend::storeText(std::string_view key, std::u16string_view text)
+{
+    m_store.setText(key, text);
 }
 
 WindowView CoreBackend::describe() const
@@ -73,6 +105,8 @@ WindowView CoreBackend::describe() const
             caption = m_window.text(*control.field);
         else if (control.isResultLine)
             caption = m_window.result();
+        else if (control.isFeeModelNote)
+            caption = m_window.feeModelNote();
         const layout::Control *frame = layout::containerOf(control);
         view.controls.push_back({control.id, control.kind, frame ? frame->id : std::string_view(),
                                  layout::toPixels(control.twips), caption,
@@ -95,8 +129,9 @@ std::vector<AccessibleView> CoreBackend::accessible() const
             continue;
         const layout::Control *caption = layout::labelledBy(control);
         views.push_back({control.id, layout::accessibleName(control),
-                         control.isResultLine
-                             ? m_window.result()
+                         control.isResultLine ? m_window.result()
+                         : control.isFeeModelNote
+                             ? m_window.feeModelNote()
                              : std::u16string(layout::accessibleDescription(control)),
                          caption ? std::string(caption->id) : std::string()});
     }

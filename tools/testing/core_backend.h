@@ -7,6 +7,7 @@
 #include "backend.h"
 #include "calculator.h"
 #include "fake_window.h"
+#include "memory_store.h"
 
 namespace ostrel::testing {
 
@@ -24,11 +25,21 @@ public:
     void clickAt(int x, int y) override;
     void tab() override;
     void enter() override;
+    const layout::WindowDescription *openDialog() const override;
+    void typeInto(const layout::Control &textBox, std::u16string_view text) override;
+    bool isChecked(const layout::Control &control) const override;
+    std::u16string clipboard() const override { return m_window.clipboard(); }
+    void storeText(std::string_view key, std::u16string_view text) override;
+    void reloadSettings() override { m_calculator.loadSettings(); }
 
     std::u16string text(Field field) const override { return m_window.text(field); }
     std::u16string result() const override { return m_window.result(); }
     Field keypadTarget() const override { return m_calculator.keypadTarget(); }
-    const layout::Control *focus() const override { return m_window.focus(); }
+    // While a modal window is open, no control of the main window has the focus.
+    const layout::Control *focus() const override
+    {
+        return m_window.dialog() ? nullptr : m_window.focus();
+    }
     std::size_t caret(Field field) const override { return m_window.caret(field); }
     // The window as the table creates it, with the texts the calculator has written since.
     WindowView describe() const override;
@@ -43,7 +54,12 @@ public:
     // For states no user can reach through the window, such as a filled hidden field.
     FakeWindow &window() { return m_window; }
 
+    MemoryStore &store() { return m_store; }
+
 private:
+    bool isGreyed(const layout::Control &control) const;
+
+    MemoryStore m_store;
     FakeWindow m_window;
     core::Calculator m_calculator;
 };

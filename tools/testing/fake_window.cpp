@@ -16,6 +16,32 @@ FakeWindow::FakeWindow(MessageSink sink)
     // The controls as the window table creates them.
     for (const Field field : allFields)
         setText(field, layout::fieldControl(field).text);
+    m_enabled.fill(true);
+}
+
+void FakeWindow::setEnabled(Field field, bool enabled)
+{
+    m_enabled[indexOf(field)] = enabled;
+    if (!enabled && m_focus == &layout::fieldControl(field))
+        focusNext();
+}
+
+void FakeWindow::focusNext()
+{
+    // Tab passes over a greyed-out field.
+    const auto order = layout::tabOrder();
+    auto next = std::find(order.begin(), order.end(), m_focus);
+    do
+        next = (next == order.end() || next + 1 == order.end()) ? order.begin() : next + 1;
+    while ((*next)->field && !isEnabled(*(*next)->field));
+    m_focus = *next;
+}
+
+DialogWindow &FakeWindow::openDialog(const layout::WindowDescription &description,
+                                     DialogActions actions)
+{
+    m_dialog = std::make_unique<FakeDialog>(description, std::move(actions), *this);
+    return *m_dialog;
 }
 
 std::u16string FakeWindow::text(Field field) const
@@ -42,6 +68,59 @@ void FakeWindow::setFocus(Field field)
 void FakeWindow::setResult(std::u16string_view caption)
 {
     m_result = caption;
+}
+
+FakeDialog::FakeDialog(const layout::WindowDescription &description, DialogActions actions,
+                       FakeWindow &owner)
+    : m_description(description)
+    , m_actions(std::move(actions))
+    , m_owner(owner)
+{
+    for (const layout::Control &control : description.controls())
+        m_texts[&control] = control.text;
+}
+
+std::u16string FakeDialog::text(const layout::Control &control) const
+{
+    return m_texts.at(&control);
+}
+
+void FakeDialog::setText(const layout::Control &control, std::u16string_view text)
+{
+    // Only a text box holds a limited number of characters; a caption shows any length.
+    const bool limited = control.kind == layout::Kind::textBox;
+    m_texts[&control] = std::u16string(limited ? text.substr(0, layout::maxTextLength) : text);
+}
+
+bool FakeDialog::isChecked(const layout::Control &control) const
+{
+    const auto found = m_checks.find(&control);
+    return found != m_checks.end() && found->second;
+}
+
+void FakeDialog::setChecked(const layout::Control &control, bool checked)
+{
+    if (checked && control.kind == layout::Kind::radioButton) {
+        for (const layout::Control &other : m_description.controls()) {
+            if (other.kind == layout::Kind::radioButton && other.container == control.container)
+                m_checks[&other] = false;
+        }
+    }
+    m_checks[&control] = checked;
+}
+
+void FakeDialog::messageBox(std::u16string_view title, std::u16string_view body)
+{
+    m_owner.messageBox(title, body);
+}
+
+void FakeDialog::click(const layout::Control &control)
+{
+    if (control.kind == layout::Kind::checkBox)
+        setChecked(control, !isChecked(control));
+    else if (control.kind == layout::Kind::radioButton)
+        setChecked(control, true);
+    m_actions(control.action);
 }
 
 void FakeWindow::messageBox(std::u16string_view title, std::u16string_view body)

@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "qt_dialog.h"
+
+#include "qt_text.h"
+#include "widgets.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <utility>
+
+namespace ostrel::gui {
+
+QtDialog::QtDialog(const layout::WindowDescription &description, DialogActions actions,
+                   QWidget &owner)
+    : QDialog(&owner)
+    , m_actions(std::move(actions))
+    , m_controls(*this, description, [this](const Action &action) { perform(action); })
+{
+    const layout::WindowLook &look = description.look();
+    setWindowTitle(toQString(look.caption));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
+    setPalette(background);
+    setAutoFillBackground(true);
+    // Return presses what the description says for the control with the focus (see
+    // Controls); the buttons of a Qt dialog would otherwise take turns as its default button
+    // and be pressed too, and draw the frame that marks it.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
+}
+
+void QtDialog::perform(const Action &action)
+{
+    // A closed window takes no more input, though its last events may still arrive.
+    if (!m_closed)
+        m_actions(action);
+}
+
+std::u16string QtDialog::text(const layout::Control &control) const
+{
+    const QWidget *widget = m_controls.widget(control);
+    if (const auto *box = qobject_cast<const QLineEdit *>(widget))
+        return toU16(box->text());
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return toU16(label->text());
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return toU16(button->text());
+    return {};
+}
+
+void QtDialog::setText(const layout::Control &control, std::u16string_view text)
+{
+    QWidget *widget = m_controls.widget(control);
+    const QString shown = toQString(text);
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->setText(shown); // cut to the box's most characters, the caret after the text
+    else if (auto *live = qobject_cast<LiveLabel *>(widget))
+        live->announce(shown);
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(shown);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        button->setText(shown);
+}
+
+bool QtDialog::isChecked(const layout::Control &control) const
+{
+    const auto *button = qobject_cast<const QAbstractButton *>(m_controls.widget(control));
+    return button && button->isChecked();
+}
+
+void QtDialog::setChecked(const layout::Control &control, bool checked)
+{
+    auto *button = qobject_cast<QAbstractButton *>(m_controls.widget(control));
+    if (!button)
+        return;
+    // Qt never unchecks the checked one of a set of radio buttons that exclude each other
+    // (only checking another does); the calculator may.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(exclusive && checked);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
+}
+
+void QtDialog::messageBox(std::u16string_view title, std::u16string_view body)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void QtDialog::close()
+{
+    m_closed = true;
+    hide();
+    if (QWidget *owner = parentWidget())
+        owner->activateWindow();
+    deleteLater();
+}
+
+void QtDialog::reject()
+{
+    perform(CloseDialog{});
+}
+
+void QtDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Return has done what it does where the focus is; the dialog adds nothing. Escape
+    // reaches `reject` through Qt's dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace ostrel::gui

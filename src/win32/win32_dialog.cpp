@@ -1,0 +1,207 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "win32_dialog.h"
+
+#include "dpi.h"
+#include "wide_text.h"
+#include "win32_window.h"
+
+#include <algorithm>
+
+namespace ostrel::win32 {
+namespace {
+
+constexpr wchar_t className[] = L"QZOstrelDialog";
+// A fixed size with a dialog box's frame: no sizing border, no minimise or maximise box.
+constexpr DWORD dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+// The dialog manager moves the focus among the controls.
+constexpr DWORD dialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Posted to the window as it opens: it shows itself once the calculator has filled it in.
+constexpr UINT showMessage = WM_APP + 2;
+
+HWND createWindow(HWND owner, WNDPROC procedure, const layout::WindowLook &look)
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    // The dialog manager's own data, as the main window has it.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+    return CreateWindowExW(dialogExStyle, className, toWide(look.caption).c_str(), dialogStyle,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                           nullptr, instance, nullptr);
+}
+
+// The owner's control with the focus, or none.
+HWND focusIn(HWND owner)
+{
+    HWND focus = GetFocus();
+    return focus && IsChild(owner, focus) ? focus : nullptr;
+}
+
+} // namespace
+
+Win32Dialog::Win32Dialog(HWND owner, const layout::WindowDescription &description,
+                         DialogActions actions)
+    : m_owner(owner)
+    , m_ownerFocus(focusIn(owner))
+    , m_actions(std::move(actions))
+    , m_handle(createWindow(owner, procedure, description.look()))
+    , m_controls(m_handle, description, [this](const Action &action) { perform(action); })
+{
+    SetWindowLongPtrW(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    fitTo(dpiOf(m_handle), nullptr);
+    EnableWindow(m_owner, FALSE);
+    PostMessageW(m_handle, showMessage, 0, 0);
+}
+
+Win32Dialog::~Win32Dialog()
+{
+    if (!IsWindow(m_handle))
+        return;
+    SetWindowLongPtrW(m_handle, GWLP_USERDATA, 0);
+    if (m_open)
+        EnableWindow(m_owner, TRUE);
+    DestroyWindow(m_handle);
+}
+
+std::u16string Win32Dialog::text(const layout::Control &control) const
+{
+    return windowText(m_controls.handle(control));
+}
+
+void Win32Dialog::setText(const layout::Control &control, std::u16string_view text)
+{
+    m_controls.setText(control, text);
+}
+
+bool Win32Dialog::isChecked(const layout::Control &control) const
+{
+    return m_controls.isChecked(control);
+}
+
+void Win32Dialog::setChecked(const layout::Control &control, bool checked)
+{
+    m_controls.setChecked(control, checked);
+}
+
+void Win32Dialog::messageBox(std::u16string_view title, std::u16string_view body)
+{
+    MessageBoxW(m_handle, toWide(body).c_str(), toWide(title).c_str(), MB_OK);
+}
+
+void Win32Dialog::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    // The owner takes input and the activation back before this window goes, with the focus
+    // where it was; Windows would otherwise activate whatever window comes next.
+    EnableWindow(m_owner, TRUE);
+    SetActiveWindow(m_owner);
+    if (m_ownerFocus && IsWindow(m_ownerFocus))
+        SetFocus(m_ownerFocus);
+    SetWindowLongPtrW(m_handle, GWLP_USERDATA, 0);
+    DestroyWindow(m_handle);
+}
+
+void Win32Dialog::perform(const Action &action)
+{
+    if (m_open)
+        m_actions(action);
+}
+
+LRESULT CALLBACK Win32Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *self = reinterpret_cast<Win32Dialog *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefDlgProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Escape reaches the window as IDCANCEL; Enter outside a text box or push button, as
+        // IDOK, does nothing.
+        if (LOWORD(wParam) == IDCANCEL)
+            perform(CloseDialog{});
+        else
+            m_controls.command(wParam);
+        return 0;
+    case WM_CLOSE:
+        // The title bar's close button, Alt+F4 and the window menu's 关闭.
+        perform(CloseDialog{});
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (const auto brush =
+                m_controls.colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(*brush);
+        break;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<LRESULT>(m_controls.windowBrush());
+    case WM_DRAWITEM:
+        if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
+            return TRUE;
+        break;
+    case WM_DPICHANGED:
+        fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
+        return 0;
+    case showMessage:
+        show();
+        return 0;
+    default:
+        break;
+    }
+    return DefDlgProcW(m_handle, message, wParam, lParam);
+}
+
+void Win32Dialog::show()
+{
+    ShowWindow(m_handle, SW_SHOWNORMAL);
+    // The focus on the first control Tab reaches, a text box's whole text selected, as a
+    // dialog box opens.
+    if (HWND first = GetNextDlgTabItem(m_handle, nullptr, FALSE))
+        SendMessageW(m_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+void Win32Dialog::fitTo(unsigned dpi, const RECT *suggested)
+{
+    const layout::WindowDescription &description = m_controls.description();
+    const RECT client{0, 0, scaled(description.clientWidthPixels(), dpi),
+                      scaled(description.clientHeightPixels(), dpi)};
+    const RECT outer = windowRectFor(client, dialogStyle, dialogExStyle, dpi);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    POINT topLeft{};
+    if (suggested) {
+        topLeft = {suggested->left, suggested->top};
+    } else {
+        // Centred on the owner, within the screen's work area where it can be.
+        RECT owner{};
+        GetWindowRect(m_owner, &owner);
+        topLeft = {owner.left + (owner.right - owner.left - width) / 2,
+                   owner.top + (owner.bottom - owner.top - height) / 2};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (GetMonitorInfoW(MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT &work = monitor.rcWork;
+            topLeft.x = std::max(std::min(topLeft.x, work.right - width), work.left);
+            topLeft.y = std::max(std::min(topLeft.y, work.bottom - height), work.top);
+        }
+    }
+    SetWindowPos(m_handle, nullptr, topLeft.x, topLeft.y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    m_controls.place(dpi);
+}
+
+} // namespace ostrel::win32

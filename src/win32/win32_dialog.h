@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 the QZ Ostrel authors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "controls.h"
+#include "window.h"
+
+#include <windows.h>
+
+namespace ostrel::win32 {
+
+// A modal window in front of the main window (费率设置, 计算明细), drawn from its description
+// with the same controls as the main window. Modal without a loop of its own: it disables its
+// owner and returns at once, and the program's one message loop serves both windows, so that
+// the calculator goes on the moment it has opened it. Escape and the title bar's close button
+// reach the calculator as CloseDialog; only `close` ends the window.
+class Win32Dialog : public DialogWindow {
+public:
+    // Opens it centred on `owner`, which takes no input until `close`. It shows itself when the
+    // thread next reads its messages, with the texts and checks the calculator wrote by then.
+    Win32Dialog(HWND owner, const layout::WindowDescription &description, DialogActions actions);
+    Win32Dialog(const Win32Dialog &) = delete;
+    Win32Dialog &operator=(const Win32Dialog &) = delete;
+    ~Win32Dialog() override;
+
+    std::u16string text(const layout::Control &control) const override;
+    void setText(const layout::Control &control, std::u16string_view text) override;
+    bool isChecked(const layout::Control &control) const override;
+    void setChecked(const layout::Control &control, bool checked) override;
+    void messageBox(std::u16string_view title, std::u16string_view body) override;
+    void close() override;
+
+    bool isOpen() const { return m_open; }
+    HWND handle() const { return m_handle; }
+    const Controls &controls() const { return m_controls; }
+    const layout::WindowDescription &description() const { return m_controls.description(); }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void perform(const Action &action);
+    // Sizes the window and everything in it for `dpi`: centred on the owner, or at the
+    // top-left corner Windows suggests when the window moves to a screen of another resolution.
+    void fitTo(unsigned dpi, const RECT *suggested);
+    void show();
+
+    HWND m_owner;
+    HWND m_ownerFocus; // the owner's control that had the focus, which gets it back
+    DialogActions m_actions;
+    HWND m_handle;
+    Controls m_controls;
+    bool m_open = true;
+};
+
+} // namespace ostrel::win32
