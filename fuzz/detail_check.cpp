@@ -19,8 +19,17 @@ constexpr unsigned moneyPlaces = 2;
 constexpr unsigned costPricePlaces = 3;
 constexpr std::u16string_view none = u"—";
 
-enum Row : std::size_t { saleRow, purchaseRow, totalRow, remainderRow, priceRow, rowCount };
-constexpr std::array<std::size_t, rowCount> cellsInRow{7, 7, 2, 2, 4};
+enum Row : std::size_t {
+    headingRow,
+    saleRow,
+    purchaseRow,
+    totalRow,
+    remainderRow,
+    priceRow,
+    noteRow,
+    rowCount
+};
+constexpr std::array<std::size_t, rowCount> cellsInRow{7, 7, 7, 2, 2, 4, 1};
 enum TradeCell : std::size_t {
     sharesCell = 1,
     priceCell,
@@ -167,11 +176,31 @@ Rows rowsOfText(std::u16string_view copied)
     return rows;
 }
 
+Cell cellOf(DetailItem item)
+{
+    const auto index = static_cast<std::size_t>(item);
+    constexpr std::size_t tradeCells = transferCell;
+    if (index < 2 * tradeCells)
+        return {saleRow + index / tradeCells, sharesCell + index % tradeCells};
+    switch (item) {
+    case DetailItem::totalFees:
+        return {totalRow, 1};
+    case DetailItem::remainder:
+        return {remainderRow, 1};
+    case DetailItem::costPrice:
+        return {priceRow, 1};
+    default:
+        break;
+    }
+    return {priceRow, 3};
+}
+
 std::optional<std::string> detailFault(const std::optional<Answer> &answer, const Rows &rows)
 {
     if (!answer) {
-        if (rows != Rows{{u"无"}})
-            return "with no answer on the screen the detail is not the one row 无";
+        if (rows.size() != 2 || rows[0] != std::vector<std::u16string>{u"无"} ||
+            rows[1].size() != 1 || rows[1][0].find(u"还没有可显示的计算结果") != 0)
+            return "with no answer on the screen the detail is not 无 and its note";
         return std::nullopt;
     }
     if (rows.size() != rowCount)
@@ -181,6 +210,13 @@ std::optional<std::string> detailFault(const std::optional<Answer> &answer, cons
             return "detail row " + std::to_string(row) + " has " +
                    std::to_string(rows[row].size()) + " cells";
     }
+    if (rows[headingRow] != std::vector<std::u16string>{u"项目", u"股数", u"价格", u"金额", u"佣金",
+                                                        u"印花税", u"过户费"})
+        return "the detail does not start with its heading row";
+    // The fees the answer was worked out with, whatever has been chosen since.
+    if (rows[noteRow][0].find(answer->trades.schedule.itemised ? u"分项计费："
+                                                               : u"按千分比计费：") != 0)
+        return "the detail's last line does not name the fees charged";
     const Trades &trades = answer->trades;
     const mpq_class proceeds = mpq_class(answer->sold) * trades.oldPrice;
     const TradeCost saleFees = trades.saleCost(proceeds);
@@ -208,7 +244,9 @@ std::optional<std::string> detailFault(const std::optional<Answer> &answer, cons
     }
 
     const std::vector<std::u16string> &left = rows[remainderRow];
-    const std::u16string wantLeft = fixed(trades.remainder(answer->sold), moneyPlaces);
+    // Toward minus infinity to the fen, as the result line takes it to the yuan.
+    const mpq_class leftFen(floorOf(trades.remainder(answer->sold) * ticksPerYuan), ticksPerYuan);
+    const std::u16string wantLeft = fixed(leftFen, moneyPlaces);
     if (left[0] != u"余额" || left[1] != wantLeft)
         return "the remainder is " + quoted(left[1]) + ", expected " + quoted(wantLeft);
 

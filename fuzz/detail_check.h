@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "actions.h"
 #include "expect.h"
 
 #include <gmpxx.h>
@@ -33,6 +34,14 @@ struct Answer {
 // "无". Otherwise: the sale and the purchase (side, shares, price, amount, commission, stamp
 // duty, transfer fee), the total of the fees, the remainder, and the cost price with the
 // break-even price ("—" for both when nothing is bought).
+// A heading row stands first and the fees charged, in words, last.
 std::optional<std::string> detailFault(const std::optional<Answer> &answer, const Rows &rows);
+
+// The row and column of the copied detail where an item of the detail window stands.
+struct Cell {
+    std::size_t row;
+    std::size_t column;
+};
+Cell cellOf(DetailItem item);
 
 } // namespace ostrel::fuzz

@@ -150,14 +150,29 @@ bool refusesRates(const FeeDialog &fees)
            firstRateFault(fees.rates) != RateFault::none;
 }
 
+RateTexts ratesTyped(const FeeTexts &current, const FeeDialog &fees)
+{
+    RateTexts typed = fees.rates;
+    constexpr std::size_t minimum = 1;
+    if (current.waived)
+        typed[minimum] = current.rates[minimum];
+    return typed;
+}
+
+bool refusesRates(const FeeTexts &current, const FeeDialog &fees)
+{
+    return !fees.cancels && fees.typesRates && !fees.restoresDefaults &&
+           firstRateFault(ratesTyped(current, fees)) != RateFault::none;
+}
+
 FeeTexts settingsAfter(const FeeTexts &current, const FeeDialog &fees)
 {
-    if (fees.cancels || refusesRates(fees))
+    if (fees.cancels || refusesRates(current, fees))
         return current;
     FeeTexts next = current;
     next.itemised = fees.itemised;
     if (fees.typesRates)
-        next.rates = fees.rates;
+        next.rates = ratesTyped(current, fees);
     next.waived = current.waived != fees.togglesWaiver;
     if (fees.restoresDefaults) {
         next.rates = FeeTexts::defaultRates();

@@ -58,6 +58,10 @@ RateFault firstRateFault(const RateTexts &rates);
 // Whether the fee settings action has its 确定 refused, so that 取消 closes the window: only
 // rates typed by the action can be unsound, since the window opens with sound ones.
 bool refusesRates(const FeeDialog &fees);
+// The same from the settings the window opened with: while 免五 is ticked the minimum is
+// greyed out, and what is typed into it is lost.
+RateTexts ratesTyped(const FeeTexts &current, const FeeDialog &fees);
+bool refusesRates(const FeeTexts &current, const FeeDialog &fees);
 
 // The settings that the action leaves, starting from `current`.
 FeeTexts settingsAfter(const FeeTexts &current, const FeeDialog &fees);

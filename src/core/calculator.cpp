@@ -22,17 +22,29 @@ template<typename... Handlers> struct Overloaded : Handlers... {
 };
 template<typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
+// The settings apply for this run all the same, so this is no input error.
+constexpr std::u16string_view notSavedTitle = u"费率设置未能保存";
 constexpr std::u16string_view notSaved =
     u"系统提示：费率设置没能保存，下次打开本程序时仍是原来的设置；这次仍按新的设置计算。";
 
+const layout::WindowDescription &settingsWindow()
+{
+    return layout::feeSettingsWindow();
+}
+
 const layout::Control &modelChoice(FeeModel model)
 {
-    return *layout::feeSettingsWindow().controlFor(ChooseFeeModel{model});
+    return *settingsWindow().controlFor(ChooseFeeModel{model});
 }
 
 const layout::Control &waiver()
 {
-    return *layout::feeSettingsWindow().controlFor(WaiveMinimum{});
+    return *settingsWindow().controlFor(WaiveMinimum{});
+}
+
+const layout::Control &entryBox(FeeEntry entry)
+{
+    return *settingsWindow().feeEntryControl(entry);
 }
 
 } // namespace
@@ -56,25 +68,77 @@ void Calculator::loadSettings()
     showFeeModel();
 }
 
+bool Calculator::isGreyed(Field field) const
+{
+    return field == Field::feePerMille && m_settings.model == FeeModel::itemised;
+}
+
 void Calculator::perform(const Action &action)
 {
-    // While a modal window is open the main window takes no input.
-    if (m_dialog)
-        return;
+    // The main window's actions run only while no modal window is open, and a modal window's
+    // only while it is.
+    const bool inMain = m_dialog == nullptr;
+    const bool inDialog = !inMain;
     std::visit(Overloaded{
-                   [](NoAction) {}, [this](Calculate) { calculate(); },
-                   [this](Reset reset) {
+                   [](NoAction) {},
+                   [this](Calculate) { calculate(); },
+                   [&](Reset reset) {
+                       if (!inMain)
+                           return;
                        core::reset(m_window, reset.group);
                        // The result line no longer shows an answer, so there is nothing to
                        // detail.
                        m_answer.reset();
                    },
-                   [this](ShowInstructions) { showInstructions(m_window); },
-                   [this](PressKey press) { pressKey(m_state, m_window, press.key); },
-                   [this](SelectField select) { selectField(m_state, m_window, select.field); },
-                   [this](OpenFeeSettings) { openFeeSettings(); },
-                   [this](ShowDetail) { showDetail(); },
-                   [](const auto &) {}, // the modal windows' own actions
+                   [&](ShowInstructions) {
+                       if (inMain)
+                           showInstructions(m_window);
+                   },
+                   [&](PressKey press) {
+                       // A greyed-out field is not used, and an edit nobody can see would
+                       // only surprise the user later.
+                       if (inMain && !isGreyed(m_state.keypadTarget))
+                           pressKey(m_state, m_window, press.key);
+                   },
+                   [&](SelectField select) {
+                       if (inMain && !isGreyed(select.field))
+                           selectField(m_state, m_window, select.field);
+                   },
+                   [&](OpenFeeSettings) {
+                       if (inMain)
+                           openFeeSettings();
+                   },
+                   [&](ShowDetail) {
+                       if (inMain)
+                           showDetail();
+                   },
+                   // The platform has already checked the choice; it counts when 确定 is
+                   // pressed.
+                   [](ChooseFeeModel) {},
+                   [&](WaiveMinimum) {
+                       if (inDialog)
+                           showMinimumUsable();
+                   },
+                   [&](AcceptSettings) {
+                       if (inDialog)
+                           acceptFeeSettings();
+                   },
+                   [&](RestoreDefaults) {
+                       if (!inDialog)
+                           return;
+                       // The rates go back to their defaults; the choice of model stays.
+                       FeeSettings defaults;
+                       defaults.model = feeSettingsShown().model;
+                       fillFeeSettings(defaults);
+                   },
+                   [&](CopyDetail) {
+                       if (inDialog)
+                           m_window.copyText(detailText(m_shownDetail));
+                   },
+                   [&](CloseDialog) {
+                       if (inDialog)
+                           closeDialog();
+                   },
                },
                action);
 }
@@ -87,55 +151,38 @@ void Calculator::calculate()
         m_answer = std::move(*answered);
 }
 
-void Calculator::performInDialog(const Action &action)
-{
-    if (!m_dialog)
-        return;
-    std::visit(Overloaded{
-                   [this](AcceptSettings) { acceptFeeSettings(); },
-                   [this](RestoreDefaults) {
-                       // The rates go back to their defaults; the choice of model stays.
-                       FeeSettings defaults;
-                       defaults.model = feeSettingsShown().model;
-                       fillFeeSettings(defaults);
-                   },
-                   [this](CopyDetail) {
-                       if (m_shownDetail)
-                           m_window.copyText(detailText(*m_shownDetail));
-                   },
-                   [this](CloseDialog) { closeDialog(); },
-                   // The platform has already checked the choice or ticked the box; they count
-                   // when 确定 is pressed.
-                   [](const auto &) {},
-               },
-               action);
-}
-
 void Calculator::openFeeSettings()
 {
-    m_dialog = &m_window.openDialog(layout::feeSettingsWindow(),
-                                    [this](const Action &action) { performInDialog(action); });
+    m_dialog =
+        &m_window.openDialog(settingsWindow(), [this](const Action &action) { perform(action); });
     fillFeeSettings(m_settings);
+    // As in any settings window, the focus starts on the choice that is made.
+    m_dialog->setFocus(modelChoice(m_settings.model));
 }
 
 void Calculator::fillFeeSettings(const FeeSettings &settings)
 {
-    const layout::WindowDescription &window = layout::feeSettingsWindow();
     // Checking one choice unchecks the other.
     m_dialog->setChecked(modelChoice(settings.model), true);
     for (const FeeEntry entry : allFeeEntries)
-        m_dialog->setText(*window.feeEntryControl(entry), settings.text(entry));
+        m_dialog->setText(entryBox(entry), settings.text(entry));
     m_dialog->setChecked(waiver(), settings.minimumWaived);
+    showMinimumUsable();
+}
+
+void Calculator::showMinimumUsable()
+{
+    // 免五 waives the minimum: the minimum is not used while the box is ticked.
+    m_dialog->setEnabled(entryBox(FeeEntry::minimumCommission), !m_dialog->isChecked(waiver()));
 }
 
 FeeSettings Calculator::feeSettingsShown() const
 {
-    const layout::WindowDescription &window = layout::feeSettingsWindow();
     FeeSettings shown;
     shown.model = m_dialog->isChecked(modelChoice(FeeModel::itemised)) ? FeeModel::itemised
                                                                        : FeeModel::perMille;
     for (const FeeEntry entry : allFeeEntries)
-        shown.text(entry) = m_dialog->text(*window.feeEntryControl(entry));
+        shown.text(entry) = m_dialog->text(entryBox(entry));
     shown.minimumWaived = m_dialog->isChecked(waiver());
     return shown;
 }
@@ -143,9 +190,13 @@ FeeSettings Calculator::feeSettingsShown() const
 void Calculator::acceptFeeSettings()
 {
     const FeeSettings shown = feeSettingsShown();
-    // A fault keeps the window open with nothing saved, so the user can mend it or cancel.
+    // A fault keeps the window open with nothing saved, so the user can mend it or cancel:
+    // the focus goes to the field the message names, or to 免五 when that field is greyed out
+    // by it.
     if (const auto fault = firstRateFault(shown)) {
-        m_dialog->messageBox(inputErrorTitle, *fault);
+        m_dialog->messageBox(inputErrorTitle, fault->message);
+        const bool greyed = fault->entry == FeeEntry::minimumCommission && shown.minimumWaived;
+        m_dialog->setFocus(greyed ? waiver() : entryBox(fault->entry));
         return;
     }
     m_settings = shown;
@@ -153,35 +204,30 @@ void Calculator::acceptFeeSettings()
     showFeeModel();
     // The answer on the screen keeps the fees it was worked out with until the next press.
     if (!m_store.save(storedValues(m_settings)))
-        m_window.messageBox(inputErrorTitle, notSaved);
+        m_window.messageBox(notSavedTitle, notSaved);
 }
 
 std::optional<Detail> Calculator::detail() const
 {
     if (!m_answer)
         return std::nullopt;
-    return detailOf(m_answer->texts, m_answer->transfer, m_answer->settings);
+    return detailOf(m_answer->transfer, *m_answer->schedule);
 }
 
 void Calculator::showDetail()
 {
     const layout::WindowDescription &window = layout::detailWindow();
-    m_dialog =
-        &m_window.openDialog(window, [this](const Action &action) { performInDialog(action); });
+    m_dialog = &m_window.openDialog(window, [this](const Action &action) { perform(action); });
     m_shownDetail = detail();
-    const bool answered = m_shownDetail.has_value();
-    if (!answered)
-        m_shownDetail = noDetail();
-    const Detail &detail = *m_shownDetail;
     for (const layout::Control &control : window.controls()) {
-        if (!control.detailCell)
-            continue;
-        const auto row = static_cast<std::size_t>(control.detailCell->row);
-        const auto column = static_cast<std::size_t>(control.detailCell->column);
-        const bool shown = answered && row < detail.rows.size() && column < detail.rows[row].size();
-        m_dialog->setText(control, shown ? detail.rows[row][column] : std::u16string());
+        if (control.detailItem)
+            m_dialog->setText(control, m_shownDetail ? m_shownDetail->item(*control.detailItem)
+                                                     : std::u16string());
     }
-    m_dialog->setText(*window.feeModelNote(), detail.note);
+    std::u16string note;
+    for (const std::u16string &line : m_shownDetail ? m_shownDetail->note : noDetailNote())
+        note += (note.empty() ? u"" : u"\n") + line;
+    m_dialog->setText(*window.feeModelNote(), note);
 }
 
 void Calculator::closeDialog()
@@ -194,7 +240,7 @@ void Calculator::closeDialog()
 void Calculator::showFeeModel()
 {
     // The per-mille field keeps its text for when the user switches back.
-    m_window.setEnabled(Field::feePerMille, m_settings.model == FeeModel::perMille);
+    m_window.setEnabled(Field::feePerMille, !isGreyed(Field::feePerMille));
     m_window.setFeeModelNote(feeModelCaption(m_settings.model));
 }
 

@@ -29,7 +29,9 @@ public:
     // Reads the fee settings from the store, as at start-up.
     void loadSettings();
 
-    // What a click on a control runs, as the window table gives it.
+    // What a click on a control runs, as the window table gives it; the actions of a modal
+    // window reach it the same way. While a modal window is open the main window takes no
+    // input.
     void perform(const Action &action);
 
     // The start-calculation button, and Enter in an entry field.
@@ -42,10 +44,11 @@ public:
     std::optional<Detail> detail() const;
 
 private:
-    void performInDialog(const Action &action);
+    bool isGreyed(Field field) const;
     void openFeeSettings();
     void showDetail();
     void fillFeeSettings(const FeeSettings &settings);
+    void showMinimumUsable();
     FeeSettings feeSettingsShown() const;
     void acceptFeeSettings();
     void closeDialog();

@@ -7,33 +7,26 @@
 #include "numbers.h"
 #include "transfer.h"
 
+#include <initializer_list>
+
 namespace ostrel::core {
 namespace {
 
-using numbers::ceilingOf;
 using numbers::decimalText;
 using numbers::fixedText;
+using numbers::floorOf;
 using numbers::integerText;
-using numbers::leadingNumber;
 
-constexpr int lot = 100;
-constexpr int perMille = 1000;
-constexpr int fenPerYuan = 100; // prices move on a tick of 0.01 yuan
+constexpr int fenPerYuan = 100;
 constexpr unsigned moneyPlaces = 2;
 constexpr unsigned costPricePlaces = 3;
 constexpr std::u16string_view none = u"—";
+constexpr std::u16string_view tab = u"\t";
+constexpr std::u16string_view newline = u"\n";
 
-struct Trade {
-    mpz_class shares;
-    mpq_class price;
-    mpq_class amount;
-    TradeFees fees;
-};
-
-std::vector<std::u16string> tradeRow(std::u16string_view side, const Trade &trade)
+DetailTrade tradeOf(const Trade &trade)
 {
-    return {std::u16string(side),
-            integerText(trade.shares),
+    return {integerText(trade.shares),
             decimalText(trade.price, moneyPlaces),
             fixedText(trade.amount, moneyPlaces),
             fixedText(trade.fees.commission, moneyPlaces),
@@ -41,85 +34,118 @@ std::vector<std::u16string> tradeRow(std::u16string_view side, const Trade &trad
             fixedText(trade.fees.transferFee, moneyPlaces)};
 }
 
-// The lowest price on the 0.01 tick at which selling every new share, less that sale's fees,
-// brings back what the shares cost with their fees.
-mpq_class breakEvenPrice(const Trade &purchase, const FeeSettings &settings, const mpq_class &fee)
+std::u16string row(std::initializer_list<std::u16string_view> cells)
 {
-    const mpq_class paid = purchase.amount + purchase.fees.total();
-    mpz_class ticks;
-    if (settings.model == FeeModel::perMille) {
-        ticks = ceilingOf(paid * fenPerYuan / (purchase.shares * (1 - fee)));
-    } else {
-        const mpq_class tick(purchase.shares, fenPerYuan);
-        ticks = *leastPayingCount(ratesOf(settings), tick, paid, 1, std::nullopt);
+    std::u16string text;
+    for (const std::u16string_view cell : cells) {
+        if (!text.empty())
+            text += tab;
+        text += cell;
     }
-    return mpq_class(ticks, fenPerYuan);
+    return text += newline;
 }
 
-std::u16string noteOf(const FeeSettings &settings, const mpq_class &fee)
+std::u16string tradeRow(std::u16string_view side, const DetailTrade &trade)
 {
-    if (settings.model == FeeModel::perMille)
-        return u"按千分比计费：买入和卖出各按千分之" + decimalText(fee * perMille, 0) +
-               u"收取印花税与手续费。";
-    std::u16string note = u"分项计费：佣金万分之" + settings.text(FeeEntry::commissionRate);
-    note += settings.minimumWaived
-                ? std::u16string(u"（免五）")
-                : u"，每笔最低" + settings.text(FeeEntry::minimumCommission) + u"元";
-    note += u"；印花税万分之" + settings.text(FeeEntry::stampDutyRate) + u"，仅卖出；过户费万分之" +
-            settings.text(FeeEntry::transferFeeRate) + u"，买卖双向。";
-    return note;
+    return row({side, trade.shares, trade.price, trade.amount, trade.commission, trade.stampDuty,
+                trade.transferFee});
+}
+
+std::u16string oneLine(const std::vector<std::u16string> &note)
+{
+    std::u16string text;
+    for (const std::u16string &part : note)
+        text += part;
+    return text += newline;
 }
 
 } // namespace
 
-Detail detailOf(const FieldTexts &texts, const Transfer &transfer, const FeeSettings &settings)
+const std::u16string &Detail::item(DetailItem item) const
 {
-    const mpq_class fee = leadingNumber(texts[Field::feePerMille]) / perMille;
-    Trade sale{transfer.sharesToSell, leadingNumber(texts[Field::oldPrice]), 0, {}};
-    Trade purchase{transfer.lotsToBuy * lot, leadingNumber(texts[Field::newPrice]), 0, {}};
-    sale.amount = sale.shares * sale.price;
-    purchase.amount = purchase.shares * purchase.price;
-    if (settings.model == FeeModel::perMille) {
-        sale.fees.commission = sale.amount * fee;
-        purchase.fees.commission = purchase.amount * fee;
-    } else {
-        const ItemisedRates rates = ratesOf(settings);
-        sale.fees = itemisedFees(rates, sale.amount, Side::sale);
-        purchase.fees = itemisedFees(rates, purchase.amount, Side::purchase);
+    switch (item) {
+    case DetailItem::saleShares:
+        return sale.shares;
+    case DetailItem::salePrice:
+        return sale.price;
+    case DetailItem::saleAmount:
+        return sale.amount;
+    case DetailItem::saleCommission:
+        return sale.commission;
+    case DetailItem::saleStampDuty:
+        return sale.stampDuty;
+    case DetailItem::saleTransferFee:
+        return sale.transferFee;
+    case DetailItem::purchaseShares:
+        return purchase.shares;
+    case DetailItem::purchasePrice:
+        return purchase.price;
+    case DetailItem::purchaseAmount:
+        return purchase.amount;
+    case DetailItem::purchaseCommission:
+        return purchase.commission;
+    case DetailItem::purchaseStampDuty:
+        return purchase.stampDuty;
+    case DetailItem::purchaseTransferFee:
+        return purchase.transferFee;
+    case DetailItem::totalFees:
+        return totalFees;
+    case DetailItem::remainder:
+        return remainder;
+    case DetailItem::costPrice:
+        return costPrice;
+    case DetailItem::breakEvenPrice:
+        break;
     }
-    // The total is the exact sum, rounded once.
-    const mpq_class totalFees = sale.fees.total() + purchase.fees.total();
+    return breakEvenPrice;
+}
 
+Detail detailOf(const Transfer &transfer, const FeeSchedule &schedule)
+{
+    const Trade &purchase = transfer.purchase;
     Detail detail;
-    detail.rows.push_back(tradeRow(u"卖出", sale));
-    detail.rows.push_back(tradeRow(u"买入", purchase));
-    detail.rows.push_back({u"合计费用", fixedText(totalFees, moneyPlaces)});
-    detail.rows.push_back({u"余额", fixedText(transfer.moneyLeft, moneyPlaces)});
+    detail.sale = tradeOf(transfer.sale);
+    detail.purchase = tradeOf(purchase);
+    // The total is the exact sum, rounded once.
+    detail.totalFees = fixedText(transfer.sale.fees.total() + purchase.fees.total(), moneyPlaces);
+    // To the fen toward minus infinity, as the result line takes it to the yuan: the two never
+    // disagree on whether a yuan is left.
+    detail.remainder =
+        fixedText(mpq_class(floorOf(transfer.moneyLeft * fenPerYuan), fenPerYuan), moneyPlaces);
     if (sgn(purchase.shares) > 0) {
-        const mpq_class cost = (purchase.amount + purchase.fees.total()) / purchase.shares;
-        detail.rows.push_back({u"成本价", fixedText(cost, costPricePlaces), u"保本价",
-                               decimalText(breakEvenPrice(purchase, settings, fee), moneyPlaces)});
+        const mpq_class paid = purchase.amount + purchase.fees.total();
+        detail.costPrice = fixedText(paid / purchase.shares, costPricePlaces);
+        detail.breakEvenPrice =
+            decimalText(schedule.breakEvenPrice(purchase.shares, paid), moneyPlaces);
     } else {
-        detail.rows.push_back({u"成本价", std::u16string(none), u"保本价", std::u16string(none)});
+        // Built, then moved in: GCC 12 warns of a false overlap when a view is assigned here.
+        detail.costPrice = std::u16string(none);
+        detail.breakEvenPrice = std::u16string(none);
     }
-    detail.note = noteOf(settings, fee);
+    detail.note = schedule.note();
     return detail;
 }
 
-Detail noDetail()
+std::vector<std::u16string> noDetailNote()
 {
-    return {{{u"无"}}, u"还没有可显示的计算结果：填好数据后点“开始计算”，这里会逐项列出那次计算。"};
+    return {u"还没有可显示的计算结果：填好数据后点“开始计算”，这里会逐项列出那次计算。"};
 }
 
-std::u16string detailText(const Detail &detail)
+std::u16string detailText(const std::optional<Detail> &detail)
 {
-    std::u16string text;
-    for (const auto &row : detail.rows) {
-        for (std::size_t cell = 0; cell < row.size(); ++cell)
-            text += (cell == 0 ? u"" : u"\t") + row[cell];
-        text += u'\n';
+    if (!detail) {
+        std::u16string text(u"无");
+        text += newline;
+        return text += oneLine(noDetailNote());
     }
-    return text;
+    // A heading row, so that a pasted ticket says which number is which.
+    std::u16string text = row({u"项目", u"股数", u"价格", u"金额", u"佣金", u"印花税", u"过户费"});
+    text += tradeRow(u"卖出", detail->sale);
+    text += tradeRow(u"买入", detail->purchase);
+    text += row({u"合计费用", detail->totalFees});
+    text += row({u"余额", detail->remainder});
+    text += row({u"成本价", detail->costPrice, u"保本价", detail->breakEvenPrice});
+    return text += oneLine(detail->note);
 }
 
 std::u16string_view feeModelCaption(FeeModel model)

@@ -62,6 +62,24 @@ constexpr std::u16string_view itemisedWord = u"itemised";
 constexpr std::u16string_view yes = u"true";
 constexpr std::u16string_view no = u"false";
 
+// The message that refuses the text of one entry; none when it is sound on its own.
+std::optional<std::u16string_view> faultOf(const EntryRule &rule, const std::u16string &text)
+{
+    if (!isNumber(text) || sgn(leadingNumber(text)) < 0)
+        return rule.notANumber;
+    if (rule.isRate && leadingNumber(text) >= perTenThousand)
+        return rule.tooHigh;
+    return std::nullopt;
+}
+
+bool saleRatesTooHighIn(const FeeSettings &settings)
+{
+    return leadingNumber(settings.text(FeeEntry::commissionRate)) +
+               leadingNumber(settings.text(FeeEntry::stampDutyRate)) +
+               leadingNumber(settings.text(FeeEntry::transferFeeRate)) >=
+           highestSaleRates;
+}
+
 mpq_class rateOf(const FeeSettings &settings, FeeEntry entry)
 {
     return leadingNumber(settings.text(entry)) / perTenThousand;
@@ -75,20 +93,14 @@ mpq_class nextFen(const mpq_class &value)
 
 } // namespace
 
-std::optional<std::u16string_view> firstRateFault(const FeeSettings &settings)
+std::optional<RateFault> firstRateFault(const FeeSettings &settings)
 {
     for (const EntryRule &rule : entryRules) {
-        const std::u16string &text = settings.text(rule.entry);
-        if (!isNumber(text) || sgn(leadingNumber(text)) < 0)
-            return rule.notANumber;
-        if (rule.isRate && leadingNumber(text) >= perTenThousand)
-            return rule.tooHigh;
+        if (const auto message = faultOf(rule, settings.text(rule.entry)))
+            return RateFault{rule.entry, *message};
     }
-    const mpq_class saleRates = leadingNumber(settings.text(FeeEntry::commissionRate)) +
-                                leadingNumber(settings.text(FeeEntry::stampDutyRate)) +
-                                leadingNumber(settings.text(FeeEntry::transferFeeRate));
-    if (saleRates >= highestSaleRates)
-        return saleRatesTooHigh;
+    if (saleRatesTooHighIn(settings))
+        return RateFault{FeeEntry::commissionRate, saleRatesTooHigh};
     return std::nullopt;
 }
 
@@ -104,30 +116,30 @@ SettingsStore::Values storedValues(const FeeSettings &settings)
 
 FeeSettings settingsFrom(const std::optional<SettingsStore::Values> &stored)
 {
-    const FeeSettings defaults;
+    FeeSettings settings;
     if (!stored)
-        return defaults;
+        return settings;
     const auto valueOf = [&](std::string_view key) -> const std::u16string * {
         const auto found = stored->find(key);
         return found == stored->end() ? nullptr : &found->second;
     };
-    FeeSettings settings;
-    const std::u16string *model = valueOf(modelKey);
-    const std::u16string *waived = valueOf(waivedKey);
-    if (!model || (*model != perMilleWord && *model != itemisedWord))
-        return defaults;
-    if (!waived || (*waived != yes && *waived != no))
-        return defaults;
-    settings.model = *model == itemisedWord ? FeeModel::itemised : FeeModel::perMille;
-    settings.minimumWaived = *waived == yes;
+    // Each value that cannot be taken as it is keeps its default; the others count.
+    if (const std::u16string *model = valueOf(modelKey); model && *model == itemisedWord)
+        settings.model = FeeModel::itemised;
+    if (const std::u16string *waived = valueOf(waivedKey); waived && *waived == yes)
+        settings.minimumWaived = true;
     for (const EntryRule &rule : entryRules) {
         const std::u16string *text = valueOf(rule.key);
-        if (!text)
-            return defaults;
-        settings.text(rule.entry) = *text;
+        if (text && !faultOf(rule, *text))
+            settings.text(rule.entry) = *text;
     }
-    if (firstRateFault(settings))
-        return defaults;
+    // Rates that are each sound but together too high for a sale: which one is wrong cannot be
+    // told, so the sale's three rates go back to their defaults together.
+    if (saleRatesTooHighIn(settings)) {
+        for (const FeeEntry entry :
+             {FeeEntry::commissionRate, FeeEntry::stampDutyRate, FeeEntry::transferFeeRate})
+            settings.text(entry) = FeeSettings::defaultTexts[static_cast<std::size_t>(entry)];
+    }
     return settings;
 }
 
@@ -197,6 +209,128 @@ std::optional<mpz_class> leastPayingCount(const ItemisedRates &rates, const mpq_
         count = *change;
     }
     return std::nullopt;
+}
+
+namespace {
+
+constexpr int lot = 100;        // shares to a lot
+constexpr int perMille = 1000;  // the per-mille fee is given in ‰ of a trade's amount
+constexpr int fenPerYuan = 100; // prices move on a tick of 0.01 yuan
+
+// One fee, F per mille of each trade, the window's own field.
+class PerMilleSchedule final : public FeeSchedule {
+public:
+    explicit PerMilleSchedule(const mpq_class &feePerMille)
+        : m_perMille(feePerMille)
+        , m_rate(feePerMille / perMille)
+    {
+    }
+
+    FeeModel model() const override { return FeeModel::perMille; }
+
+    TradeFees fees(const mpq_class &amount, Side) const override { return {amount * m_rate, 0, 0}; }
+
+    mpz_class sharesToSell(const SaleNeed &need) const override
+    {
+        // The shortfall counted in old-stock lots, with a fraction; one lot more than its
+        // whole part is the least that is sold. A balance that covers the purchase needs no
+        // sale.
+        const mpq_class shortfallLots = (need.cost - need.balance) / need.oldPrice / lot;
+        mpz_class shares = (floorOf(shortfallLots) + 1) * lot;
+        if (sgn(shares) < 0)
+            shares = 0;
+        // That least sale must also pay both fees, or the investor ends up short at the
+        // broker: sell more whole lots until it does. Each share sold adds its net price to
+        // what is left, so the fewest lots that pay come straight from what is left without
+        // a sale; when no sale can pay, the whole holding is sold.
+        const mpq_class netPerShare = need.oldPrice * (1 - m_rate);
+        if (sgn(shares * netPerShare + need.leftBefore) < 0)
+            shares = sgn(netPerShare) > 0
+                         ? mpz_class(-floorOf(need.leftBefore / netPerShare / lot) * lot)
+                         : need.holding;
+        // No more can be sold than is held: when no whole lots within the holding pay for the
+        // purchase, the whole holding is sold, odd shares and all.
+        return shares > need.holding ? need.holding : shares;
+    }
+
+    mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override
+    {
+        return mpq_class(ceilingOf(paid * fenPerYuan / (shares * (1 - m_rate))), fenPerYuan);
+    }
+
+    std::vector<std::u16string> note() const override
+    {
+        return {u"按千分比计费：买入和卖出各按千分之" + numbers::decimalText(m_perMille, 0) +
+                u"收取印花税与手续费。"};
+    }
+
+private:
+    mpq_class m_perMille;
+    mpq_class m_rate;
+};
+
+// A broker's itemised fees, each to the fen.
+class ItemisedSchedule final : public FeeSchedule {
+public:
+    explicit ItemisedSchedule(const FeeSettings &settings)
+        : m_settings(settings)
+        , m_rates(ratesOf(settings))
+    {
+    }
+
+    FeeModel model() const override { return FeeModel::itemised; }
+
+    TradeFees fees(const mpq_class &amount, Side side) const override
+    {
+        return itemisedFees(m_rates, amount, side);
+    }
+
+    mpz_class sharesToSell(const SaleNeed &need) const override
+    {
+        if (sgn(need.leftBefore) >= 0)
+            return 0;
+        const auto lots = leastPayingCount(m_rates, need.oldPrice * lot, -need.leftBefore, 1,
+                                           mpz_class(need.holding / lot));
+        return lots ? mpz_class(*lots * lot) : need.holding;
+    }
+
+    mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override
+    {
+        const mpq_class tick(shares, fenPerYuan);
+        return mpq_class(*leastPayingCount(m_rates, tick, paid, 1, std::nullopt), fenPerYuan);
+    }
+
+    std::vector<std::u16string> note() const override
+    {
+        // The commission on one line, the two taxes on the next: too long for one line, the
+        // note would otherwise wrap where its width runs out, a few characters on their own.
+        std::u16string commission = u"分项计费：佣金万分之" + text(FeeEntry::commissionRate);
+        commission += m_settings.minimumWaived
+                          ? std::u16string(u"（免五）；")
+                          : u"，每笔最低" + text(FeeEntry::minimumCommission) + u"元；";
+        return {commission, u"印花税万分之" + text(FeeEntry::stampDutyRate) +
+                                u"，仅卖出；过户费万分之" + text(FeeEntry::transferFeeRate) +
+                                u"，买卖双向。"};
+    }
+
+private:
+    const std::u16string &text(FeeEntry entry) const { return m_settings.text(entry); }
+
+    FeeSettings m_settings;
+    ItemisedRates m_rates;
+};
+
+} // namespace
+
+std::unique_ptr<FeeSchedule> scheduleOf(const FeeSettings &settings, const mpq_class &feePerMille)
+{
+    switch (settings.model) {
+    case FeeModel::perMille:
+        return std::make_unique<PerMilleSchedule>(feePerMille);
+    case FeeModel::itemised:
+        return std::make_unique<ItemisedSchedule>(settings);
+    }
+    return nullptr;
 }
 
 } // namespace ostrel::core

@@ -10,9 +10,11 @@
 #include <gmpxx.h>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ostrel::core {
 
@@ -21,8 +23,13 @@ namespace ostrel::core {
 // typical broker charged in 2026: commission 万2.5 with a 5-yuan minimum, stamp duty 万5 on the
 // sale only (since 2023-08-28), transfer fee 万0.1 on both trades (since 2022-04-29).
 struct FeeSettings {
+    static constexpr std::array<std::u16string_view, allFeeEntries.size()> defaultTexts{
+        u"2.5", u"5", u"5", u"0.1"};
+
     FeeModel model = FeeModel::perMille;
-    std::array<std::u16string, allFeeEntries.size()> texts{u"2.5", u"5", u"5", u"0.1"};
+    std::array<std::u16string, allFeeEntries.size()> texts{
+        std::u16string(defaultTexts[0]), std::u16string(defaultTexts[1]),
+        std::u16string(defaultTexts[2]), std::u16string(defaultTexts[3])};
     bool minimumWaived = false; // 免五: no minimum commission
 
     const std::u16string &text(FeeEntry entry) const
@@ -33,12 +40,19 @@ struct FeeSettings {
     bool operator==(const FeeSettings &) const = default;
 };
 
-// The first fault of the itemised rates, as the message box that names the field says it;
-// none when every rate is sound.
-std::optional<std::u16string_view> firstRateFault(const FeeSettings &settings);
+// A fault of the itemised rates: the message box that names the field, and the field to mend
+// (for rates that are too high together, the first of them).
+struct RateFault {
+    FeeEntry entry;
+    std::u16string_view message;
+};
 
-// The settings as the store keeps them, and back. A store that cannot be read, or that holds
-// anything missing, unknown or unsound, gives the defaults; so does an empty one.
+// The first fault of the itemised rates; none when every rate is sound.
+std::optional<RateFault> firstRateFault(const FeeSettings &settings);
+
+// The settings as the store keeps them, and back. A store that cannot be read gives the
+// defaults; a value that is missing, unknown or unsound gives that value's default and leaves
+// the others as stored (rates that are too high together all give their defaults).
 SettingsStore::Values storedValues(const FeeSettings &settings);
 FeeSettings settingsFrom(const std::optional<SettingsStore::Values> &stored);
 
@@ -55,7 +69,8 @@ ItemisedRates ratesOf(const FeeSettings &settings);
 
 enum class Side { sale, purchase };
 
-// The fees of one trade, each to the fen.
+// The fees of one trade. In the per-mille model the one per-mille fee stands as the
+// commission, exact; in the itemised model each fee is to the fen.
 struct TradeFees {
     mpq_class commission;
     mpq_class stampDuty;
@@ -79,5 +94,43 @@ TradeFees itemisedFees(const ItemisedRates &rates, const mpq_class &amount, Side
 std::optional<mpz_class> leastPayingCount(const ItemisedRates &rates, const mpq_class &unit,
                                           const mpq_class &need, const mpz_class &from,
                                           const std::optional<mpz_class> &to);
+
+// What the sale has to pay for: the purchase, its fees and the balance beside it.
+struct SaleNeed {
+    mpq_class oldPrice;
+    mpz_class holding;    // whole shares
+    mpq_class cost;       // of the purchase
+    mpq_class balance;    // the account's balance
+    mpq_class leftBefore; // what is left without a sale: balance − cost − the purchase's fees
+};
+
+// How the fees of a trade are charged, and what follows from it: the fees of one trade, the
+// sale that pays for a purchase, and the price at which a purchase is won back.
+class FeeSchedule {
+public:
+    virtual ~FeeSchedule() = default;
+
+    virtual FeeModel model() const = 0;
+    // The fees of a trade of the exact amount.
+    virtual TradeFees fees(const mpq_class &amount, Side side) const = 0;
+    // The old shares to sell so that what is left after both trades and their fees is not
+    // negative: whole lots of 100 up to the holding, or the whole holding when none pays.
+    virtual mpz_class sharesToSell(const SaleNeed &need) const = 0;
+    // The lowest price on the 0.01 tick at which selling `shares` (more than 0), less that
+    // sale's fees, brings back `paid`.
+    virtual mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const = 0;
+    // Which fees are charged, in words: phrases that each keep to one line of the detail
+    // window, and read as one line when copied.
+    virtual std::vector<std::u16string> note() const = 0;
+
+protected:
+    FeeSchedule() = default;
+    FeeSchedule(const FeeSchedule &) = default;
+    FeeSchedule &operator=(const FeeSchedule &) = default;
+};
+
+// The schedule of `settings` (which pass `firstRateFault`), with the per-mille fee of the
+// window's own field for the per-mille model.
+std::unique_ptr<FeeSchedule> scheduleOf(const FeeSettings &settings, const mpq_class &feePerMille);
 
 } // namespace ostrel::core

@@ -101,4 +101,31 @@ std::u16string_view faultMessage(Check check)
         ->message;
 }
 
+std::optional<mpq_class> numberIn(std::u16string_view text)
+{
+    if (!isNumber(text))
+        return std::nullopt;
+    return leadingNumber(text);
+}
+
+mpz_class wholeShares(const mpq_class &shares)
+{
+    return numbers::roundHalfEven(shares);
+}
+
+std::variant<Inputs, Check> checkedInputs(const FieldTexts &texts, FeeFieldChecks feeField)
+{
+    if (const auto failed = firstFailingCheck(texts, feeField))
+        return *failed;
+    // The per-mille field may hold anything while its checks are skipped: the itemised
+    // schedule never reads it.
+    return Inputs{leadingNumber(texts[Field::oldPrice]),
+                  wholeShares(leadingNumber(texts[Field::sharesHeld])),
+                  leadingNumber(texts[Field::newPrice]),
+                  leadingNumber(texts[Field::plannedShares]),
+                  leadingNumber(texts[Field::feePerMille]),
+                  leadingNumber(texts[Field::balance]),
+                  leadingNumber(texts[Field::moneyToSpend])};
+}
+
 } // namespace ostrel::core

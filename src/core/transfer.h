@@ -4,13 +4,13 @@
 
 #pragma once
 
-#include "detail.h"
 #include "fee_schedule.h"
-#include "field_texts.h"
-#include "state.h"
+#include "input_checks.h"
+#include "window.h"
 
 #include <gmpxx.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -28,29 +28,34 @@ std::optional<std::u16string> fullFundsFill(const std::u16string &oldPrice,
 // Runs the fill on the window's texts and writes the total into the money to spend.
 void fillMoneyToSpend(Window &window);
 
-// What one calculation works out from texts that passed every input check.
-struct Transfer {
-    mpz_class lotsToBuy;    // whole 100-share lots of the new stock that the money buys
-    mpz_class sharesToSell; // old shares to sell: whole lots, never below 0 nor above the holding
-    mpq_class moneyLeft;    // after the sale, the purchase and both fees
+// One trade of a transfer: its shares, their price, the amount and the fees charged on it.
+struct Trade {
+    mpz_class shares;
+    mpq_class price;
+    mpq_class amount;
+    TradeFees fees;
 };
 
-// With one per-mille fee on both trades, the window's own fee field.
-Transfer computeTransfer(const FieldTexts &texts);
+// What one calculation works out: the sale of old shares (never below 0 nor above the
+// holding), the purchase of whole 100-share lots of the new stock that the money buys, and
+// what is left after both trades and their fees.
+struct Transfer {
+    Trade sale;
+    Trade purchase;
+    mpq_class moneyLeft;
+};
 
-// With the itemised schedule: the purchase is the same whole lots; the sale is the fewest
-// whole lots, from none up to the holding, whose remainder after both trades and all their
-// fees is not negative, or the whole holding when no such lots exist.
-Transfer computeItemisedTransfer(const FieldTexts &texts, const ItemisedRates &rates);
+// The purchase is the whole lots the money to spend buys; the sale is the one the schedule
+// finds for it.
+Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule);
 
 // "请卖出…股旧股票，才能买到…00股新股。转仓后还有余额…元。"
 std::u16string resultLine(const Transfer &transfer);
 
-// What an answer was worked out from, and what it found: enough to tell its detail later.
+// An answer and the fees it was worked out with: enough to tell its detail later.
 struct Answer {
-    FieldTexts texts;
     Transfer transfer;
-    FeeSettings settings;
+    std::shared_ptr<const FeeSchedule> schedule;
 };
 
 // The start-calculation button: the fill, the input checks, the gate, the computation and the

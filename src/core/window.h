@@ -30,6 +30,11 @@ public:
     virtual bool isChecked(const layout::Control &control) const = 0;
     // Checking a radio button unchecks the others of its container.
     virtual void setChecked(const layout::Control &control, bool checked) = 0;
+    // A control greyed out (disabled) or usable again; its text stays as it is.
+    virtual void setEnabled(const layout::Control &control, bool enabled) = 0;
+    // Gives a control the keyboard focus; a text box's whole text is selected, so that typing
+    // replaces it.
+    virtual void setFocus(const layout::Control &control) = 0;
     // A modal box in front of this window, as the main window's.
     virtual void messageBox(std::u16string_view title, std::u16string_view body) = 0;
     // Ends the window; the main window takes the activation back. Nothing of this window may
@@ -61,7 +66,9 @@ public:
     // A modal box with one OK button and no icon; returns once the user has closed it.
     virtual void messageBox(std::u16string_view title, std::u16string_view body) = 0;
 
-    // An entry field greyed out (disabled) or usable again; its text stays as it is.
+    // An entry field greyed out (disabled) or usable again; its text stays as it is, and
+    // assistive technology is told the field's description for that state
+    // (`layout::accessibleDescription`).
     virtual void setEnabled(Field field, bool enabled) = 0;
     // The caption of the label that tells which fee model is in use.
     virtual void setFeeModelNote(std::u16string_view caption) = 0;

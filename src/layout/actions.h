@@ -78,12 +78,26 @@ enum class FeeEntry { commissionRate, minimumCommission, stampDutyRate, transfer
 inline constexpr std::array allFeeEntries{FeeEntry::commissionRate, FeeEntry::minimumCommission,
                                           FeeEntry::stampDutyRate, FeeEntry::transferFeeRate};
 
-// A cell of the calculation's detail: its row and column in the rows that the detail window
-// shows and its copy button copies.
-struct DetailCell {
-    int row = 0;
-    int column = 0;
-    bool operator==(const DetailCell &) const = default;
+// An item of the calculation's detail, as the detail window shows it: the figures of the sale
+// and of the purchase, the total fees, the remainder, and the new shares' cost and break-even
+// prices.
+enum class DetailItem {
+    saleShares,
+    salePrice,
+    saleAmount,
+    saleCommission,
+    saleStampDuty,
+    saleTransferFee,
+    purchaseShares,
+    purchasePrice,
+    purchaseAmount,
+    purchaseCommission,
+    purchaseStampDuty,
+    purchaseTransferFee,
+    totalFees,
+    remainder,
+    costPrice,
+    breakEvenPrice
 };
 
 // What a click on a control does.

@@ -41,6 +41,7 @@ constexpr Row choice(std::string_view id, std::u16string_view text, Rect place, 
 {
     Row row = control(id, Kind::radioButton, {}, text, place, song(9), sys, white, tab);
     row.control.action = Action{ChooseFeeModel{model}};
+    row.control.enterAction = Action{AcceptSettings{}};
     return row;
 }
 
@@ -58,6 +59,7 @@ constexpr Row waiver()
     Row row = control("waiveMinimum", Kind::checkBox, "itemisedRates", u"免五", px(266, 24, 56, 20),
                       song(9), sys, white, 5);
     row.control.action = Action{WaiveMinimum{}};
+    row.control.enterAction = Action{AcceptSettings{}};
     return row;
 }
 
@@ -91,7 +93,7 @@ constexpr std::array settingsAccessibleRows{
                   u"佣金（有最低收费）、只在卖出时收的印花税、买卖都收的过户费分别计算"},
     AccessibleRow{"commissionRate", u"佣金费率（万分之几）", u"买卖都收", "commissionLabel"},
     AccessibleRow{"minimumCommission", u"每笔最低佣金（元）", u"勾选免五时不收最低佣金",
-                  "minimumLabel"},
+                  "minimumLabel", u"已勾选免五，不收最低佣金，此项不使用"},
     AccessibleRow{"waiveMinimum", u"免五", u"账户免收每笔 5 元最低佣金"},
     AccessibleRow{"stampDutyRate", u"印花税税率（万分之几）", u"只在卖出时收", "stampDutyLabel"},
     AccessibleRow{"transferFeeRate", u"过户费费率（万分之几）", u"买卖都收", "transferFeeLabel"},
@@ -109,28 +111,39 @@ constexpr int left = 16;     // the rows' captions
 constexpr int firstTop = 40; // the sale's row; the heading stands above it
 constexpr int rowPitch = 24;
 constexpr int cellHeight = 16;
-// Where each column of the trades' rows starts, and how wide it is; column 0 names the trade.
-constexpr std::array<int, detailColumns> columnLeft{16, 80, 160, 232, 328, 392, 456};
-constexpr std::array<int, detailColumns> columnWidth{60, 76, 68, 92, 60, 60, 64};
 
-constexpr Rect cellPlace(int row, int column)
+// The columns of the trades' rows, left to right; the first names the trade.
+enum Column : std::size_t {
+    sideColumn,
+    sharesColumn,
+    priceColumn,
+    amountColumn,
+    commissionColumn,
+    stampDutyColumn,
+    transferFeeColumn,
+    columnCount
+};
+constexpr std::array<int, columnCount> columnLeft{16, 80, 160, 232, 328, 392, 456};
+constexpr std::array<int, columnCount> columnWidth{60, 76, 68, 92, 60, 60, 64};
+
+enum TradeRow { saleRow, purchaseRow };
+
+constexpr Rect cellPlace(TradeRow row, Column column)
 {
-    const auto i = static_cast<std::size_t>(column);
-    return px(columnLeft[i], firstTop + row * rowPitch, columnWidth[i], cellHeight);
+    return px(columnLeft[column], firstTop + row * rowPitch, columnWidth[column], cellHeight);
 }
 
 // A figure of a trade's row, right-aligned under its heading.
-constexpr Row tradeCell(std::string_view id, int row, int column)
+constexpr Row tradeCell(std::string_view id, TradeRow row, Column column, DetailItem item)
 {
     Row cell = caption(id, {}, u"", cellPlace(row, column), 20, Align::right);
-    cell.control.detailCell = DetailCell{row, column};
+    cell.control.detailItem = item;
     return cell;
 }
 
-constexpr Row heading(std::string_view id, std::u16string_view text, int column)
+constexpr Row heading(std::string_view id, std::u16string_view text, Column column)
 {
-    const auto i = static_cast<std::size_t>(column);
-    return caption(id, {}, text, px(columnLeft[i], 16, columnWidth[i], cellHeight), 20,
+    return caption(id, {}, text, px(columnLeft[column], 16, columnWidth[column], cellHeight), 20,
                    Align::right);
 }
 
@@ -142,13 +155,12 @@ constexpr Row summaryCaption(std::string_view id, std::u16string_view text, int 
     return caption(id, {}, text, px(x, summaryTop + line * rowPitch, width, cellHeight), 20);
 }
 // A summary figure ends under the trades' column `under`.
-constexpr Row summaryCell(std::string_view id, int row, int column, int line, int x, int under)
+constexpr Row summaryCell(std::string_view id, DetailItem item, int line, int x, Column under)
 {
-    const auto end = static_cast<std::size_t>(under);
-    const int width = columnLeft[end] + columnWidth[end] - x;
+    const int width = columnLeft[under] + columnWidth[under] - x;
     Row cell = caption(id, {}, u"", px(x, summaryTop + line * rowPitch, width, cellHeight), 20,
                        Align::right);
-    cell.control.detailCell = DetailCell{row, column};
+    cell.control.detailItem = item;
     return cell;
 }
 
@@ -162,41 +174,61 @@ constexpr Row detailNote()
     return note;
 }
 
+using enum DetailItem;
+
 constexpr std::array detailRowsTable{
-    heading("sharesHeading", u"股数", 1),
-    heading("priceHeading", u"价格", 2),
-    heading("amountHeading", u"金额", 3),
-    heading("commissionHeading", u"佣金", 4),
-    heading("stampDutyHeading", u"印花税", 5),
-    heading("transferFeeHeading", u"过户费", 6),
-    caption("saleRow", {}, u"卖出", cellPlace(0, 0), 20),
-    tradeCell("saleShares", 0, 1),
-    tradeCell("salePrice", 0, 2),
-    tradeCell("saleAmount", 0, 3),
-    tradeCell("saleCommission", 0, 4),
-    tradeCell("saleStampDuty", 0, 5),
-    tradeCell("saleTransferFee", 0, 6),
-    caption("purchaseRow", {}, u"买入", cellPlace(1, 0), 20),
-    tradeCell("purchaseShares", 1, 1),
-    tradeCell("purchasePrice", 1, 2),
-    tradeCell("purchaseAmount", 1, 3),
-    tradeCell("purchaseCommission", 1, 4),
-    tradeCell("purchaseStampDuty", 1, 5),
-    tradeCell("purchaseTransferFee", 1, 6),
+    heading("sharesHeading", u"股数", sharesColumn),
+    heading("priceHeading", u"价格", priceColumn),
+    heading("amountHeading", u"金额", amountColumn),
+    heading("commissionHeading", u"佣金", commissionColumn),
+    heading("stampDutyHeading", u"印花税", stampDutyColumn),
+    heading("transferFeeHeading", u"过户费", transferFeeColumn),
+    caption("saleRow", {}, u"卖出", cellPlace(saleRow, sideColumn), 20),
+    tradeCell("saleShares", saleRow, sharesColumn, saleShares),
+    tradeCell("salePrice", saleRow, priceColumn, salePrice),
+    tradeCell("saleAmount", saleRow, amountColumn, saleAmount),
+    tradeCell("saleCommission", saleRow, commissionColumn, saleCommission),
+    tradeCell("saleStampDuty", saleRow, stampDutyColumn, saleStampDuty),
+    tradeCell("saleTransferFee", saleRow, transferFeeColumn, saleTransferFee),
+    caption("purchaseRow", {}, u"买入", cellPlace(purchaseRow, sideColumn), 20),
+    tradeCell("purchaseShares", purchaseRow, sharesColumn, purchaseShares),
+    tradeCell("purchasePrice", purchaseRow, priceColumn, purchasePrice),
+    tradeCell("purchaseAmount", purchaseRow, amountColumn, purchaseAmount),
+    tradeCell("purchaseCommission", purchaseRow, commissionColumn, purchaseCommission),
+    tradeCell("purchaseStampDuty", purchaseRow, stampDutyColumn, purchaseStampDuty),
+    tradeCell("purchaseTransferFee", purchaseRow, transferFeeColumn, purchaseTransferFee),
     summaryCaption("totalFeesLabel", u"合计费用", 0),
-    summaryCell("totalFees", 2, 1, 0, 80, 2),
+    summaryCell("totalFees", totalFees, 0, 80, priceColumn),
     summaryCaption("remainderLabel", u"余额", 1),
-    summaryCell("remainder", 3, 1, 1, 80, 2),
+    summaryCell("remainder", remainder, 1, 80, priceColumn),
     summaryCaption("costPriceLabel", u"成本价", 2),
-    summaryCell("costPrice", 4, 1, 2, 80, 2),
+    summaryCell("costPrice", costPrice, 2, 80, priceColumn),
     summaryCaption("breakEvenLabel", u"保本价", 2, 260, 40),
-    summaryCell("breakEvenPrice", 4, 3, 2, 300, 4),
+    summaryCell("breakEvenPrice", breakEvenPrice, 2, 300, commissionColumn),
     detailNote(),
     plainButton("copyDetail", u"复制", px(344, 224, 84, 28), 0, CopyDetail{}),
     plainButton("closeDetail", u"关闭", px(436, 224, 84, 28), 1, CloseDialog{}),
 };
 
+// A screen reader reads each figure by its row and column, as a table's cell, and then the
+// figure itself, its description.
 constexpr std::array detailAccessibleRows{
+    AccessibleRow{"saleShares", u"卖出 股数"},
+    AccessibleRow{"salePrice", u"卖出 价格"},
+    AccessibleRow{"saleAmount", u"卖出 金额"},
+    AccessibleRow{"saleCommission", u"卖出 佣金"},
+    AccessibleRow{"saleStampDuty", u"卖出 印花税"},
+    AccessibleRow{"saleTransferFee", u"卖出 过户费"},
+    AccessibleRow{"purchaseShares", u"买入 股数"},
+    AccessibleRow{"purchasePrice", u"买入 价格"},
+    AccessibleRow{"purchaseAmount", u"买入 金额"},
+    AccessibleRow{"purchaseCommission", u"买入 佣金"},
+    AccessibleRow{"purchaseStampDuty", u"买入 印花税"},
+    AccessibleRow{"purchaseTransferFee", u"买入 过户费"},
+    AccessibleRow{"totalFees", u"合计费用"},
+    AccessibleRow{"remainder", u"余额"},
+    AccessibleRow{"costPrice", u"成本价"},
+    AccessibleRow{"breakEvenPrice", u"保本价"},
     AccessibleRow{"detailNote", u"计费方式"},
     AccessibleRow{"copyDetail", u"复制明细",
                   u"把明细复制为纯文本，每行一项，各栏以制表符分隔，可粘贴到笔记或委托单"},

@@ -14,8 +14,4 @@ namespace ostrel::layout {
 const WindowDescription &feeSettingsWindow();
 const WindowDescription &detailWindow();
 
-// The rows and columns of the detail that have a cell in the detail window.
-inline constexpr int detailRows = 5;
-inline constexpr int detailColumns = 7;
-
 } // namespace ostrel::layout

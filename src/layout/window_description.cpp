@@ -96,14 +96,6 @@ const Control *WindowDescription::feeEntryControl(FeeEntry entry) const
     return found == m_controls.end() ? nullptr : &*found;
 }
 
-const Control *WindowDescription::detailCellControl(DetailCell cell) const
-{
-    const auto found =
-        std::find_if(m_controls.begin(), m_controls.end(),
-                     [&](const Control &control) { return control.detailCell == cell; });
-    return found == m_controls.end() ? nullptr : &*found;
-}
-
 const Control *WindowDescription::controlFor(const Action &action) const
 {
     const auto found =
@@ -258,9 +250,16 @@ std::u16string accessibleName(const Control &control)
     return collapseBlanks(control.text);
 }
 
-std::u16string_view accessibleDescription(const Control &control)
+std::u16string_view accessibleDescription(const Control &control, bool greyed)
 {
-    return control.accessible.description;
+    const AccessibleInfo &info = control.accessible;
+    return greyed && !info.descriptionWhenGreyed.empty() ? info.descriptionWhenGreyed
+                                                         : info.description;
+}
+
+bool isDescribedByItsCaption(const Control &control)
+{
+    return control.isResultLine || control.isFeeModelNote || control.detailItem.has_value();
 }
 
 bool isInAccessibleTree(const Control &control)
@@ -283,6 +282,42 @@ std::u16string collapseBlanks(std::u16string_view text)
         collapsed += unit;
     }
     return collapsed;
+}
+
+std::vector<const Control *> WindowDescription::radioGroupOf(const Control &choice) const
+{
+    std::vector<const Control *> group;
+    for (const Control &control : m_controls) {
+        if (control.kind == Kind::radioButton && control.container == choice.container)
+            group.push_back(&control);
+    }
+    return group;
+}
+
+const Control *WindowDescription::nextTabStop(const Control *from, const ControlStates &states,
+                                              bool backwards) const
+{
+    const auto isStop = [&](const Control &control) {
+        if (!states.isEnabled(control))
+            return false;
+        if (control.kind != Kind::radioButton)
+            return true;
+        const std::vector<const Control *> group = radioGroupOf(control);
+        const auto checked = std::find_if(group.begin(), group.end(), [&](const Control *choice) {
+            return states.isChecked(*choice);
+        });
+        return (checked == group.end() ? group.front() : *checked) == &control;
+    };
+    const std::size_t count = m_tabOrder.size();
+    const auto at = std::find(m_tabOrder.begin(), m_tabOrder.end(), from);
+    std::size_t index = at == m_tabOrder.end() ? (backwards ? 0 : count - 1)
+                                               : static_cast<std::size_t>(at - m_tabOrder.begin());
+    for (std::size_t step = 0; step < count; ++step) {
+        index = backwards ? (index + count - 1) % count : (index + 1) % count;
+        if (isStop(*m_tabOrder[index]))
+            return m_tabOrder[index];
+    }
+    return nullptr;
 }
 
 } // namespace ostrel::layout

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -84,6 +85,8 @@ struct AccessibleInfo {
     // The label that shows the control's caption on the screen, so that a screen reader can
     // tell which caption belongs to a field; none: none.
     ControlRef labelledBy{};
+    // What a greyed-out control is described as instead; empty: the same description.
+    std::u16string_view descriptionWhenGreyed{};
 };
 
 struct Control {
@@ -102,10 +105,10 @@ struct Control {
     Action action = NoAction{};             // what a click runs
     std::optional<Field> field{};           // the entry field a text box is
     std::optional<FeeEntry> feeEntry{};     // the fee setting a text box holds
-    std::optional<DetailCell> detailCell{}; // the cell of the detail a label shows
+    std::optional<DetailItem> detailItem{}; // the item of the detail a label shows
     bool isFeeModelNote = false;            // the caption that tells which fee model is in use
-    // What Return in this text box runs: the calculation in the main window, 确定 in a
-    // settings window.
+    // What Return in this text box, check box or radio button runs: the calculation in the
+    // main window, 确定 in a settings window.
     Action enterAction = Calculate{};
     bool keepsFocusWhereItIs = false; // a click leaves the focus in the field being typed into
     bool isResultLine = false;        // the caption the calculation and the resets write
@@ -123,16 +126,15 @@ struct Control {
     bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
     // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
     // entry field it starts the calculation, as 开始计算 does; on a push button it presses the
-    // button, as a click does (a keypad key edits the field clicked last); anything else lets
-    // it pass. On the desktop this window comes from Enter on a focused button presses it,
-    // and its users press Enter out of habit. Space presses a focused button on every desktop.
+    // button, as a click does (a keypad key edits the field clicked last); on a choice or a
+    // check box of a settings window it presses 确定. On the desktop this window comes from Enter
+    // on a focused button presses it, and its users press Enter out of habit. Space presses a
+    // focused button on every desktop.
     Action actionOnEnter() const
     {
         if (!takesFocus())
             return NoAction{};
-        if (kind == Kind::textBox)
-            return enterAction;
-        return kind == Kind::button ? action : Action{NoAction{}};
+        return kind == Kind::button ? action : enterAction;
     }
 };
 
@@ -156,6 +158,13 @@ struct LineBand {
 // The most characters a text box holds; longer texts are cut to it.
 inline constexpr std::size_t maxTextLength = 32767;
 
+// What only the window knows of a control at a moment: whether it is greyed out, and whether a
+// check box or radio button is checked.
+struct ControlStates {
+    std::function<bool(const Control &)> isEnabled;
+    std::function<bool(const Control &)> isChecked;
+};
+
 class WindowDescription {
 public:
     // `controls` in creation order: a later control is drawn above an earlier one of the same
@@ -178,9 +187,8 @@ public:
     const Control *resultLine() const;
     // The caption that tells which fee model is in use; none in a window without one.
     const Control *feeModelNote() const;
-    // The text box of a fee setting, and the label of a detail cell; none where there is none.
+    // The text box of a fee setting; none where there is none.
     const Control *feeEntryControl(FeeEntry entry) const;
-    const Control *detailCellControl(DetailCell cell) const;
     // The first control whose click runs the action, or none.
     const Control *controlFor(const Action &action) const;
 
@@ -192,6 +200,15 @@ public:
     const Control *controlAt(int x, int y) const;
     // The controls that take the focus, in the order Tab visits them.
     std::span<const Control *const> tabOrder() const { return m_tabOrder; }
+    // The radio buttons that exclude each other with `choice`: those of its container, itself
+    // among them.
+    std::vector<const Control *> radioGroupOf(const Control &choice) const;
+    // Where Tab moves the focus from `from` (none: from before the first control): the next
+    // control in the tab order that is not greyed out, where a group of radio buttons is one
+    // stop, at its checked button (the first of them when none is checked). Shift+Tab moves
+    // back. None when no control can take the focus.
+    const Control *nextTabStop(const Control *from, const ControlStates &states,
+                               bool backwards = false) const;
 
     // Captions. A caption wraps only where its place holds more than one line: a one-line
     // caption a pixel too wide loses that pixel, not its last character to a line nobody can
@@ -231,7 +248,12 @@ std::u16string accessibleName(const Control &control);
 // The description of a control; empty for none. The description of the result line, and of
 // the caption that tells the fee model, is the caption it shows, which only the window knows,
 // and every caption written to the result line is announced.
-std::u16string_view accessibleDescription(const Control &control);
+// A greyed-out control is described by what it is for while it is not used.
+std::u16string_view accessibleDescription(const Control &control, bool greyed = false);
+// Captions the calculator writes while the window is open are described by what they show,
+// and each change is announced: the result line, the note of the fee model, and each figure
+// of the detail, which its name places in its row and column.
+bool isDescribedByItsCaption(const Control &control);
 // Whether assistive technology is told of the control at all: a control that is never shown
 // is not in the window's tree of accessible objects.
 bool isInAccessibleTree(const Control &control);

@@ -30,6 +30,7 @@ struct AccessibleRow {
     std::u16string_view name;
     std::u16string_view description = {};
     std::string_view labelledBy = {};
+    std::u16string_view descriptionWhenGreyed = {};
 };
 
 // The place of the row with the id, among the first `before` rows.
@@ -67,6 +68,7 @@ constexpr std::array<Control, N> linked(const std::array<Row, N> &table,
             throw std::logic_error("a control has two accessibility rows");
         control.accessible.name = accessible[row].name;
         control.accessible.description = accessible[row].description;
+        control.accessible.descriptionWhenGreyed = accessible[row].descriptionWhenGreyed;
         if (!accessible[row].labelledBy.empty()) {
             control.accessible.labelledBy = refTo(table, accessible[row].labelledBy, N);
             if (controls[control.accessible.labelledBy.index].kind != Kind::label)

@@ -45,10 +45,14 @@ void applyColours(QWidget &widget, const layout::Control &control)
     const ColourRoles roles = colourRoles(control.kind);
     const QPalette desktop = QApplication::palette(&widget);
     QPalette palette = widget.palette();
-    palette.setColor(roles.foreground,
-                     resolveColour(control.foreground, roles.foreground, desktop));
-    palette.setColor(roles.background,
-                     resolveColour(control.background, roles.background, desktop));
+    // The described colours are those of a usable control; a greyed-out one keeps the
+    // desktop's disabled colours, so that it looks greyed out.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, roles.foreground,
+                         resolveColour(control.foreground, roles.foreground, desktop));
+        palette.setColor(group, roles.background,
+                         resolveColour(control.background, roles.background, desktop));
+    }
     widget.setPalette(palette);
     // Qt's check boxes and radio buttons fill their face with the button colour, though they
     // stand on the window's face as captions do.

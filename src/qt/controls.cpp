@@ -70,7 +70,7 @@ QWidget *createLabel(const layout::WindowDescription &window, const layout::Cont
         return new FieldRowsLabel(caption, std::move(placed), &container);
     }
     QLabel *label = nullptr;
-    if (control.isResultLine || control.isFeeModelNote || control.selectableText) {
+    if (layout::isDescribedByItsCaption(control) || control.selectableText) {
         auto *live = new LiveLabel(caption, &container);
         if (control.selectableText)
             live->makeSelectable();
@@ -205,6 +205,14 @@ QWidget *Controls::create(const layout::Control &control, QWidget &container)
     widget->setAccessibleName(toQString(layout::accessibleName(control)));
     widget->setAccessibleDescription(toQString(layout::accessibleDescription(control)));
     return widget;
+}
+
+const layout::Control *Controls::controlOf(const QWidget *widget) const
+{
+    const auto found = std::find(m_widgets.begin(), m_widgets.end(), widget);
+    if (!widget || found == m_widgets.end())
+        return nullptr;
+    return &m_window.controls()[static_cast<std::size_t>(found - m_widgets.begin())];
 }
 
 void Controls::bind(const layout::Control &control, QWidget &widget)

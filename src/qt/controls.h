@@ -39,6 +39,8 @@ public:
     {
         return m_widgets[m_window.positionOf(control)];
     }
+    // The control a widget of this window draws; none for any other widget.
+    const layout::Control *controlOf(const QWidget *widget) const;
     // None in a window without the field or a result line.
     FieldEdit *field(Field field) const { return m_fields[indexOf(field)]; }
     LiveLabel *resultLine() const { return m_resultLine; }

@@ -91,6 +91,41 @@ void QtDialog::setChecked(const layout::Control &control, bool checked)
     button->setAutoExclusive(exclusive);
 }
 
+void QtDialog::setEnabled(const layout::Control &control, bool enabled)
+{
+    QWidget *widget = m_controls.widget(control);
+    const bool hadFocus = widget->hasFocus();
+    widget->setEnabled(enabled);
+    widget->setAccessibleDescription(toQString(layout::accessibleDescription(control, !enabled)));
+    if (hadFocus && !enabled)
+        focusNextPrevChild(true);
+}
+
+void QtDialog::setFocus(const layout::Control &control)
+{
+    QWidget *widget = m_controls.widget(control);
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->selectAll();
+}
+
+bool QtDialog::focusNextPrevChild(bool next)
+{
+    const layout::WindowDescription &description = m_controls.description();
+    const layout::ControlStates states{
+        [this](const layout::Control &control) { return m_controls.widget(control)->isEnabled(); },
+        [this](const layout::Control &control) { return isChecked(control); }};
+    const layout::Control *to =
+        description.nextTabStop(m_controls.controlOf(focusWidget()), states, !next);
+    if (!to)
+        return false;
+    QWidget *widget = m_controls.widget(*to);
+    widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->selectAll();
+    return true;
+}
+
 void QtDialog::messageBox(std::u16string_view title, std::u16string_view body)
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok, this);
@@ -117,6 +152,13 @@ void QtDialog::keyPressEvent(QKeyEvent *event)
     // Return has done what it does where the focus is; the dialog adds nothing. Escape
     // reaches `reject` through Qt's dialog.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // A check box or radio button passes Return on to the window: what it runs is the
+        // description's to say. A held key runs it once.
+        const layout::Control *focused = m_controls.controlOf(focusWidget());
+        const bool choice = focused && (focused->kind == layout::Kind::checkBox ||
+                                        focused->kind == layout::Kind::radioButton);
+        if (choice && !event->isAutoRepeat())
+            perform(focused->actionOnEnter());
         event->accept();
         return;
     }

@@ -31,6 +31,9 @@ public:
     void setText(const layout::Control &control, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
     void setChecked(const layout::Control &control, bool checked) override;
+    // Qt greys a disabled widget and passes the focus on from it.
+    void setEnabled(const layout::Control &control, bool enabled) override;
+    void setFocus(const layout::Control &control) override;
     // A modal QMessageBox centred on this window, as the main window's.
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     // Hides the window, gives the owner the activation back, with it the focus its control
@@ -42,6 +45,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Tab and Shift+Tab go where the description says.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void perform(const Action &action);

@@ -9,6 +9,7 @@
 #include "qt_text.h"
 #include "widgets.h"
 #include "window_description.h"
+#include "window_table.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -62,7 +63,10 @@ void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
 
 void QtWindow::setEnabled(Field field, bool enabled)
 {
-    m_controls.field(field)->setEnabled(enabled);
+    FieldEdit *box = m_controls.field(field);
+    box->setEnabled(enabled);
+    box->setAccessibleDescription(
+        toQString(layout::accessibleDescription(layout::fieldControl(field), !enabled)));
 }
 
 void QtWindow::setFeeModelNote(std::u16string_view caption)

@@ -145,17 +145,17 @@ public:
     {
         if (!isSelf(child))
             return m_standard->get_accName(child, name);
-        if (isNamedByItsCaption(m_control))
-            return answerText(windowText(m_handle), name);
         return answerText(layout::accessibleName(m_control), name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
         if (!isSelf(child))
             return m_standard->get_accDescription(child, description);
-        if (isDescribedByItsCaption(m_control))
+        if (layout::isDescribedByItsCaption(m_control))
             return answerText(windowText(m_handle), description);
-        return answerText(layout::accessibleDescription(m_control), description);
+        return answerText(
+            layout::accessibleDescription(m_control, IsWindowEnabled(m_handle) == FALSE),
+            description);
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
@@ -318,17 +318,6 @@ LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, L
 }
 
 } // namespace
-
-bool isDescribedByItsCaption(const layout::Control &control)
-{
-    return control.isResultLine || control.isFeeModelNote;
-}
-
-bool isNamedByItsCaption(const layout::Control &control)
-{
-    return control.kind == layout::Kind::label && control.detailCell &&
-           layout::accessibleName(control).empty();
-}
 
 ComApartment::ComApartment()
     : m_joined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))

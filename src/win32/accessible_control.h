@@ -28,12 +28,6 @@ private:
     bool m_joined;
 };
 
-// Captions the calculator writes while the window is open: the result line and the note of
-// the fee model are described by what they show, and a figure of the detail, which the table
-// names by nothing, is named by it; each change is announced.
-bool isDescribedByItsCaption(const layout::Control &control);
-bool isNamedByItsCaption(const layout::Control &control);
-
 // The control answers WM_GETOBJECT for its client area with Windows' own accessible object,
 // named and described by the window description, or by its caption as above. A field's labelled-by
 // relation leads to the label with `labelCommandId` (0: none). `control` is the description's,

@@ -204,9 +204,7 @@ void Controls::setText(const layout::Control &control, std::u16string_view text)
     SetWindowTextW(target, toWide(text).c_str());
     if (m_drawnCaptions[m_window.positionOf(control)])
         InvalidateRect(target, nullptr, TRUE);
-    if (isNamedByItsCaption(control))
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, target, OBJID_CLIENT, CHILDID_SELF);
-    if (isDescribedByItsCaption(control))
+    if (layout::isDescribedByItsCaption(control))
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, target, OBJID_CLIENT, CHILDID_SELF);
 }
 

@@ -91,6 +91,25 @@ void Win32Dialog::setChecked(const layout::Control &control, bool checked)
     m_controls.setChecked(control, checked);
 }
 
+void Win32Dialog::setEnabled(const layout::Control &control, bool enabled)
+{
+    HWND handle = m_controls.handle(control);
+    if (!enabled && GetFocus() == handle)
+        SendMessageW(m_handle, WM_NEXTDLGCTL, 0, FALSE);
+    EnableWindow(handle, enabled ? TRUE : FALSE);
+}
+
+void Win32Dialog::setFocus(const layout::Control &control)
+{
+    HWND handle = m_controls.handle(control);
+    // Before the window shows, the focus waits for it.
+    if (!IsWindowVisible(m_handle)) {
+        m_firstFocus = handle;
+        return;
+    }
+    SendMessageW(m_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
 void Win32Dialog::messageBox(std::u16string_view title, std::u16string_view body)
 {
     MessageBoxW(m_handle, toWide(body).c_str(), toWide(title).c_str(), MB_OK);
@@ -130,11 +149,17 @@ LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         // Escape reaches the window as IDCANCEL; Enter outside a text box or push button, as
-        // IDOK, does nothing.
-        if (LOWORD(wParam) == IDCANCEL)
+        // IDOK: on a check box or radio button it runs what the description says.
+        if (LOWORD(wParam) == IDCANCEL) {
             perform(CloseDialog{});
-        else
+        } else if (LOWORD(wParam) == IDOK) {
+            const layout::Control *focused = m_controls.controlOf(GetFocus());
+            if (focused && (focused->kind == layout::Kind::checkBox ||
+                            focused->kind == layout::Kind::radioButton))
+                perform(focused->actionOnEnter());
+        } else {
             m_controls.command(wParam);
+        }
         return 0;
     case WM_CLOSE:
         // The title bar's close button, Alt+F4 and the window menu's 关闭.
@@ -168,9 +193,10 @@ LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
 void Win32Dialog::show()
 {
     ShowWindow(m_handle, SW_SHOWNORMAL);
-    // The focus on the first control Tab reaches, a text box's whole text selected, as a
-    // dialog box opens.
-    if (HWND first = GetNextDlgTabItem(m_handle, nullptr, FALSE))
+    // The focus where the calculator put it, or on the first control Tab reaches, a text
+    // box's whole text selected, as a dialog box opens.
+    HWND first = m_firstFocus ? m_firstFocus : GetNextDlgTabItem(m_handle, nullptr, FALSE);
+    if (first)
         SendMessageW(m_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 

@@ -29,6 +29,9 @@ public:
     void setText(const layout::Control &control, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
     void setChecked(const layout::Control &control, bool checked) override;
+    // A disabled control greys itself; one that has the focus passes it on, as Tab would.
+    void setEnabled(const layout::Control &control, bool enabled) override;
+    void setFocus(const layout::Control &control) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     void close() override;
 
@@ -47,7 +50,8 @@ private:
     void show();
 
     HWND m_owner;
-    HWND m_ownerFocus; // the owner's control that had the focus, which gets it back
+    HWND m_ownerFocus;           // the owner's control that had the focus, which gets it back
+    HWND m_firstFocus = nullptr; // where the focus goes when the window shows; none: Tab's first
     DialogActions m_actions;
     HWND m_handle;
     Controls m_controls;

@@ -112,7 +112,8 @@ void Win32Window::setEnabled(Field field, bool enabled)
     // would leave it on a field that takes no keys.
     if (!enabled && GetFocus() == edit)
         SendMessageW(m_owner, WM_NEXTDLGCTL, 0, FALSE);
-    // A disabled edit control keeps its text, greyed.
+    // A disabled edit control keeps its text, greyed; assistive technology reads its
+    // description for that state when it asks.
     EnableWindow(edit, enabled ? TRUE : FALSE);
 }
 

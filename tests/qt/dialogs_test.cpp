@@ -341,9 +341,18 @@ private slots:
         const auto ignoreBoxes = [](std::u16string_view, std::u16string_view) {};
         play::QtBackend real(*m_window, ignoreBoxes);
         QLineEdit *perMille = m_window->controls().field(Field::feePerMille);
-        play(real, "type souxufei 1.5\nfees itemised 2.5 5 5 0.1\n");
+        play(real, "type souxufei 1.5\ntab\n");
+        const QImage usable = perMille->grab().toImage();
+        play(real, "fees itemised 2.5 5 5 0.1\n");
         QVERIFY(!perMille->isEnabled());
         QCOMPARE(perMille->text(), QStringLiteral("1.5"));
+        // It looks greyed out too: the desktop's disabled colours, not the usable ones.
+        const QImage greyed = perMille->grab().toImage();
+        QCOMPARE(greyed.size(), usable.size());
+        QVERIFY(greyed != usable);
+        const QPalette &colours = perMille->palette();
+        QCOMPARE(colours.color(QPalette::Disabled, QPalette::Text),
+                 QApplication::palette().color(QPalette::Disabled, QPalette::Text));
 
         const QString settings = m_window->settingsStore().fileName();
         m_window.reset();

@@ -157,8 +157,8 @@ private slots:
                 << line << toQString(core.result());
         }
         core::Transfer large;
-        large.sharesToSell = 12345600;
-        large.lotsToBuy = 234567;
+        large.sale.shares = 12345600;
+        large.purchase.shares = 23456700;
         large.moneyLeft = mpq_class(123456789, 10);
         QTest::newRow("a large result") << line << toQString(core::resultLine(large));
     }

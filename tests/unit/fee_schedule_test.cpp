@@ -82,7 +82,7 @@ TEST_P(RateFaults, NameTheFirstFaultyField)
     FeeSettings settings;
     settings.texts = {c.commission, c.minimum, c.stampDuty, c.transferFee};
     const auto fault = core::firstRateFault(settings);
-    EXPECT_EQ(fault.value_or(u""), std::u16string_view(c.fault));
+    EXPECT_EQ(fault ? fault->message : u"", std::u16string_view(c.fault));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,6 +156,8 @@ struct StoreCase {
     std::optional<SettingsStore::Values> stored;
     FeeModel model;
     const char16_t *commission;
+    const char16_t *transferFee = u"0.1";
+    bool waived = true;
 };
 
 SettingsStore::Values sound()
@@ -186,21 +188,46 @@ TEST_P(StoredSettings, SoundOrDefaults)
     const FeeSettings settings = core::settingsFrom(c.stored);
     EXPECT_EQ(settings.model, c.model) << c.why;
     EXPECT_EQ(settings.text(FeeEntry::commissionRate), c.commission) << c.why;
+    EXPECT_EQ(settings.text(FeeEntry::transferFeeRate), c.transferFee) << c.why;
+    EXPECT_EQ(settings.minimumWaived, c.waived) << c.why;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StoredSettings,
-    testing::Values(StoreCase{"unreadable", std::nullopt, FeeModel::perMille, u"2.5"},
-                    StoreCase{"empty", SettingsStore::Values{}, FeeModel::perMille, u"2.5"},
-                    StoreCase{"sound", sound(), FeeModel::itemised, u"1"},
-                    StoreCase{"unknown keys are left alone", with("colour", u"red"),
-                              FeeModel::itemised, u"1"},
-                    StoreCase{"model", with("feeModel", u"Itemised"), FeeModel::perMille, u"2.5"},
-                    StoreCase{"waiver", with("minimumWaived", u"1"), FeeModel::perMille, u"2.5"},
-                    StoreCase{"rate", with("stampDutyRate", u"-5"), FeeModel::perMille, u"2.5"},
-                    StoreCase{"sum", with("commissionRate", u"9995"), FeeModel::perMille, u"2.5"},
-                    StoreCase{"missing", without("transferFeeRate"), FeeModel::perMille, u"2.5"},
-                    StoreCase{"missing model", without("feeModel"), FeeModel::perMille, u"2.5"}));
+    testing::Values(
+        StoreCase{"unreadable", std::nullopt, FeeModel::perMille, u"2.5", u"0.1", false},
+        StoreCase{"empty", SettingsStore::Values{}, FeeModel::perMille, u"2.5", u"0.1", false},
+        StoreCase{"sound", sound(), FeeModel::itemised, u"1"},
+        StoreCase{"unknown keys are left alone", with("colour", u"red"), FeeModel::itemised, u"1"},
+        // A damaged value gives its own default; the others stay as stored.
+        StoreCase{"model", with("feeModel", u"Itemised"), FeeModel::perMille, u"1"},
+        StoreCase{"waiver", with("minimumWaived", u"1"), FeeModel::itemised, u"1", u"0.1", false},
+        StoreCase{"rate", with("transferFeeRate", u"-5"), FeeModel::itemised, u"1"},
+        StoreCase{"too high", with("transferFeeRate", u"10000"), FeeModel::itemised, u"1"},
+        StoreCase{"not a number", with("commissionRate", u"1e3"), FeeModel::itemised, u"2.5"},
+        StoreCase{"missing", without("transferFeeRate"), FeeModel::itemised, u"1"},
+        StoreCase{"missing model", without("feeModel"), FeeModel::perMille, u"1"},
+        StoreCase{"missing waiver", without("minimumWaived"), FeeModel::itemised, u"1", u"0.1",
+                  false},
+        // Sound each, too high together: the sale's rates all go back to their defaults.
+        StoreCase{"sum", with("commissionRate", u"4999.95"), FeeModel::itemised, u"2.5"},
+        StoreCase{"sum with others", with("transferFeeRate", u"4999"), FeeModel::itemised, u"2.5",
+                  u"0.1"}));
+
+// The field the message names is the one the user is sent back to mend.
+TEST(RateFaults, NameTheFieldToMend)
+{
+    const auto faultIn = [](std::array<std::u16string, 4> texts) {
+        FeeSettings settings;
+        settings.texts = std::move(texts);
+        return core::firstRateFault(settings)->entry;
+    };
+    EXPECT_EQ(faultIn({u"x", u"5", u"5", u"0.1"}), FeeEntry::commissionRate);
+    EXPECT_EQ(faultIn({u"2.5", u"-1", u"5", u"0.1"}), FeeEntry::minimumCommission);
+    EXPECT_EQ(faultIn({u"2.5", u"5", u"10000", u"0.1"}), FeeEntry::stampDutyRate);
+    EXPECT_EQ(faultIn({u"2.5", u"5", u"5", u""}), FeeEntry::transferFeeRate);
+    EXPECT_EQ(faultIn({u"1", u"5", u"4000", u"999"}), FeeEntry::commissionRate);
+}
 
 TEST(StoredSettings, RoundTrip)
 {

@@ -9,14 +9,25 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
 
 namespace {
 
 using ostrel::Field;
-using ostrel::core::computeTransfer;
+using ostrel::core::FeeSettings;
 using ostrel::core::FieldTexts;
 using ostrel::core::fullFundsFill;
 using ostrel::core::resultLine;
+
+// The transfer of texts that pass every check, with the fees of `settings`.
+ostrel::core::Transfer transferFrom(const FieldTexts &texts, const FeeSettings &settings = {})
+{
+    const auto inputs = std::get<ostrel::core::Inputs>(ostrel::core::checkedInputs(
+        texts, settings.model == ostrel::FeeModel::perMille ? ostrel::core::FeeFieldChecks::run
+                                                            : ostrel::core::FeeFieldChecks::skip));
+    return ostrel::core::transferOf(inputs,
+                                    *ostrel::core::scheduleOf(settings, inputs.feePerMille));
+}
 
 struct TransferCase {
     const char16_t *oldPrice, *sharesHeld, *newPrice, *fee, *balance, *money;
@@ -36,7 +47,7 @@ TEST_P(Transfer, ResultLine)
     texts[Field::feePerMille] = c.fee;
     texts[Field::balance] = c.balance;
     texts[Field::moneyToSpend] = c.money;
-    EXPECT_EQ(resultLine(computeTransfer(texts)), c.line);
+    EXPECT_EQ(resultLine(transferFrom(texts)), c.line);
 }
 
 std::u16string line(const std::u16string &sell, const std::u16string &lots,
@@ -133,7 +144,7 @@ TEST(Transfer, ExactlyAffordableLotsAreNeverOneShort)
             texts[Field::feePerMille] = u"0";
             texts[Field::balance] = u"0";
             texts[Field::moneyToSpend] = std::u16string(money.begin(), money.end());
-            ASSERT_EQ(computeTransfer(texts).lotsToBuy, lots) << price << " x " << lots;
+            ASSERT_EQ(transferFrom(texts).purchase.shares, lots * 100) << price << " x " << lots;
         }
     }
 }
@@ -192,7 +203,7 @@ namespace {
 
 struct ItemisedCase {
     const char16_t *oldPrice, *sharesHeld, *newPrice, *balance, *money;
-    const char *commission, *minimum;
+    const char16_t *commission, *minimum;
     std::u16string line;
     const char16_t *remainder; // to the fen
 };
@@ -210,9 +221,10 @@ TEST_P(ItemisedTransfer, FewestLotsThatPayEveryFee)
     texts[Field::feePerMille] = u"not used";
     texts[Field::balance] = c.balance;
     texts[Field::moneyToSpend] = c.money;
-    const ostrel::core::ItemisedRates rates{mpq_class(c.commission) / 10000, mpq_class(c.minimum),
-                                            mpq_class(5, 10000), mpq_class(1, 100000)};
-    const auto transfer = ostrel::core::computeItemisedTransfer(texts, rates);
+    FeeSettings settings;
+    settings.model = ostrel::FeeModel::itemised;
+    settings.texts = {c.commission, c.minimum, u"5", u"0.1"};
+    const auto transfer = transferFrom(texts, settings);
     EXPECT_EQ(resultLine(transfer), c.line);
     EXPECT_EQ(ostrel::numbers::fixedText(transfer.moneyLeft, 2), c.remainder);
 }
@@ -221,29 +233,29 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ItemisedTransfer,
     testing::Values(
         // 19.89 yuan of fees: 1,800 shares leave 19.38 too little.
-        ItemisedCase{u"10", u"5000", u"8", u"2000", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"5000", u"8", u"2000", u"20000", u"2.5", u"5",
                      line(u"1900", u"25", u"980"), u"980.11"},
-        ItemisedCase{u"10", u"5000", u"8", u"2019.37", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"5000", u"8", u"2019.37", u"20000", u"2.5", u"5",
                      line(u"1900", u"25", u"999"), u"999.48"},
-        ItemisedCase{u"10", u"5000", u"8", u"2019.38", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"5000", u"8", u"2019.38", u"20000", u"2.5", u"5",
                      line(u"1800", u"25", u"0"), u"0.00"},
         // The minimum decides: 100 shares would do without it.
-        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", "5/2", "5", line(u"200", u"2", u"998"),
+        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", u"2.5", u"5", line(u"200", u"2", u"998"),
                      u"998.97"},
-        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", "5/2", "0", line(u"100", u"2", u"8"),
+        ItemisedCase{u"10", u"1000", u"5", u"10", u"1000", u"2.5", u"0", line(u"100", u"2", u"8"),
                      u"8.98"},
         // Nothing to buy, nothing to sell; a balance that pays for it all sells nothing.
-        ItemisedCase{u"10", u"1000", u"8", u"0", u"500", "5/2", "5", line(u"0", u"0", u"0"),
+        ItemisedCase{u"10", u"1000", u"8", u"0", u"500", u"2.5", u"5", line(u"0", u"0", u"0"),
                      u"0.00"},
-        ItemisedCase{u"10", u"1000", u"8", u"20005.20", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"1000", u"8", u"20005.20", u"20000", u"2.5", u"5",
                      line(u"0", u"25", u"0"), u"0.00"},
-        ItemisedCase{u"10", u"1000", u"8", u"20005.19", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"1000", u"8", u"20005.19", u"20000", u"2.5", u"5",
                      line(u"100", u"25", u"994"), u"994.48"},
         // Too small a holding: all of it, odd shares too, and a negative remainder.
-        ItemisedCase{u"10", u"150.5", u"8", u"0", u"20000", "5/2", "5",
+        ItemisedCase{u"10", u"150.5", u"8", u"0", u"20000", u"2.5", u"5",
                      line(u"150", u"25", u"-18511"), u"-18510.97"},
         // The stamp duty steps back the money 1,000,000 shares bring.
-        ItemisedCase{u"0.00001", u"2000000", u"0.01", u"0.0005", u"10", "5/2", "0",
+        ItemisedCase{u"0.00001", u"2000000", u"0.01", u"0.0005", u"10", u"2.5", u"0",
                      line(u"1001000", u"10", u"0"), u"0.00"}));
 
 } // namespace

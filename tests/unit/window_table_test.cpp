@@ -235,7 +235,8 @@ TEST(Layout, DescribesAnyWindow)
          .twips = {1200, 300, 900, 270},
          .tabIndex = 2,
          .field = Field::feePerMille,
-         .accessible = {.name = u"费率", .description = {}, .labelledBy = {1}}},
+         .accessible =
+             {.name = u"费率", .description = {}, .labelledBy = {1}, .descriptionWhenGreyed = {}}},
         {.id = "ok", .kind = form::Kind::button, .twips = {150, 1800, 900, 450}, .tabIndex = 1},
         {.id = "corner", .kind = form::Kind::label, .twips = {0, 0, 150, 150}},
         // Hangs 40 pixels past the right edge and 20 past the bottom.

@@ -220,8 +220,9 @@ TEST_F(AccessibleTest, FeeSettingsAreNamedDescribedAndLabelledAsTheirTable)
     }
 }
 
-// Each figure of the detail is named by itself, which the table cannot know.
-TEST_F(AccessibleTest, TheDetailsFiguresAreNamedByThemselves)
+// Each figure of the detail is named by its row and column and described by itself, as a
+// table's cell reads.
+TEST_F(AccessibleTest, TheDetailsFiguresReadAsCells)
 {
     play::Win32Backend backend(m_window, [](std::u16string_view, std::u16string_view) {});
     const std::pair<Field, std::u16string_view> inputs[] = {{Field::oldPrice, u"10"},
@@ -237,10 +238,13 @@ TEST_F(AccessibleTest, TheDetailsFiguresAreNamedByThemselves)
     ASSERT_NE(dialog, nullptr);
     int figures = 0;
     for (const layout::Control &control : layout::detailWindow().controls()) {
-        if (!control.detailCell)
+        if (!control.detailItem)
             continue;
         HWND handle = dialog->controls().handle(control);
-        EXPECT_EQ(play::accessibleText(handle).name, win32::windowText(handle)) << control.id;
+        // Named by its row and column, described by the figure it shows.
+        EXPECT_EQ(play::accessibleText(handle).name, layout::accessibleName(control)) << control.id;
+        EXPECT_EQ(play::accessibleText(handle).description, win32::windowText(handle))
+            << control.id;
         figures += win32::windowText(handle).empty() ? 0 : 1;
     }
     EXPECT_GT(figures, 0);

@@ -151,13 +151,15 @@ open_modal() { # TITLE X Y WIDTH HEIGHT: clicks X, Y of the main window and wait
 }
 open_modal 计算明细 487 39 536 264
 x import -window "$modal" "$out/detail-$dpi.png"
-# 复制: the rows as plain text, the cells apart by tabs, for any program to paste.
+# 复制: the rows as plain text, the cells apart by tabs, for any program to paste: a heading
+# row, then the sale's.
 x xdotool mousemove --window "$modal" "$(px 386)" "$(px 238)" click 1
 sleep 0.3
 sale=$'卖出\t1900\t10.00\t19000.00\t19.00\t0.00\t0.00'
 copied=$(clipboard) || fail "nothing on the clipboard after 复制"
-[ "$(head -n 1 <<<"$copied")" = "$sale" ] ||
-    fail "复制 copied '$(head -n 1 <<<"$copied")' as the sale's row, not '$sale'"
+copied_sale=$(sed -n 2p <<<"$copied" | tr -d '\r')
+[ "$copied_sale" = "$sale" ] ||
+    fail "复制 copied '$copied_sale' as the sale's row, not '$sale'"
 x xdotool key --clearmodifiers Escape
 ostrel_wait_window_gone '^计算明细$' || fail "Escape did not close 计算明细"
 step "计算明细 opened, 复制 copied its rows, Escape closed it"

@@ -166,6 +166,12 @@ void QtBackend::enter()
     perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Return); });
 }
 
+void QtBackend::escape()
+{
+    QWidget *focus = QApplication::focusWidget();
+    perform([&] { QTest::keyClick(focus ? focus : &m_window, Qt::Key_Escape); });
+}
+
 const layout::WindowDescription *QtBackend::openDialog() const
 {
     const gui::QtDialog *dialog = m_window.dialog();
@@ -264,12 +270,54 @@ void readFont(const QWidget &widget, testing::ControlView &seen)
     seen.bold = font.bold();
 }
 
+// A control as its widget shows it; the container is the frame the widget stands in.
+testing::ControlView viewOf(const gui::Controls &controls, const layout::Control &control)
+{
+    const QWidget &widget = *controls.widget(control);
+    const layout::Control *frame = controls.controlOf(widget.parentWidget());
+    const QRect place = widget.geometry();
+    testing::ControlView seen;
+    seen.id = control.id;
+    seen.kind = kindOf(widget);
+    seen.container = frame ? frame->id : std::string_view();
+    seen.pixels = {place.x(), place.y(), place.width(), place.height()};
+    seen.caption = captionOf(widget);
+    readFont(widget, seen);
+    seen.foreground = control.foreground;
+    seen.background = control.background;
+    seen.tabIndex = control.tabIndex;
+    seen.shown = !widget.isHidden();
+    return seen;
+}
+
+// A modal window: what each control shows, whether each choice is checked and each control
+// usable, and where the focus is. Its tab order is what `tab` shows.
+testing::WindowView describeDialog(const gui::QtDialog &dialog)
+{
+    testing::WindowView view{
+        gui::toU16(dialog.windowTitle()), dialog.width(), dialog.height(), {}, true, {}};
+    const gui::Controls &controls = dialog.controls();
+    for (const layout::Control &control : controls.description().controls()) {
+        testing::ControlView seen = viewOf(controls, control);
+        if (const auto *choice = qobject_cast<const QAbstractButton *>(controls.widget(control));
+            choice && choice->isCheckable())
+            seen.checked = choice->isChecked();
+        seen.greyed = !controls.widget(control)->isEnabled();
+        view.controls.push_back(std::move(seen));
+    }
+    if (const layout::Control *focus = controls.controlOf(QApplication::focusWidget()))
+        view.focus = focus->id;
+    return view;
+}
+
 } // namespace
 
 testing::WindowView QtBackend::describe() const
 {
+    if (const gui::QtDialog *dialog = m_window.dialog())
+        return describeDialog(*dialog);
     testing::WindowView view{
-        gui::toU16(m_window.windowTitle()), m_window.width(), m_window.height(), {}};
+        gui::toU16(m_window.windowTitle()), m_window.width(), m_window.height(), {}, false, {}};
     const gui::Controls &controls = m_window.controls();
     // Tab's path through the focusable widgets, from the first: each takes the tab index of
     // the control the table puts at that step of the path.
@@ -287,26 +335,9 @@ testing::WindowView QtBackend::describe() const
                (!(step->focusPolicy() & Qt::TabFocus) || step->isHidden()));
     }
     for (const layout::Control &control : layout::controls()) {
-        const QWidget &widget = *controls.widget(control);
-        const std::size_t position = layout::positionOf(control);
-        const QWidget *parent = widget.parentWidget();
-        std::string_view container;
-        for (const layout::Control &frame : layout::controls()) {
-            if (controls.widget(frame) == parent)
-                container = frame.id;
-        }
-        const QRect place = widget.geometry();
-        testing::ControlView seen;
-        seen.id = control.id;
-        seen.kind = kindOf(widget);
-        seen.container = container;
-        seen.pixels = {place.x(), place.y(), place.width(), place.height()};
-        seen.caption = captionOf(widget);
-        readFont(widget, seen);
-        seen.foreground = control.foreground;
-        seen.background = control.background;
-        seen.tabIndex = control.takesFocus() ? tabIndexOfWidget[position] : control.tabIndex;
-        seen.shown = !widget.isHidden();
+        testing::ControlView seen = viewOf(controls, control);
+        if (control.takesFocus())
+            seen.tabIndex = tabIndexOfWidget[layout::positionOf(control)];
         view.controls.push_back(std::move(seen));
     }
     return view;
@@ -356,9 +387,12 @@ void QtBackend::answerMessageBox()
 
 std::vector<testing::AccessibleView> QtBackend::accessible() const
 {
-    // What a screen reader can reach: the window's tree of accessible objects.
+    // What a screen reader can reach: the tree of accessible objects of the window in front.
+    const gui::QtDialog *dialog = m_window.dialog();
+    QWidget *front = dialog ? static_cast<QWidget *>(m_window.dialog()) : &m_window;
+    const gui::Controls &controls = dialog ? dialog->controls() : m_window.controls();
     std::set<QObject *> inTree;
-    std::vector<QAccessibleInterface *> toVisit{QAccessible::queryAccessibleInterface(&m_window)};
+    std::vector<QAccessibleInterface *> toVisit{QAccessible::queryAccessibleInterface(front)};
     while (!toVisit.empty()) {
         QAccessibleInterface *face = toVisit.back();
         toVisit.pop_back();
@@ -367,8 +401,8 @@ std::vector<testing::AccessibleView> QtBackend::accessible() const
             toVisit.push_back(face->child(i));
     }
     std::vector<testing::AccessibleView> views;
-    for (const layout::Control &control : layout::controls()) {
-        QWidget *widget = m_window.controls().widget(control);
+    for (const layout::Control &control : controls.description().controls()) {
+        QWidget *widget = controls.widget(control);
         if (!inTree.count(widget))
             continue;
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);

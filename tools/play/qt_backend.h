@@ -37,6 +37,7 @@ public:
     void clickAt(int x, int y) override;
     void tab() override;
     void enter() override;
+    void escape() override;
     const layout::WindowDescription *openDialog() const override;
     void typeInto(const layout::Control &textBox, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;

@@ -11,6 +11,7 @@
 //       N scenarios of ACTIONS actions each (30 unless told), FOLDER/random-00000.play and
 //       on, or from random-I.play on; scenario I is the same for a seed however many are
 //       written and from wherever.
+#include "fee_windows.h"
 #include "window_table.h"
 
 #include <algorithm>
@@ -128,7 +129,28 @@ struct Window {
     std::string calculate;
     std::size_t width = 0;
     std::size_t height = 0;
+    // The modal windows: the button that opens each, its controls and its text boxes.
+    struct Dialog {
+        std::string opener;
+        std::vector<std::string> controls;
+        std::vector<std::string> boxes;
+    };
+    std::vector<Dialog> dialogs;
 };
+
+Window::Dialog dialogAsUsersSeeIt(const ostrel::layout::WindowDescription &description,
+                                  const ostrel::Action &opens)
+{
+    Window::Dialog dialog{std::string(ostrel::layout::controlFor(opens)->id), {}, {}};
+    for (const auto &control : description.controls()) {
+        if (!control.visible)
+            continue;
+        dialog.controls.emplace_back(control.id);
+        if (control.kind == ostrel::layout::Kind::textBox)
+            dialog.boxes.emplace_back(control.id);
+    }
+    return dialog;
+}
 
 Window windowAsUsersSeeIt()
 {
@@ -148,6 +170,8 @@ Window windowAsUsersSeeIt()
     for (const ResetGroup group : {ResetGroup::all, ResetGroup::oldStock, ResetGroup::newStock})
         window.resets.emplace_back(layout::controlFor(Reset{group})->id);
     window.calculate = layout::controlFor(Calculate{})->id;
+    window.dialogs = {dialogAsUsersSeeIt(layout::feeSettingsWindow(), OpenFeeSettings{}),
+                      dialogAsUsersSeeIt(layout::detailWindow(), ShowDetail{})};
     window.width =
         static_cast<std::size_t>(layout::twipsToPixels(layout::window().clientWidthTwips));
     window.height =
@@ -171,10 +195,11 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
         look,
         fees,
         detail,
+        modal,
         choices
     };
     // How often each choice comes, out of the sum.
-    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2, 1, 1};
+    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2, 1, 1, 2};
     // Rates as users type them into the fee settings, faults included.
     static const std::vector<std::string> rates = {"0",     "0.1", "1",    "2.5",    "3",
                                                    "5",     "30",  "1.5",  "-1",     "abc",
@@ -232,6 +257,23 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
         case detail:
             out << "detail\n";
             break;
+        case modal: {
+            // A modal window opened, rates typed into it, Tab pressed in it, what it shows read
+            // back, then a key or a click that may close it; 取消 or 关闭 closes what is left.
+            const Window::Dialog &dialog = window.dialogs[random.below(window.dialogs.size())];
+            out << "click " << dialog.opener << '\n';
+            for (std::size_t typed = random.below(3); typed > 0 && !dialog.boxes.empty(); --typed)
+                out << "type " << random.pick(dialog.boxes) << ' ' << random.pick(rates) << '\n';
+            for (std::size_t tabs = random.below(4); tabs > 0; --tabs)
+                out << "tab\n";
+            if (random.below(3) == 0)
+                out << (random.below(2) ? "describe\n" : "accessible\n");
+            constexpr const char *lastKeys[] = {"enter", "escape", "click"};
+            const std::string last = lastKeys[random.below(std::size(lastKeys))];
+            out << (last == "click" ? "click " + random.pick(dialog.controls) : last) << '\n';
+            out << "dismiss\n";
+            break;
+        }
         default:
             out << (random.below(2) ? "show\n" : "caret " + random.pick(window.fields) + "\n");
             break;

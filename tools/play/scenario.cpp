@@ -187,8 +187,19 @@ void describe(const Backend &backend, std::ostream &out)
             << ',' << place.top << ',' << place.width << ',' << place.height << " | "
             << oneLine(control.caption) << " | " << fontWords(control) << " | "
             << colourWord(control.foreground) << " | " << colourWord(control.background) << " | "
-            << control.tabIndex << " | " << (control.shown ? "shown" : "hidden") << '\n';
+            << control.tabIndex << " | " << (control.shown ? "shown" : "hidden");
+        // A modal window's choices and greyed-out controls are part of what it shows.
+        if (view.isDialog) {
+            out << " | "
+                << (!control.checked   ? "-"
+                    : *control.checked ? "checked"
+                                       : "unchecked")
+                << " | " << (control.greyed ? "greyed" : "enabled");
+        }
+        out << '\n';
     }
+    if (view.isDialog)
+        out << "focus | " << (view.focus.empty() ? "none" : view.focus) << '\n';
 }
 
 // While a modal window is open only it takes input.
@@ -359,6 +370,34 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         backend.reloadSettings();
         return;
     }
+    // The keys and what the scenario reads back work in the window in front, a modal one too.
+    if (command == "tab") {
+        noArgument();
+        backend.tab();
+        return;
+    }
+    if (command == "enter") {
+        noArgument();
+        backend.enter();
+        return;
+    }
+    if (command == "escape") {
+        noArgument();
+        backend.escape();
+        return;
+    }
+    if (command == "accessible") {
+        noArgument();
+        for (const testing::AccessibleView &view : backend.accessible())
+            out << "accessible | " << view.id << " | " << oneLine(view.name) << " | "
+                << oneLine(view.description) << " | " << view.labelledBy << '\n';
+        return;
+    }
+    if (command == "describe") {
+        noArgument();
+        describe(backend, out);
+        return;
+    }
     needNoDialog(backend, command);
     if (command == "clickat") {
         const std::size_t gap = argument.find(' ');
@@ -370,23 +409,9 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         const int y = coordinate(argument.substr(gap + 1),
                                  layout::twipsToPixels(window.clientHeightTwips), "Y");
         backend.clickAt(x, y);
-    } else if (command == "tab") {
-        noArgument();
-        backend.tab();
-    } else if (command == "enter") {
-        noArgument();
-        backend.enter();
     } else if (command == "show") {
         noArgument();
         show(backend, out);
-    } else if (command == "accessible") {
-        noArgument();
-        for (const testing::AccessibleView &view : backend.accessible())
-            out << "accessible | " << view.id << " | " << oneLine(view.name) << " | "
-                << oneLine(view.description) << " | " << view.labelledBy << '\n';
-    } else if (command == "describe") {
-        noArgument();
-        describe(backend, out);
     } else if (command == "caret") {
         out << "caret." << argument << '=' << backend.caret(fieldNamed(argument)) << '\n';
     } else {

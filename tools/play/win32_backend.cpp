@@ -315,6 +315,11 @@ void Win32Backend::enter()
     press(VK_RETURN);
 }
 
+void Win32Backend::escape()
+{
+    press(VK_ESCAPE);
+}
+
 void Win32Backend::press(WORD key, bool extended)
 {
     HWND focus = GetFocus();
@@ -344,6 +349,9 @@ void Win32Backend::typeInto(const layout::Control &textBox, std::u16string_view 
     if (!dialog)
         return;
     HWND edit = dialog->controls().handle(textBox);
+    // A greyed box takes no input, as in the main window.
+    if (!IsWindowEnabled(edit))
+        return;
     const std::wstring typed = win32::toWide(text);
     perform([&] {
         // As `type` does in the main window.
@@ -422,33 +430,41 @@ std::size_t Win32Backend::caret(Field field) const
     return end;
 }
 
-testing::WindowView Win32Backend::describe() const
+namespace {
+
+// The window in front as its controls show it. The main window's tab indices are read off
+// Tab's path; a modal window's order is what `tab` shows, and it tells its choices, its greyed
+// controls and its focus.
+testing::WindowView describeWindow(HWND window, const win32::Controls &controls, bool isDialog)
 {
-    HWND window = m_window.handle();
-    const win32::Controls &controls = m_window.controls();
+    const layout::WindowDescription &description = controls.description();
     const unsigned dpi = win32::dpiOf(window);
     RECT client{};
     GetClientRect(window, &client);
     testing::WindowView view{win32::windowText(window),
                              win32::unscaled(client.right, dpi),
                              win32::unscaled(client.bottom, dpi),
+                             {},
+                             isDialog,
                              {}};
     // Tab's path through the controls from the first: each takes the tab index of the
     // control the table puts at that step of the path.
-    std::vector<int> tabIndexOf(layout::controls().size(), 0);
-    HWND step = controls.handle(*layout::tabOrder().front());
-    for (const layout::Control *expected : layout::tabOrder()) {
-        if (const layout::Control *reached = controls.controlOf(step))
-            tabIndexOf[layout::positionOf(*reached)] = expected->tabIndex;
-        step = GetNextDlgTabItem(window, step, FALSE);
+    std::vector<int> tabIndexOf(description.controls().size(), 0);
+    if (!isDialog) {
+        HWND step = controls.handle(*description.tabOrder().front());
+        for (const layout::Control *expected : description.tabOrder()) {
+            if (const layout::Control *reached = controls.controlOf(step))
+                tabIndexOf[description.positionOf(*reached)] = expected->tabIndex;
+            step = GetNextDlgTabItem(window, step, FALSE);
+        }
     }
-    for (const layout::Control &control : layout::controls()) {
+    for (const layout::Control &control : description.controls()) {
         HWND handle = controls.handle(control);
         testing::ControlView seen;
         seen.id = control.id;
         seen.kind = kindOf(handle);
         seen.pixels = clientPlace(window, handle, dpi);
-        if (const layout::Control *frame = layout::containerOf(control)) {
+        if (const layout::Control *frame = description.containerOf(control)) {
             seen.container = frame->id;
             const layout::Rect outer = clientPlace(window, controls.handle(*frame), dpi);
             seen.pixels.left -= outer.left;
@@ -458,25 +474,46 @@ testing::WindowView Win32Backend::describe() const
         readFont(handle, dpi, seen);
         seen.foreground = control.foreground;
         seen.background = control.background;
-        seen.tabIndex =
-            control.takesFocus() ? tabIndexOf[layout::positionOf(control)] : control.tabIndex;
+        seen.tabIndex = control.takesFocus() && !isDialog
+                            ? tabIndexOf[description.positionOf(control)]
+                            : control.tabIndex;
         seen.shown = (GetWindowLongPtrW(handle, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (isDialog) {
+            if (seen.kind == layout::Kind::checkBox || seen.kind == layout::Kind::radioButton)
+                seen.checked = SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            seen.greyed = IsWindowEnabled(handle) == FALSE;
+        }
         view.controls.push_back(std::move(seen));
     }
+    if (isDialog) {
+        if (const layout::Control *focus = controls.controlOf(GetFocus()))
+            view.focus = focus->id;
+    }
     return view;
+}
+
+} // namespace
+
+testing::WindowView Win32Backend::describe() const
+{
+    if (const win32::Win32Dialog *dialog = m_window.window().dialog())
+        return describeWindow(dialog->handle(), dialog->controls(), true);
+    return describeWindow(m_window.handle(), m_window.controls(), false);
 }
 
 std::vector<testing::AccessibleView> Win32Backend::accessible() const
 {
     // As a screen reader asks: each control's accessible object, then its name and
     // description.
+    const win32::Win32Dialog *dialog = m_window.window().dialog();
+    const win32::Controls &controls = dialog ? dialog->controls() : m_window.controls();
     std::vector<testing::AccessibleView> views;
-    for (const layout::Control &control : layout::controls()) {
-        const AccessibleText told = accessibleText(m_window.controls().handle(control));
+    for (const layout::Control &control : controls.description().controls()) {
+        const AccessibleText told = accessibleText(controls.handle(control));
         if (told.invisible)
             continue;
         const layout::Control *label =
-            told.labelledBy ? m_window.controls().controlOf(told.labelledBy) : nullptr;
+            told.labelledBy ? controls.controlOf(told.labelledBy) : nullptr;
         views.push_back({control.id, told.name, told.description,
                          label ? std::string(label->id) : std::string()});
     }

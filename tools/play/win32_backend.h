@@ -50,6 +50,7 @@ public:
     void clickAt(int x, int y) override;
     void tab() override;
     void enter() override;
+    void escape() override;
     // A key pressed and released on the control with the focus, as the keyboard posts it to
     // the window's thread, through the dialog manager; `extended` for a key beside the main
     // block (the keypad's Enter).

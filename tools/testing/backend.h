@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ struct ControlView {
     layout::Colour background;
     int tabIndex = 0;
     bool shown = true;
+    // In a modal window: whether a check box or radio button is checked, and whether the
+    // control is greyed out.
+    std::optional<bool> checked;
+    bool greyed = false;
 };
 
 // What assistive technology is told of one control.
@@ -47,6 +52,9 @@ struct WindowView {
     int width = 0;
     int height = 0;
     std::vector<ControlView> controls; // in creation order
+    // A modal window tells which of its controls has the focus (empty: none).
+    bool isDialog = false;
+    std::string_view focus;
 };
 
 // What a user does to the window and what the scenario reads back, whatever plays it: the
@@ -72,6 +80,8 @@ public:
     // Presses Return on the control with the keyboard focus: an entry field starts the
     // calculation, a push button is pressed.
     virtual void enter() = 0;
+    // Presses Escape: a modal window closes as its 取消 or 关闭 does.
+    virtual void escape() = 0;
 
     // The modal window that is open in front of the main window (the fee settings, the
     // detail), or none. `click` reaches its controls as the main window's, and `typeInto` its
@@ -95,8 +105,10 @@ public:
     // The control with the keyboard focus, or none.
     virtual const layout::Control *focus() const = 0;
     virtual std::size_t caret(Field field) const = 0;
+    // The window in front: the modal window while one is open, else the main window.
     virtual WindowView describe() const = 0;
-    // Every control in the tree of accessible objects, in creation order.
+    // Every control of the window in front in the tree of accessible objects, in creation
+    // order.
     virtual std::vector<AccessibleView> accessible() const = 0;
 
 protected:

@@ -60,13 +60,24 @@ void CoreBackend::clickAt(int x, int y)
 
 void CoreBackend::tab()
 {
-    m_window.focusNext();
+    if (FakeDialog *dialog = m_window.dialog())
+        dialog->focusNext();
+    else
+        m_window.focusNext();
 }
 
 void CoreBackend::enter()
 {
-    if (const layout::Control *focus = m_window.focus())
+    const FakeDialog *dialog = m_window.dialog();
+    if (const layout::Control *focus = dialog ? dialog->focus() : m_window.focus())
         m_calculator.perform(focus->actionOnEnter());
+}
+
+void CoreBackend::escape()
+{
+    // Escape closes a modal window as its 取消 or 关闭 does; the main window has no use for it.
+    if (m_window.dialog())
+        m_calculator.perform(CloseDialog{});
 }
 
 const layout::WindowDescription *CoreBackend::openDialog() const
@@ -77,8 +88,12 @@ const layout::WindowDescription *CoreBackend::openDialog() const
 
 void CoreBackend::typeInto(const layout::Control &textBox, std::u16string_view text)
 {
-    if (FakeDialog *dialog = m_window.dialog())
-        dialog->setText(textBox, numbers::oneLineOf(text));
+    // A greyed box takes no input; any other takes the focus, as `type` gives it.
+    FakeDialog *dialog = m_window.dialog();
+    if (!dialog || !dialog->isEnabled(textBox))
+        return;
+    dialog->setFocus(textBox);
+    dialog->setText(textBox, numbers::oneLineOf(text));
 }
 
 bool CoreBackend::isChecked(const layout::Control &control) const
@@ -92,12 +107,62 @@ void CoreBackend::storeText(std::string_view key, std::u16string_view text)
     m_store.setText(key, text);
 }
 
+namespace {
+
+ControlView viewOf(const layout::WindowDescription &window, const layout::Control &control,
+                   std::u16string caption)
+{
+    const layout::Control *frame = window.containerOf(control);
+    return {control.id,
+            control.kind,
+            frame ? frame->id : std::string_view(),
+            layout::toPixels(control.twips),
+            std::move(caption),
+            std::u16string(control.font.face),
+            control.font.points,
+            control.font.bold,
+            control.foreground,
+            control.background,
+            control.tabIndex,
+            control.visible,
+            {},
+            false};
+}
+
+WindowView describeDialog(const FakeDialog &dialog)
+{
+    const layout::WindowDescription &window = dialog.description();
+    const layout::WindowLook &look = window.look();
+    WindowView view{std::u16string(look.caption),
+                    window.clientWidthPixels(),
+                    window.clientHeightPixels(),
+                    {},
+                    true,
+                    {}};
+    for (const layout::Control &control : window.controls()) {
+        ControlView seen = viewOf(window, control, dialog.text(control));
+        if (control.kind == layout::Kind::checkBox || control.kind == layout::Kind::radioButton)
+            seen.checked = dialog.isChecked(control);
+        seen.greyed = !dialog.isEnabled(control);
+        view.controls.push_back(std::move(seen));
+    }
+    if (const layout::Control *focus = dialog.focus())
+        view.focus = focus->id;
+    return view;
+}
+
+} // namespace
+
 WindowView CoreBackend::describe() const
 {
+    if (const FakeDialog *dialog = m_window.dialog())
+        return describeDialog(*dialog);
     const layout::WindowLook &look = layout::window();
     WindowView view{std::u16string(look.caption),
                     layout::twipsToPixels(look.clientWidthTwips),
                     layout::twipsToPixels(look.clientHeightTwips),
+                    {},
+                    false,
                     {}};
     for (const layout::Control &control : layout::controls()) {
         std::u16string caption(control.text);
@@ -107,12 +172,7 @@ WindowView CoreBackend::describe() const
             caption = m_window.result();
         else if (control.isFeeModelNote)
             caption = m_window.feeModelNote();
-        const layout::Control *frame = layout::containerOf(control);
-        view.controls.push_back({control.id, control.kind, frame ? frame->id : std::string_view(),
-                                 layout::toPixels(control.twips), caption,
-                                 std::u16string(control.font.face), control.font.points,
-                                 control.font.bold, control.foreground, control.background,
-                                 control.tabIndex, control.visible});
+        view.controls.push_back(viewOf(layout::mainWindow(), control, std::move(caption)));
     }
     return view;
 }
@@ -124,15 +184,30 @@ namespace ostrel::testing {
 std::vector<AccessibleView> CoreBackend::accessible() const
 {
     std::vector<AccessibleView> views;
+    if (const FakeDialog *dialog = m_window.dialog()) {
+        const layout::WindowDescription &window = dialog->description();
+        for (const layout::Control &control : window.controls()) {
+            if (!layout::isInAccessibleTree(control))
+                continue;
+            const layout::Control *caption = window.labelledBy(control);
+            views.push_back({control.id, layout::accessibleName(control),
+                             layout::isDescribedByItsCaption(control)
+                                 ? dialog->text(control)
+                                 : std::u16string(layout::accessibleDescription(
+                                       control, !dialog->isEnabled(control))),
+                             caption ? std::string(caption->id) : std::string()});
+        }
+        return views;
+    }
     for (const layout::Control &control : layout::controls()) {
         if (!layout::isInAccessibleTree(control))
             continue;
         const layout::Control *caption = layout::labelledBy(control);
         views.push_back({control.id, layout::accessibleName(control),
-                         control.isResultLine ? m_window.result()
-                         : control.isFeeModelNote
-                             ? m_window.feeModelNote()
-                             : std::u16string(layout::accessibleDescription(control)),
+                         control.isResultLine     ? m_window.result()
+                         : control.isFeeModelNote ? m_window.feeModelNote()
+                                                  : std::u16string(layout::accessibleDescription(
+                                                        control, isGreyed(control))),
                          caption ? std::string(caption->id) : std::string()});
     }
     return views;

@@ -29,12 +29,11 @@ void FakeWindow::setEnabled(Field field, bool enabled)
 void FakeWindow::focusNext()
 {
     // Tab passes over a greyed-out field.
-    const auto order = layout::tabOrder();
-    auto next = std::find(order.begin(), order.end(), m_focus);
-    do
-        next = (next == order.end() || next + 1 == order.end()) ? order.begin() : next + 1;
-    while ((*next)->field && !isEnabled(*(*next)->field));
-    m_focus = *next;
+    m_focus = layout::mainWindow().nextTabStop(
+        m_focus, {[this](const layout::Control &control) {
+                      return !control.field || isEnabled(*control.field);
+                  },
+                  [](const layout::Control &) { return false; }});
 }
 
 DialogWindow &FakeWindow::openDialog(const layout::WindowDescription &description,
@@ -78,6 +77,8 @@ FakeDialog::FakeDialog(const layout::WindowDescription &description, DialogActio
 {
     for (const layout::Control &control : description.controls())
         m_texts[&control] = control.text;
+    if (!description.tabOrder().empty())
+        m_focus = description.tabOrder().front();
 }
 
 std::u16string FakeDialog::text(const layout::Control &control) const
@@ -109,6 +110,24 @@ void FakeDialog::setChecked(const layout::Control &control, bool checked)
     m_checks[&control] = checked;
 }
 
+void FakeDialog::setEnabled(const layout::Control &control, bool enabled)
+{
+    if (enabled) {
+        m_greyed.erase(&control);
+        return;
+    }
+    m_greyed.insert(&control);
+    if (m_focus == &control)
+        focusNext();
+}
+
+void FakeDialog::focusNext()
+{
+    m_focus = m_description.nextTabStop(
+        m_focus, {[this](const layout::Control &control) { return isEnabled(control); },
+                  [this](const layout::Control &control) { return isChecked(control); }});
+}
+
 void FakeDialog::messageBox(std::u16string_view title, std::u16string_view body)
 {
     m_owner.messageBox(title, body);
@@ -116,6 +135,10 @@ void FakeDialog::messageBox(std::u16string_view title, std::u16string_view body)
 
 void FakeDialog::click(const layout::Control &control)
 {
+    if (!isEnabled(control))
+        return;
+    if (control.takesFocusOnClick())
+        m_focus = &control;
     if (control.kind == layout::Kind::checkBox)
         setChecked(control, !isChecked(control));
     else if (control.kind == layout::Kind::radioButton)

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,16 @@ public:
     void setText(const layout::Control &control, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
     void setChecked(const layout::Control &control, bool checked) override;
+    // A control greyed out while it has the focus passes the focus on, as Tab would.
+    void setEnabled(const layout::Control &control, bool enabled) override;
+    void setFocus(const layout::Control &control) override { m_focus = &control; }
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     void close() override { m_open = false; }
+
+    bool isEnabled(const layout::Control &control) const { return !m_greyed.contains(&control); }
+    const layout::Control *focus() const { return m_focus; }
+    // The focus to the next control in the tab order that takes it, as Tab moves it.
+    void focusNext();
 
     const layout::WindowDescription &description() const { return m_description; }
     bool isOpen() const { return m_open; }
@@ -45,6 +54,8 @@ private:
     FakeWindow &m_owner;
     std::map<const layout::Control *, std::u16string> m_texts;
     std::map<const layout::Control *, bool> m_checks;
+    std::set<const layout::Control *> m_greyed;
+    const layout::Control *m_focus = nullptr;
     bool m_open = true;
 };
 
