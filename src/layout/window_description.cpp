@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace ostrel::layout {
 namespace {
@@ -28,9 +29,70 @@ Rect toPixels(const Rect &twips)
             twipsToPixels(twips.height)};
 }
 
-int fontPixels(double points)
+SystemColours systemColoursOf(Kind kind)
 {
-    return static_cast<int>(std::lround(points * pixelsPerInch / pointsPerInch));
+    switch (kind) {
+    case Kind::textBox:
+        return {SystemColour::fieldText, SystemColour::fieldFace};
+    case Kind::button:
+        return {SystemColour::buttonText, SystemColour::buttonFace};
+    // A check box and a radio button show their caption on the window's face, as a label does.
+    case Kind::label:
+    case Kind::frame:
+    case Kind::checkBox:
+    case Kind::radioButton:
+        break;
+    }
+    return {SystemColour::windowText, SystemColour::windowFace};
+}
+
+std::variant<std::uint32_t, SystemColour> resolve(Colour colour, SystemColour systemColour)
+{
+    switch (colour.role) {
+    case Colour::Role::rgb:
+        return colour.rgb;
+    case Colour::Role::highlightText:
+        return SystemColour::highlightText;
+    case Colour::Role::system:
+    case Colour::Role::none: // nothing shows in it: the desktop's own will do
+        break;
+    }
+    return systemColour;
+}
+
+int fontPixels(double points, int dpi)
+{
+    return static_cast<int>(std::lround(points * dpi / pointsPerInch));
+}
+
+namespace {
+
+struct Fallbacks {
+    std::u16string_view face;
+    std::initializer_list<std::u16string_view> faces;
+};
+
+const Fallbacks fallbacks[] = {
+    {u"宋体",
+     {u"SimSun", u"NSimSun", u"AR PL UMing CN", u"Noto Serif CJK SC", u"Source Han Serif SC",
+      u"Songti SC", u"STSong", u"Microsoft YaHei"}},
+    {u"黑体",
+     {u"SimHei", u"WenQuanYi Zen Hei", u"Noto Sans CJK SC", u"Source Han Sans SC", u"Heiti SC",
+      u"STHeiti", u"Microsoft YaHei"}},
+};
+
+} // namespace
+
+std::vector<std::u16string_view> fontFaces(std::u16string_view face)
+{
+    if (face.empty())
+        return {};
+    std::vector<std::u16string_view> faces{face};
+    for (const Fallbacks &entry : fallbacks) {
+        if (entry.face == face)
+            faces.insert(faces.end(), entry.faces.begin(), entry.faces.end());
+    }
+    return faces;
 }
 
 WindowDescription::WindowDescription(const WindowLook &look, std::span<const Control> controls)

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 // A window as data: every control with its id, kind, container, caption or start-up text,
@@ -41,6 +42,29 @@ struct Colour {
     static constexpr Colour fixed(std::uint32_t rgb) { return {Role::rgb, rgb}; }
 };
 
+// The desktop's own colours that a control may take.
+enum class SystemColour {
+    fieldText,     // a text box's text
+    fieldFace,     // a text box's face
+    buttonText,    // a push button's caption
+    buttonFace,    // a push button's face
+    windowText,    // a caption on the window's face
+    windowFace,    // the face of a window, a caption, a frame, a check box or a radio button
+    highlightText, // the text of selected items
+};
+
+// Which of the desktop's colours a control of a kind takes where the description gives none:
+// a text box the text area's, a push button the button's, anything else the window's.
+struct SystemColours {
+    SystemColour foreground;
+    SystemColour background;
+};
+SystemColours systemColoursOf(Kind kind);
+
+// What a colour resolves to on a control whose own colour for it would be `systemColour`: a
+// fixed colour (0xRRGGBB), or one of the desktop's.
+std::variant<std::uint32_t, SystemColour> resolve(Colour colour, SystemColour systemColour);
+
 struct Font {
     std::u16string_view face; // empty: the control shows no text of its own
     double points = 0;
@@ -62,8 +86,14 @@ inline constexpr int pixelsPerInch = 96;
 inline constexpr int pointsPerInch = 72;
 int twipsToPixels(int twips);
 Rect toPixels(const Rect &twips);
-// The height of a font's letters in pixels at 96 dots per inch.
-int fontPixels(double points);
+// The height of a font's letters in pixels at `dpi` dots per inch (96 unless told), to the
+// nearest pixel.
+int fontPixels(double points, int dpi = pixelsPerInch);
+// The faces that draw a face, best first: the face itself, then those that stand in for it
+// where it is not installed (the other systems' Song or Hei faces, then Debian's, and a face of
+// another style last). One list for every platform, so each draws the same face where it has
+// it.
+std::vector<std::u16string_view> fontFaces(std::u16string_view face);
 
 enum class Align { left, centre, right };
 

@@ -9,58 +9,59 @@
 
 namespace ostrel::gui {
 
-ColourRoles colourRoles(layout::Kind kind)
+QPalette::ColorRole paletteRole(layout::SystemColour colour)
 {
-    switch (kind) {
-    case layout::Kind::textBox:
-        return {QPalette::Text, QPalette::Base};
-    case layout::Kind::button:
-        return {QPalette::ButtonText, QPalette::Button};
-    // A check box and a radio button show their caption on the window's face, as a label does.
-    case layout::Kind::label:
-    case layout::Kind::frame:
-    case layout::Kind::checkBox:
-    case layout::Kind::radioButton:
+    switch (colour) {
+    case layout::SystemColour::fieldText:
+        return QPalette::Text;
+    case layout::SystemColour::fieldFace:
+        return QPalette::Base;
+    case layout::SystemColour::buttonText:
+        return QPalette::ButtonText;
+    case layout::SystemColour::buttonFace:
+        return QPalette::Button;
+    case layout::SystemColour::highlightText:
+        return QPalette::HighlightedText;
+    case layout::SystemColour::windowText:
+        return QPalette::WindowText;
+    case layout::SystemColour::windowFace:
         break;
     }
-    return {QPalette::WindowText, QPalette::Window};
+    return QPalette::Window;
 }
 
-QColor resolveColour(layout::Colour colour, QPalette::ColorRole systemRole, const QPalette &desktop)
+QColor resolveColour(layout::Colour colour, layout::SystemColour systemColour,
+                     const QPalette &desktop)
 {
-    switch (colour.role) {
-    case layout::Colour::Role::rgb:
-        return QColor::fromRgb(static_cast<QRgb>(colour.rgb));
-    case layout::Colour::Role::highlightText:
-        return desktop.color(QPalette::HighlightedText);
-    case layout::Colour::Role::system:
-    case layout::Colour::Role::none: // nothing shows in it: the desktop's own will do
-        break;
-    }
-    return desktop.color(systemRole);
+    const auto resolved = layout::resolve(colour, systemColour);
+    if (const auto *rgb = std::get_if<std::uint32_t>(&resolved))
+        return QColor::fromRgb(static_cast<QRgb>(*rgb));
+    return desktop.color(paletteRole(std::get<layout::SystemColour>(resolved)));
 }
 
 void applyColours(QWidget &widget, const layout::Control &control)
 {
-    const ColourRoles roles = colourRoles(control.kind);
+    const layout::SystemColours system = layout::systemColoursOf(control.kind);
+    const QPalette::ColorRole foreground = paletteRole(system.foreground);
+    const QPalette::ColorRole background = paletteRole(system.background);
     const QPalette desktop = QApplication::palette(&widget);
     QPalette palette = widget.palette();
     // The described colours are those of a usable control; a greyed-out one keeps the
     // desktop's disabled colours, so that it looks greyed out.
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, roles.foreground,
-                         resolveColour(control.foreground, roles.foreground, desktop));
-        palette.setColor(group, roles.background,
-                         resolveColour(control.background, roles.background, desktop));
+        palette.setColor(group, foreground,
+                         resolveColour(control.foreground, system.foreground, desktop));
+        palette.setColor(group, background,
+                         resolveColour(control.background, system.background, desktop));
     }
     widget.setPalette(palette);
     // Qt's check boxes and radio buttons fill their face with the button colour, though they
     // stand on the window's face as captions do.
-    widget.setForegroundRole(roles.foreground);
-    widget.setBackgroundRole(roles.background);
+    widget.setForegroundRole(foreground);
+    widget.setBackgroundRole(background);
     // Labels, frames, check boxes and radio buttons are opaque: they paint their face before
     // their caption.
-    widget.setAutoFillBackground(roles.background == QPalette::Window);
+    widget.setAutoFillBackground(background == QPalette::Window);
 }
 
 } // namespace ostrel::gui

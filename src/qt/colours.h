@@ -13,16 +13,12 @@ class QWidget;
 
 namespace ostrel::gui {
 
-// The palette roles in which a kind of control paints its caption and its face.
-struct ColourRoles {
-    QPalette::ColorRole foreground;
-    QPalette::ColorRole background;
-};
-ColourRoles colourRoles(layout::Kind kind);
+// The palette role that holds one of the desktop's colours.
+QPalette::ColorRole paletteRole(layout::SystemColour colour);
 
 // A colour of the table on this desktop: a fixed colour as it is, a desktop colour from the
-// desktop's palette (`desktop`, in role `systemRole` for Colour::system).
-QColor resolveColour(layout::Colour colour, QPalette::ColorRole systemRole,
+// desktop's palette (`desktop`; `systemColour` for Colour::system).
+QColor resolveColour(layout::Colour colour, layout::SystemColour systemColour,
                      const QPalette &desktop);
 
 // Gives the widget the control's caption and face colours. Both roles are set on the widget

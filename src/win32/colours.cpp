@@ -7,46 +7,39 @@
 namespace ostrel::win32 {
 namespace {
 
-struct SystemRoles {
-    int foreground;
-    int background;
-};
-
-SystemRoles systemRoles(layout::Kind kind)
+// The system colour that holds one of the desktop's colours.
+int systemIndex(layout::SystemColour colour)
 {
-    switch (kind) {
-    case layout::Kind::textBox:
-        return {COLOR_WINDOWTEXT, COLOR_WINDOW};
-    case layout::Kind::button:
-        return {COLOR_BTNTEXT, COLOR_BTNFACE};
-    case layout::Kind::label:
-    case layout::Kind::frame:
-    case layout::Kind::checkBox:
-    case layout::Kind::radioButton:
+    switch (colour) {
+    case layout::SystemColour::fieldText:
+    case layout::SystemColour::windowText:
+        return COLOR_WINDOWTEXT;
+    case layout::SystemColour::fieldFace:
+        return COLOR_WINDOW;
+    case layout::SystemColour::buttonText:
+        return COLOR_BTNTEXT;
+    case layout::SystemColour::buttonFace:
+        return COLOR_BTNFACE;
+    case layout::SystemColour::highlightText:
+        return COLOR_HIGHLIGHTTEXT;
+    case layout::SystemColour::windowFace:
         break;
     }
-    return {COLOR_WINDOWTEXT, COLOR_3DFACE};
+    return COLOR_3DFACE;
 }
 
-// 0xRRGGBB as Windows keeps a colour, 0x00BBGGRR.
 COLORREF fromRgb(std::uint32_t rgb)
 {
     constexpr unsigned byte = 0xFF;
     return RGB((rgb >> 16) & byte, (rgb >> 8) & byte, rgb & byte);
 }
 
-COLORREF resolve(layout::Colour colour, int systemRole)
+COLORREF colourOf(layout::Colour colour, layout::SystemColour systemColour)
 {
-    switch (colour.role) {
-    case layout::Colour::Role::rgb:
-        return fromRgb(colour.rgb);
-    case layout::Colour::Role::highlightText:
-        return GetSysColor(COLOR_HIGHLIGHTTEXT);
-    case layout::Colour::Role::system:
-    case layout::Colour::Role::none: // nothing shows in it: the system's own will do
-        break;
-    }
-    return GetSysColor(systemRole);
+    const auto resolved = layout::resolve(colour, systemColour);
+    if (const auto *rgb = std::get_if<std::uint32_t>(&resolved))
+        return fromRgb(*rgb);
+    return GetSysColor(systemIndex(std::get<layout::SystemColour>(resolved)));
 }
 
 bool isSystem(layout::Colour colour)
@@ -58,9 +51,9 @@ bool isSystem(layout::Colour colour)
 
 ControlColours coloursOf(const layout::Control &control)
 {
-    const SystemRoles roles = systemRoles(control.kind);
-    return {resolve(control.foreground, roles.foreground),
-            resolve(control.background, roles.background)};
+    const layout::SystemColours system = layout::systemColoursOf(control.kind);
+    return {colourOf(control.foreground, system.foreground),
+            colourOf(control.background, system.background)};
 }
 
 bool usesSystemColours(const layout::Control &control)

@@ -6,25 +6,8 @@
 
 #include "wide_text.h"
 
-#include <cmath>
-#include <initializer_list>
-
 namespace ostrel::win32 {
 namespace {
-
-constexpr double pointsPerInch = 72.0;
-
-struct Fallbacks {
-    std::u16string_view face;
-    std::initializer_list<const wchar_t *> faces;
-};
-
-// The Windows names of the two faces first, then what Windows has in their place when its
-// Chinese fonts are not installed, then the faces Wine users on Debian have.
-const Fallbacks fallbacks[] = {
-    {u"宋体", {L"SimSun", L"NSimSun", L"Microsoft YaHei", L"AR PL UMing CN", L"Noto Serif CJK SC"}},
-    {u"黑体", {L"SimHei", L"Microsoft YaHei", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC"}},
-};
 
 int CALLBACK faceFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
@@ -48,23 +31,17 @@ bool isInstalled(const std::wstring &face)
 
 int fontPixels(double points, unsigned dpi)
 {
-    return static_cast<int>(std::lround(points * dpi / pointsPerInch));
+    return layout::fontPixels(points, static_cast<int>(dpi));
 }
 
 std::wstring installedFace(std::u16string_view face)
 {
-    const std::wstring asked = toWide(face);
-    if (isInstalled(asked))
-        return asked;
-    for (const Fallbacks &entry : fallbacks) {
-        if (entry.face != face)
-            continue;
-        for (const wchar_t *other : entry.faces) {
-            if (isInstalled(other))
-                return other;
-        }
+    for (const std::u16string_view candidate : layout::fontFaces(face)) {
+        std::wstring wide = toWide(candidate);
+        if (isInstalled(wide))
+            return wide;
     }
-    return asked; // the system's font linking is the last resort
+    return toWide(face); // the system's font linking is the last resort
 }
 
 FontCache::~FontCache()

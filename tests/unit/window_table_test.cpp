@@ -350,3 +350,88 @@ TEST(CaptionLines, OnlyBesideTheRowsInsideTheirPlace)
 }
 
 } // namespace
+
+namespace {
+
+namespace layout = ostrel::layout;
+
+// Tab in the fee settings, whatever the window shows: a group of radio buttons is one stop,
+// at its checked button; a greyed-out control is passed over; Shift+Tab goes back.
+TEST(TabStops, ChoicesAreOneStopAndGreyedControlsArePassedOver)
+{
+    const layout::WindowDescription &window = layout::feeSettingsWindow();
+    const auto named = [&](std::string_view id) { return window.findControl(id); };
+    struct Case {
+        const char *from;
+        const char *checked; // the checked choice; none: no choice checked
+        const char *greyed;  // a greyed control; none: every one usable
+        bool backwards;
+        const char *to;
+    };
+    const Case cases[] = {
+        {nullptr, "perMilleModel", nullptr, false, "perMilleModel"},
+        {nullptr, "itemisedModel", nullptr, false, "itemisedModel"},
+        {nullptr, nullptr, nullptr, false, "perMilleModel"},
+        {"perMilleModel", "perMilleModel", nullptr, false, "commissionRate"},
+        {"commissionRate", "itemisedModel", nullptr, true, "itemisedModel"},
+        {"commissionRate", "itemisedModel", "minimumCommission", false, "waiveMinimum"},
+        {"waiveMinimum", "itemisedModel", "minimumCommission", true, "commissionRate"},
+        {"settingsDefaults", "itemisedModel", nullptr, false, "itemisedModel"},
+        {"itemisedModel", "itemisedModel", nullptr, true, "settingsDefaults"},
+    };
+    for (const Case &c : cases) {
+        const layout::ControlStates states{[&](const layout::Control &control) {
+                                               return !c.greyed || &control != named(c.greyed);
+                                           },
+                                           [&](const layout::Control &control) {
+                                               return c.checked && &control == named(c.checked);
+                                           }};
+        const layout::Control *to =
+            window.nextTabStop(c.from ? named(c.from) : nullptr, states, c.backwards);
+        ASSERT_NE(to, nullptr);
+        EXPECT_EQ(to->id, c.to) << (c.from ? c.from : "start") << (c.backwards ? " back" : "");
+    }
+    // Nothing usable: nowhere to go.
+    const layout::ControlStates none{[](const layout::Control &) { return false; },
+                                     [](const layout::Control &) { return false; }};
+    EXPECT_EQ(window.nextTabStop(nullptr, none), nullptr);
+}
+
+// Each kind of control takes the desktop's colours of its kind where the table gives none,
+// and the same on every platform.
+TEST(Colours, KindsTakeTheirDesktopColours)
+{
+    using layout::Kind;
+    using layout::SystemColour;
+    EXPECT_EQ(layout::systemColoursOf(Kind::textBox).foreground, SystemColour::fieldText);
+    EXPECT_EQ(layout::systemColoursOf(Kind::textBox).background, SystemColour::fieldFace);
+    EXPECT_EQ(layout::systemColoursOf(Kind::button).background, SystemColour::buttonFace);
+    EXPECT_EQ(layout::systemColoursOf(Kind::checkBox).background, SystemColour::windowFace);
+    EXPECT_EQ(layout::resolve(layout::Colour::fixed(0xC0C0FF), SystemColour::windowFace),
+              (std::variant<std::uint32_t, SystemColour>(0xC0C0FFu)));
+    EXPECT_EQ(layout::resolve(layout::Colour::highlightText(), SystemColour::windowFace),
+              (std::variant<std::uint32_t, SystemColour>(SystemColour::highlightText)));
+    EXPECT_EQ(layout::resolve(layout::Colour::none(), SystemColour::buttonFace),
+              (std::variant<std::uint32_t, SystemColour>(SystemColour::buttonFace)));
+}
+
+// The two faces of the window, then their stand-ins, Song for Song and Hei for Hei first.
+TEST(Fonts, EachFaceFallsBackWithinItsStyle)
+{
+    const auto song = layout::fontFaces(u"宋体");
+    ASSERT_GE(song.size(), 3u);
+    EXPECT_EQ(song[0], u"宋体");
+    EXPECT_EQ(song[1], u"SimSun");
+    EXPECT_LT(std::find(song.begin(), song.end(), u"AR PL UMing CN"),
+              std::find(song.begin(), song.end(), u"Microsoft YaHei"));
+    const auto hei = layout::fontFaces(u"黑体");
+    EXPECT_EQ(hei[1], u"SimHei");
+    EXPECT_NE(std::find(hei.begin(), hei.end(), u"WenQuanYi Zen Hei"), hei.end());
+    EXPECT_EQ(layout::fontFaces(u"Arial"), std::vector<std::u16string_view>{u"Arial"});
+    EXPECT_TRUE(layout::fontFaces(u"").empty());
+    EXPECT_EQ(layout::fontPixels(9), 12);
+    EXPECT_EQ(layout::fontPixels(9, 144), 18);
+    EXPECT_EQ(layout::fontPixels(21.75, 120), 36);
+}
+
+} // namespace
