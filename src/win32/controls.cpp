@@ -303,6 +303,28 @@ HBRUSH Controls::windowBrush()
     return m_brushes.brush(windowBackground(m_window.look()));
 }
 
+std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (const auto brush =
+                colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(*brush);
+        break;
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<LRESULT>(windowBrush());
+    case WM_DRAWITEM:
+        if (draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
+            return TRUE;
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
 bool Controls::draw(const DRAWITEMSTRUCT &item)
 {
     const layout::Control *control = controlOf(item.hwndItem);

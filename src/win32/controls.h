@@ -83,6 +83,10 @@ public:
     std::optional<HBRUSH> colours(HDC dc, HWND control);
     HBRUSH windowBrush();
     bool draw(const DRAWITEMSTRUCT &item);
+    // The messages that every window of controls answers alike: the colours of its controls
+    // and of its face, and the captions it draws itself. None for any other message, and
+    // where Windows' own answer stands.
+    std::optional<LRESULT> answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND create(const layout::Control &control, HWND window);

@@ -84,24 +84,13 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const auto answer = m_controls.answerCommonMessage(message, wParam, lParam))
+        return *answer;
     switch (message) {
     case WM_COMMAND:
         // Enter and Escape outside a control reach the window as IDOK and IDCANCEL: nothing.
         m_controls.command(wParam);
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        if (const auto brush =
-                m_controls.colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return reinterpret_cast<LRESULT>(*brush);
-        break;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<LRESULT>(m_controls.windowBrush());
-    case WM_DRAWITEM:
-        if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
-            return TRUE;
-        break;
     case copyKeyMessage:
         return m_controls.copySelectedText() ? TRUE : FALSE;
     case WM_DPICHANGED:

@@ -146,6 +146,8 @@ LRESULT CALLBACK Win32Dialog::procedure(HWND window, UINT message, WPARAM wParam
 
 LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const auto answer = m_controls.answerCommonMessage(message, wParam, lParam))
+        return *answer;
     switch (message) {
     case WM_COMMAND:
         // Escape reaches the window as IDCANCEL; Enter outside a text box or push button, as
@@ -165,19 +167,6 @@ LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
         // The title bar's close button, Alt+F4 and the window menu's 关闭.
         perform(CloseDialog{});
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        if (const auto brush =
-                m_controls.colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return reinterpret_cast<LRESULT>(*brush);
-        break;
-    case WM_CTLCOLORDLG:
-        return reinterpret_cast<LRESULT>(m_controls.windowBrush());
-    case WM_DRAWITEM:
-        if (m_controls.draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
-            return TRUE;
-        break;
     case WM_DPICHANGED:
         fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
         return 0;

@@ -459,8 +459,21 @@ TEST_F(DialogTest, TheItemisedModelGreysThePerMilleFieldOut)
     HWND note = m_window.controls().handle(*layout::mainWindow().feeModelNote());
     for (testing::Backend *backend : backends())
         backend->type(Field::feePerMille, u"3");
+    // Its face, away from the text, as the screen shows it.
+    const auto face = [&] {
+        win32::handlePendingMessages(m_window.handle());
+        RECT inside{};
+        GetClientRect(field, &inside);
+        HDC dc = GetDC(field);
+        const COLORREF colour = GetPixel(dc, inside.right - 3, inside.bottom / 2);
+        ReleaseDC(field, dc);
+        return colour;
+    };
+    const COLORREF usable = face();
     chooseItemisedOnBoth();
     EXPECT_FALSE(IsWindowEnabled(field));
+    // It looks greyed out, not only takes no input.
+    EXPECT_NE(face(), usable);
     EXPECT_EQ(m_win32.text(Field::feePerMille), u"3");
     EXPECT_EQ(win32::windowText(note), m_core.window().feeModelNote());
     EXPECT_EQ(play::accessibleText(note).description, m_core.window().feeModelNote());
