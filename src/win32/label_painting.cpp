@@ -6,6 +6,7 @@
 
 #include "dpi.h"
 #include "wide_text.h"
+#include "win32_window.h"
 
 #include <algorithm>
 #include <string>
@@ -13,17 +14,6 @@
 #include <vector>
 
 namespace ostrel::win32 {
-namespace {
-
-std::u16string windowCaption(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return toU16(text);
-}
-
-} // namespace
 
 std::optional<DrawnCaption> drawnCaption(const layout::WindowDescription &window,
                                          const layout::Control &label)
@@ -54,7 +44,7 @@ void paintLabel(const DRAWITEMSTRUCT &item, const DrawnCaption &caption, Control
     SetTextColor(dc, colours.foreground);
     SetBkMode(dc, TRANSPARENT);
     if (caption.lines.empty()) {
-        const std::wstring text = toWide(windowCaption(item.hwndItem));
+        const std::wstring text = toWide(windowText(item.hwndItem));
         RECT visible{scaled(caption.visible.left, dpi), scaled(caption.visible.top, dpi),
                      scaled(caption.visible.left + caption.visible.width, dpi),
                      scaled(caption.visible.top + caption.visible.height, dpi)};
@@ -87,7 +77,7 @@ void paintFrame(HWND frame, HDC dc, const layout::Control &control)
     HBRUSH face = CreateSolidBrush(colours.background);
     FillRect(dc, &area, face);
 
-    const std::u16string caption = windowCaption(frame);
+    const std::u16string caption = windowText(frame);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(frame, WM_GETFONT, 0, 0));
     const HGDIOBJ previousFont = SelectObject(dc, font);
     TEXTMETRICW metrics{};

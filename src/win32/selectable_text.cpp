@@ -151,22 +151,7 @@ std::u16string SelectableText::selectedText() const
 
 bool SelectableText::copy() const
 {
-    if (!hasSelection() || !OpenClipboard(m_label))
-        return false;
-    const std::u16string text = selectedText();
-    EmptyClipboard();
-    bool copied = false;
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t))) {
-        auto *target = static_cast<char16_t *>(GlobalLock(memory));
-        std::copy(text.begin(), text.end(), target);
-        target[text.size()] = u'\0';
-        GlobalUnlock(memory);
-        copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!copied)
-            GlobalFree(memory);
-    }
-    CloseClipboard();
-    return copied;
+    return hasSelection() && putOnClipboard(m_label, selectedText());
 }
 
 void SelectableText::selectAll()

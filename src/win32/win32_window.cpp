@@ -123,24 +123,32 @@ void Win32Window::setFeeModelNote(std::u16string_view caption)
         m_controls.setText(*note, caption);
 }
 
-void Win32Window::copyText(std::u16string_view text)
+bool putOnClipboard(HWND owner, std::u16string_view text)
 {
     const std::u16string copied = withWindowsLineEnds(text);
-    if (!openClipboard(m_owner))
-        return;
+    if (!openClipboard(owner))
+        return false;
     EmptyClipboard();
     const std::size_t bytes = (copied.size() + 1) * sizeof(char16_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool copiedAll = false;
     if (void *held = memory ? GlobalLock(memory) : nullptr) {
         std::memcpy(held, copied.c_str(), bytes);
         GlobalUnlock(memory);
         // The clipboard owns the memory once it holds it.
-        if (!SetClipboardData(CF_UNICODETEXT, memory))
+        copiedAll = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!copiedAll)
             GlobalFree(memory);
     } else if (memory) {
         GlobalFree(memory);
     }
     CloseClipboard();
+    return copiedAll;
+}
+
+void Win32Window::copyText(std::u16string_view text)
+{
+    putOnClipboard(m_owner, text);
 }
 
 DialogWindow &Win32Window::openDialog(const layout::WindowDescription &description,

@@ -49,6 +49,9 @@ private:
 // The text a window or control shows.
 std::u16string windowText(HWND window);
 
+// Puts plain text on the clipboard, each line ended by CR LF; false when it could not.
+bool putOnClipboard(HWND owner, std::u16string_view text);
+
 // A text as the Windows clipboard holds plain text, each line ended by CR LF, and back.
 std::u16string withWindowsLineEnds(std::u16string_view text);
 std::u16string withPlainLineEnds(std::u16string_view text);
