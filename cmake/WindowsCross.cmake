@@ -41,8 +41,7 @@ if(OSTREL_BUILD_TESTS)
 endif()
 
 # The Wine prefix the tests run in (scripts/lib/wine-run), made while building, once, so that
-# the tests find it ready: GoogleTest's discovery of the unit tests allows a few seconds,
-# where making the prefix takes about ten.
+# the tests find it ready rather than wait the ten seconds or so that making it takes.
 if(OSTREL_BUILD_TESTS)
     add_custom_target(ostrel_wine_prefix ALL
                       COMMAND ${CMAKE_COMMAND} -E env OSTREL_WINE_DIR=${CMAKE_BINARY_DIR}/_wine
