@@ -98,7 +98,9 @@ TEST(FeeSettings, AStoreThatCannotBeWrittenIsReportedAndTheSettingsStillApply)
     ui.store().setWritable(false);
     chooseItemised(ui, u"2.5");
     ASSERT_EQ(ui.window().messages().size(), 1u);
-    EXPECT_NE(ui.window().messages().front().body.find(u"没能保存"), std::u16string::npos);
+    EXPECT_EQ(
+        ui.window().messages().front().body,
+        u"系统提示：费率设置没能保存，下次打开本程序时仍是原来的设置；这次仍按新的设置计算。");
     // No input of the user's is wrong, so the title does not say so.
     EXPECT_EQ(ui.window().messages().front().title, u"费率设置未能保存");
     EXPECT_EQ(ui.calculator().feeSettings().model, FeeModel::itemised);
