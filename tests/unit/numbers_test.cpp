@@ -181,3 +181,13 @@ TEST(MoneyText, RoundedHalfAwayAndCeiling)
 }
 
 } // namespace
+
+namespace {
+
+// Only what ASCII holds passes through; anything from U+0080 on is a question mark.
+TEST(Utf16, ToAsciiKeepsOnlyAscii)
+{
+    EXPECT_EQ(ostrel::numbers::toAscii(u"a1\u007F\u0080\u00E9\u4E00"), std::string("a1\x7F???"));
+}
+
+} // namespace
