@@ -226,8 +226,6 @@ public:
     {
     }
 
-    FeeModel model() const override { return FeeModel::perMille; }
-
     TradeFees fees(const mpq_class &amount, Side) const override { return {amount * m_rate, 0, 0}; }
 
     mpz_class sharesToSell(const SaleNeed &need) const override
@@ -277,8 +275,6 @@ public:
         , m_rates(ratesOf(settings))
     {
     }
-
-    FeeModel model() const override { return FeeModel::itemised; }
 
     TradeFees fees(const mpq_class &amount, Side side) const override
     {

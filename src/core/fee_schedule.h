@@ -110,7 +110,6 @@ class FeeSchedule {
 public:
     virtual ~FeeSchedule() = default;
 
-    virtual FeeModel model() const = 0;
     // The fees of a trade of the exact amount.
     virtual TradeFees fees(const mpq_class &amount, Side side) const = 0;
     // The old shares to sell so that what is left after both trades and their fees is not
