@@ -275,3 +275,27 @@ TEST(Detail, ThePerMilleTotalIsRoundedOnce)
 }
 
 } // namespace
+
+namespace {
+
+// The break-even price can be the lowest tick of all: at 0.01 yuan with no fees at all, the
+// shares are won back at the price they were bought at.
+TEST(Detail, TheBreakEvenPriceCanBeTheLowestTick)
+{
+    CoreBackend ui;
+    ui.click(mainControl("feeSettings"));
+    ui.click(settingsControl("itemisedModel"));
+    for (const char *id :
+         {"commissionRate", "minimumCommission", "stampDutyRate", "transferFeeRate"})
+        ui.typeInto(settingsControl(id), u"0");
+    ui.click(settingsControl("settingsOk"));
+    fill(ui, {{Field::oldPrice, u"1"},
+              {Field::sharesHeld, u"1000"},
+              {Field::newPrice, u"0.01"},
+              {Field::balance, u"10"},
+              {Field::moneyToSpend, u"10"}});
+    ui.click(mainControl("Command1"));
+    EXPECT_NE(copiedDetail(ui).find(u"成本价\t0.010\t保本价\t0.01\n"), std::u16string::npos);
+}
+
+} // namespace
