@@ -146,8 +146,8 @@ RateFault firstRateFault(const RateTexts &rates)
 
 bool refusesRates(const FeeDialog &fees)
 {
-    return !fees.cancels && fees.typesRates && !fees.restoresDefaults &&
-           firstRateFault(fees.rates) != RateFault::none;
+    // From the default settings nothing greys out what the action types.
+    return refusesRates(FeeTexts{}, fees);
 }
 
 RateTexts ratesTyped(const FeeTexts &current, const FeeDialog &fees)

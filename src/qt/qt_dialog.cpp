@@ -119,10 +119,8 @@ bool QtDialog::focusNextPrevChild(bool next)
         description.nextTabStop(m_controls.controlOf(focusWidget()), states, !next);
     if (!to)
         return false;
-    QWidget *widget = m_controls.widget(*to);
-    widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    if (auto *box = qobject_cast<QLineEdit *>(widget))
-        box->selectAll();
+    // A line edit that Tab reaches selects its whole text itself.
+    m_controls.widget(*to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
 

@@ -371,19 +371,14 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         return;
     }
     // The keys and what the scenario reads back work in the window in front, a modal one too.
-    if (command == "tab") {
+    if (command == "tab" || command == "enter" || command == "escape") {
         noArgument();
-        backend.tab();
-        return;
-    }
-    if (command == "enter") {
-        noArgument();
-        backend.enter();
-        return;
-    }
-    if (command == "escape") {
-        noArgument();
-        backend.escape();
+        if (command == "tab")
+            backend.tab();
+        else if (command == "enter")
+            backend.enter();
+        else
+            backend.escape();
         return;
     }
     if (command == "accessible") {
