@@ -86,6 +86,7 @@ void Calculator::perform(const Action &action)
                        if (!inMain)
                            return;
                        core::reset(m_window, reset.group);
+                       resetBoards(reset.group);
                        // The result line no longer shows an answer, so there is nothing to
                        // detail.
                        m_answer.reset();
@@ -139,6 +140,10 @@ void Calculator::perform(const Action &action)
                        if (inDialog)
                            closeDialog();
                    },
+                   [&](ChooseBoard choose) {
+                       if (inMain)
+                           chooseBoard(choose.stock);
+                   },
                },
                action);
 }
@@ -147,8 +152,32 @@ void Calculator::calculate()
 {
     if (m_dialog)
         return;
-    if (auto answered = core::calculate(m_window, m_settings))
+    if (auto answered = core::calculate(m_window, m_settings, m_state.boards))
         m_answer = std::move(*answered);
+}
+
+void Calculator::chooseBoard(Stock stock)
+{
+    Board &board = m_state.boards.of(stock);
+    // A text that names no board keeps the board chosen before; either way the drop-down shows
+    // the name of the board in use, also after a code was typed.
+    if (const auto named = boardNamedBy(m_window.boardText(stock)))
+        board = *named;
+    else
+        m_window.messageBox(inputErrorTitle, unknownBoardMessage(stock));
+    m_window.setBoard(stock, board);
+}
+
+void Calculator::resetBoards(ResetGroup group)
+{
+    for (const Stock stock : {Stock::oldStock, Stock::newStock}) {
+        const bool resets = group == ResetGroup::all ||
+                            (group == ResetGroup::oldStock) == (stock == Stock::oldStock);
+        if (!resets)
+            continue;
+        m_state.boards.of(stock) = Board::main;
+        m_window.setBoard(stock, Board::main);
+    }
 }
 
 void Calculator::openFeeSettings()

@@ -38,6 +38,7 @@ public:
     void calculate();
 
     Field keypadTarget() const { return m_state.keypadTarget; }
+    const Boards &boards() const { return m_state.boards; }
     const FeeSettings &feeSettings() const { return m_settings; }
     // The detail of the answer the result line shows; none before any answer and after a
     // reset.
@@ -45,6 +46,8 @@ public:
 
 private:
     bool isGreyed(Field field) const;
+    void chooseBoard(Stock stock);
+    void resetBoards(ResetGroup group);
     void openFeeSettings();
     void showDetail();
     void fillFeeSettings(const FeeSettings &settings);

@@ -230,6 +230,23 @@ public:
 
     mpz_class sharesToSell(const SaleNeed &need) const override
     {
+        return need.rule.step == lot ? lotsToSell(need) : sharesInStepsToSell(need);
+    }
+
+    mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override
+    {
+        return mpq_class(ceilingOf(paid * fenPerYuan / (shares * (1 - m_rate))), fenPerYuan);
+    }
+
+    std::vector<std::u16string> note() const override
+    {
+        return {u"按千分比计费：买入和卖出各按千分之" + numbers::decimalText(m_perMille, 0) +
+                u"收取印花税与手续费。"};
+    }
+
+private:
+    mpz_class lotsToSell(const SaleNeed &need) const
+    {
         // The shortfall counted in old-stock lots, with a fraction; one lot more than its
         // whole part is the least that is sold. A balance that covers the purchase needs no
         // sale.
@@ -251,18 +268,22 @@ public:
         return shares > need.holding ? need.holding : shares;
     }
 
-    mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override
+    // On a board that takes any number of shares above its least order, the fewest shares
+    // that pay: each share sold adds its net price to what is left.
+    mpz_class sharesInStepsToSell(const SaleNeed &need) const
     {
-        return mpq_class(ceilingOf(paid * fenPerYuan / (shares * (1 - m_rate))), fenPerYuan);
+        if (sgn(need.leftBefore) >= 0)
+            return 0;
+        const mpq_class netPerShare = need.oldPrice * (1 - m_rate);
+        if (sgn(netPerShare) <= 0)
+            return need.holding;
+        const mpz_class shares = std::max(mpz_class(ceilingOf(-need.leftBefore / netPerShare)),
+                                          mpz_class(need.rule.least));
+        // A holding below the least order, or a sale that only more than the holding would
+        // pay: the whole holding, in one order.
+        return shares > need.holding ? need.holding : shares;
     }
 
-    std::vector<std::u16string> note() const override
-    {
-        return {u"按千分比计费：买入和卖出各按千分之" + numbers::decimalText(m_perMille, 0) +
-                u"收取印花税与手续费。"};
-    }
-
-private:
     mpq_class m_perMille;
     mpq_class m_rate;
 };
@@ -285,9 +306,14 @@ public:
     {
         if (sgn(need.leftBefore) >= 0)
             return 0;
-        const auto lots = leastPayingCount(m_rates, need.oldPrice * lot, -need.leftBefore, 1,
-                                           mpz_class(need.holding / lot));
-        return lots ? mpz_class(*lots * lot) : need.holding;
+        // Counted in the board's steps (lots of 100, or single shares above the least order),
+        // from its least order up to the holding; none pays, or the holding is below the
+        // least order: the whole holding, in one order.
+        const OrderRule rule = need.rule;
+        const auto steps = leastPayingCount(m_rates, need.oldPrice * rule.step, -need.leftBefore,
+                                            (rule.least + rule.step - 1) / rule.step,
+                                            mpz_class(need.holding / rule.step));
+        return steps ? mpz_class(*steps * rule.step) : need.holding;
     }
 
     mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "actions.h"
+#include "boards.h"
 #include "settings_store.h"
 
 #include <gmpxx.h>
@@ -102,6 +103,7 @@ struct SaleNeed {
     mpq_class cost;       // of the purchase
     mpq_class balance;    // the account's balance
     mpq_class leftBefore; // what is left without a sale: balance − cost − the purchase's fees
+    OrderRule rule = orderRuleOf(Board::main); // the orders the old stock's board takes
 };
 
 // How the fees of a trade are charged, and what follows from it: the fees of one trade, the
@@ -113,7 +115,8 @@ public:
     // The fees of a trade of the exact amount.
     virtual TradeFees fees(const mpq_class &amount, Side side) const = 0;
     // The old shares to sell so that what is left after both trades and their fees is not
-    // negative: whole lots of 100 up to the holding, or the whole holding when none pays.
+    // negative: the least order the old stock's board takes that pays, within the holding, or
+    // the whole holding when none pays.
     virtual mpz_class sharesToSell(const SaleNeed &need) const = 0;
     // The lowest price on the 0.01 tick at which selling `shares` (more than 0), less that
     // sale's fees, brings back `paid`.

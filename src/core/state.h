@@ -5,6 +5,7 @@
 #pragma once
 
 #include "actions.h"
+#include "boards.h"
 
 namespace ostrel::core {
 
@@ -14,6 +15,9 @@ struct State {
     // The field that the on-screen keypad edits: the field clicked last, which is not always
     // the field with the focus. Start-up makes it the old price.
     Field keypadTarget = Field::oldPrice;
+    // The boards chosen in the drop-downs; like the fields, they are part of the form, which
+    // the resets set back and nothing stores between runs.
+    Boards boards;
 };
 
 } // namespace ostrel::core

@@ -55,13 +55,18 @@ void fillMoneyToSpend(Window &window)
         window.setText(Field::moneyToSpend, *total);
 }
 
-Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule)
+Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule, const Boards &boards)
 {
     Transfer t;
-    const mpz_class lots = floorOf(inputs.moneyToSpend / inputs.newPrice / lot);
-    t.purchase = tradeOf(lots * lot, inputs.newPrice, schedule, Side::purchase);
-    const SaleNeed need{inputs.oldPrice, inputs.holding, t.purchase.amount, inputs.balance,
-                        inputs.balance - t.purchase.amount - t.purchase.fees.total()};
+    t.boards = boards;
+    t.purchase = tradeOf(sharesBought(inputs.moneyToSpend, inputs.newPrice, boards.newStock),
+                         inputs.newPrice, schedule, Side::purchase);
+    const SaleNeed need{inputs.oldPrice,
+                        inputs.holding,
+                        t.purchase.amount,
+                        inputs.balance,
+                        inputs.balance - t.purchase.amount - t.purchase.fees.total(),
+                        orderRuleOf(boards.oldStock)};
     t.sale = tradeOf(schedule.sharesToSell(need), inputs.oldPrice, schedule, Side::sale);
     t.moneyLeft = need.leftBefore + t.sale.amount - t.sale.fees.total();
     return t;
@@ -69,12 +74,17 @@ Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule)
 
 std::u16string resultLine(const Transfer &transfer)
 {
-    return u"请卖出" + integerText(transfer.sale.shares) + u"股旧股票，才能买到" +
-           integerText(transfer.purchase.shares / lot) + u"00股新股。转仓后还有余额" +
-           integerText(floorOf(transfer.moneyLeft)) + u"元。";
+    // A board that trades in lots has always been answered in lots, "00" written after their
+    // count, so that nothing bought reads "000".
+    const mpz_class &bought = transfer.purchase.shares;
+    const std::u16string newShares = orderRuleOf(transfer.boards.newStock).step == lot
+                                         ? integerText(bought / lot) + u"00"
+                                         : integerText(bought);
+    return u"请卖出" + integerText(transfer.sale.shares) + u"股旧股票，才能买到" + newShares +
+           u"股新股。转仓后还有余额" + integerText(floorOf(transfer.moneyLeft)) + u"元。";
 }
 
-std::optional<Answer> calculate(Window &window, const FeeSettings &settings)
+std::optional<Answer> calculate(Window &window, const FeeSettings &settings, const Boards &boards)
 {
     if (window.text(Field::moneyToSpend) == u"0")
         fillMoneyToSpend(window);
@@ -94,7 +104,7 @@ std::optional<Answer> calculate(Window &window, const FeeSettings &settings)
     if (inputs.plannedShares >= plannedFilled)
         return std::nullopt;
     std::shared_ptr<const FeeSchedule> schedule = scheduleOf(settings, inputs.feePerMille);
-    Transfer transfer = transferOf(inputs, *schedule);
+    Transfer transfer = transferOf(inputs, *schedule, boards);
     window.setResult(resultLine(transfer));
     // The detail is worked out only when it is asked for: as long again as the answer with
     // amounts of the text box's full length, it would double the time of every press.

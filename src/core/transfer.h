@@ -37,19 +37,21 @@ struct Trade {
 };
 
 // What one calculation works out: the sale of old shares (never below 0 nor above the
-// holding), the purchase of whole 100-share lots of the new stock that the money buys, and
+// holding), the purchase of the new stock that the money buys in an order its board takes, and
 // what is left after both trades and their fees.
 struct Transfer {
+    Boards boards;
     Trade sale;
     Trade purchase;
     mpq_class moneyLeft;
 };
 
-// The purchase is the whole lots the money to spend buys; the sale is the one the schedule
-// finds for it.
-Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule);
+// The purchase is the most the money to spend buys on the new stock's board; the sale is the
+// one the schedule finds for it on the old stock's board.
+Transfer transferOf(const Inputs &inputs, const FeeSchedule &schedule, const Boards &boards = {});
 
-// "请卖出…股旧股票，才能买到…00股新股。转仓后还有余额…元。"
+// "请卖出…股旧股票，才能买到…00股新股。转仓后还有余额…元。"; on a board that takes single
+// shares the new shares are written as their count.
 std::u16string resultLine(const Transfer &transfer);
 
 // An answer and the fees it was worked out with: enough to tell its detail later.
@@ -62,6 +64,7 @@ struct Answer {
 // result line, with the fees of `settings`. A failed check shows its one message box and
 // leaves the result line as it was. The answer shown; none when the result line was left as
 // it was.
-std::optional<Answer> calculate(Window &window, const FeeSettings &settings);
+std::optional<Answer> calculate(Window &window, const FeeSettings &settings,
+                                const Boards &boards = {});
 
 } // namespace ostrel::core

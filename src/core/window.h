@@ -70,6 +70,11 @@ public:
     // assistive technology is told the field's description for that state
     // (`layout::accessibleDescription`).
     virtual void setEnabled(Field field, bool enabled) = 0;
+    // The text a stock's board drop-down shows: the name of the board chosen, or what the user
+    // has typed into its edit part since.
+    virtual std::u16string boardText(Stock stock) const = 0;
+    // Shows the board chosen in the stock's drop-down, its name in the edit part.
+    virtual void setBoard(Stock stock, Board board) = 0;
     // The caption of the label that tells which fee model is in use.
     virtual void setFeeModelNote(std::u16string_view caption) = 0;
     // Puts plain text on the clipboard.

@@ -66,6 +66,17 @@ enum class ResetGroup {
     newStock, // the new stock's fields
 };
 
+// The two stocks of a transfer: the old one, part of which is sold, and the new one, bought.
+enum class Stock { oldStock, newStock };
+
+// The boards of the A-share market by how orders are sized. The Shanghai and Shenzhen main
+// boards and ChiNext (创业板) trade in lots of 100 shares; an order on the STAR Market (科创板) is
+// 200 shares or more, and on the Beijing Stock Exchange (北交所) 100 or more, in steps of one share
+// above that.
+enum class Board { main, star, bse };
+
+inline constexpr std::array allBoards{Board::main, Board::star, Board::bse};
+
 // How the fees of a trade are charged: one per-mille rate on both trades, as the window's own
 // fee field gives it, or a broker's itemised schedule (commission with a minimum, stamp duty
 // on the sale, transfer fee on both trades).
@@ -150,6 +161,12 @@ struct RestoreDefaults {
 struct CopyDetail {
     bool operator==(const CopyDetail &) const = default;
 };
+// The drop-down of a stock's board: the user chose one of its items or finished typing into
+// its edit part (a board's name or a stock's code).
+struct ChooseBoard {
+    Stock stock;
+    bool operator==(const ChooseBoard &) const = default;
+};
 // Closes a modal window without doing anything else: 取消, 关闭, Escape or the title bar's
 // close button.
 struct CloseDialog {
@@ -158,6 +175,6 @@ struct CloseDialog {
 
 using Action = std::variant<NoAction, Calculate, Reset, ShowInstructions, PressKey, SelectField,
                             OpenFeeSettings, ShowDetail, ChooseFeeModel, WaiveMinimum,
-                            AcceptSettings, RestoreDefaults, CopyDetail, CloseDialog>;
+                            AcceptSettings, RestoreDefaults, CopyDetail, CloseDialog, ChooseBoard>;
 
 } // namespace ostrel

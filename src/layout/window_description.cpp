@@ -32,7 +32,9 @@ Rect toPixels(const Rect &twips)
 SystemColours systemColoursOf(Kind kind)
 {
     switch (kind) {
+    // A drop-down's edit part is a text box.
     case Kind::textBox:
+    case Kind::dropDown:
         return {SystemColour::fieldText, SystemColour::fieldFace};
     case Kind::button:
         return {SystemColour::buttonText, SystemColour::buttonFace};
@@ -380,6 +382,13 @@ const Control *WindowDescription::nextTabStop(const Control *from, const Control
             return m_tabOrder[index];
     }
     return nullptr;
+}
+
+std::span<const std::u16string_view> itemsOf(const Control &control)
+{
+    if (control.kind != Kind::dropDown || !control.board)
+        return {};
+    return boardNames;
 }
 
 } // namespace ostrel::layout

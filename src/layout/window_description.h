@@ -27,8 +27,10 @@
 namespace ostrel::layout {
 
 // A check box ticks and a radio button checks itself when clicked, before its action runs; the
-// radio buttons of one container exclude each other.
-enum class Kind { label, textBox, frame, button, checkBox, radioButton };
+// radio buttons of one container exclude each other. A drop-down list shows one of its items
+// and takes typing in its edit part; its action runs once an item is chosen or the typing is
+// done (Return, or the focus leaving it).
+enum class Kind { label, textBox, frame, button, checkBox, radioButton, dropDown };
 
 // A colour is fixed, one of the desktop's own, or not given.
 struct Colour {
@@ -136,6 +138,7 @@ struct Control {
     std::optional<Field> field{};           // the entry field a text box is
     std::optional<FeeEntry> feeEntry{};     // the fee setting a text box holds
     std::optional<DetailItem> detailItem{}; // the item of the detail a label shows
+    std::optional<Stock> board{};           // the stock whose board a drop-down chooses
     bool isFeeModelNote = false;            // the caption that tells which fee model is in use
     // What Return in this text box, check box or radio button runs: the calculation in the
     // main window, 确定 in a settings window.
@@ -150,8 +153,9 @@ struct Control {
 
     bool takesFocus() const
     {
-        return visible && (kind == Kind::textBox || kind == Kind::button ||
-                           kind == Kind::checkBox || kind == Kind::radioButton);
+        return visible &&
+               (kind == Kind::textBox || kind == Kind::button || kind == Kind::checkBox ||
+                kind == Kind::radioButton || kind == Kind::dropDown);
     }
     bool takesFocusOnClick() const { return takesFocus() && !keepsFocusWhereItIs; }
     // What Return (or the keypad's Enter) runs on the control with the keyboard focus: in an
@@ -271,6 +275,17 @@ private:
     std::vector<const Control *> m_tabOrder;
     std::array<const Control *, fieldCount> m_fields{};
 };
+
+// The items of a drop-down list, top to bottom: a board's drop-down lists the boards in the
+// order of `allBoards`. Empty for any other control.
+std::span<const std::u16string_view> itemsOf(const Control &control);
+// The names of the boards as their drop-downs show them, in the order of `allBoards`.
+inline constexpr std::array<std::u16string_view, allBoards.size()> boardNames{u"主板/创业板",
+                                                                              u"科创板", u"北交所"};
+inline constexpr std::u16string_view boardName(Board board)
+{
+    return boardNames[static_cast<std::size_t>(board)];
+}
 
 // The name of a control: its accessible name, otherwise its caption without the blanks that
 // only place it on the screen (leading and trailing blanks dropped, runs of blanks made one).

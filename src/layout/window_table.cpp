@@ -39,6 +39,20 @@ constexpr Row key(std::string_view id, Key which, std::u16string_view caption)
     return key;
 }
 
+// A stock's board, chosen in a drop-down list that stands on the bottom edge of the stock's
+// frame, at its left end, where it covers nothing that shows: below the old stock's fields, and
+// below the blank second line of the new stock's caption, above the result line.
+constexpr Row boardList(std::string_view id, std::string_view frame, Stock stock, int top, int tab)
+{
+    Row list = control(id, Kind::dropDown, frame, boardNames[0], {120, top, 1395, 285}, song(9),
+                       sys, sys, tab);
+    list.control.board = stock;
+    // Return takes what was typed as the board's name or the stock's code, and no more.
+    list.control.action = Action{ChooseBoard{stock}};
+    list.control.enterAction = Action{ChooseBoard{stock}};
+    return list;
+}
+
 constexpr Row resultLabel()
 {
     Row result = label(
@@ -132,10 +146,16 @@ constexpr std::array rows{
     feeModelNote(),
     button("feeSettings", {}, u"费率设置", {5700, 420, 1005, 345}, song(9), 42, OpenFeeSettings{}),
     button("detail", {}, u"计算明细", {6810, 420, 1005, 345}, song(9), 43, ShowDetail{}),
+    boardList("oldBoard", "Frame1", Stock::oldStock, 990, 45),
+    boardList("newBoard", "Frame2", Stock::newStock, 900, 46),
 };
 
 // The keypad edits the field clicked last, which is not always the field with the focus:
 // Tab moves the focus but leaves the keypad's field as it is.
+constexpr std::u16string_view boardHint =
+    u"主板/创业板按100股整手买卖；科创板每笔至少200股，北交所每笔至少100股，以上按1股递增；"
+    u"也可输入6位股票代码";
+
 constexpr std::array accessibleRows{
     AccessibleRow{"oldprice", u"旧股票当前股价", u"必填，单位：元", "L1"},
     AccessibleRow{"buy6", u"旧股票持股总数", u"必填，单位：股", "L1"},
@@ -167,6 +187,8 @@ constexpr std::array accessibleRows{
     AccessibleRow{"Command3(11)", u"退格", u"删去最后点选的输入框的最后一个字符，删空时为 0"},
     AccessibleRow{"Command3(12)", u"置零", u"把最后点选的输入框设为 0"},
     AccessibleRow{"feeModel", u"计费方式"},
+    AccessibleRow{"oldBoard", u"旧股票板块", boardHint},
+    AccessibleRow{"newBoard", u"新股票板块", boardHint},
     AccessibleRow{"feeSettings", u"费率设置",
                   u"选择按千分比或分项计费，设置佣金、最低佣金、印花税和过户费"},
     AccessibleRow{"detail", u"计算明细",
@@ -219,6 +241,11 @@ const Control &fieldControl(Field field)
 const Control &keyControl(Key key)
 {
     return *mainWindow().controlFor(PressKey{key});
+}
+
+const Control &boardControl(Stock stock)
+{
+    return *mainWindow().controlFor(ChooseBoard{stock});
 }
 
 const Control &resultLine()

@@ -23,6 +23,8 @@ const Control *findControl(std::string_view id);
 const Control *containerOf(const Control &control);
 const Control &fieldControl(Field field);
 const Control &keyControl(Key key);
+// The drop-down that chooses the stock's board.
+const Control &boardControl(Stock stock);
 const Control &resultLine();
 const Control *controlFor(const Action &action);
 Rect clientPixels(const Control &control);

@@ -9,7 +9,9 @@
 #include "qt_text.h"
 #include "widgets.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -108,6 +110,19 @@ QWidget *createWidget(const layout::WindowDescription &window, const layout::Con
         return new QCheckBox(text, &container);
     case layout::Kind::radioButton:
         return new QRadioButton(text, &container);
+    case layout::Kind::dropDown: {
+        auto *list = new QComboBox(&container);
+        list->setEditable(true);
+        // What is typed stays as typed, for the calculator to read: Qt neither completes it
+        // from the items nor adds it to them, and it keeps one line, as a field does.
+        list->setCompleter(nullptr);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setValidator(oneLineValidator(list));
+        for (const std::u16string_view item : layout::itemsOf(control))
+            list->addItem(toQString(item));
+        list->setEditText(text);
+        return list;
+    }
     case layout::Kind::button:
         break;
     }
@@ -174,8 +189,11 @@ void Controls::bindCopyKey()
                 selectable->watchCopyKey(*control);
         }
     }
-    // Text selected in a field after a caption's is what the user means to copy next.
-    for (FieldEdit *field : m_fields) {
+    // Text selected in a field or a drop-down after a caption's is what the user means to copy
+    // next.
+    for (QWidget *control : m_widgets) {
+        auto *list = qobject_cast<QComboBox *>(control);
+        QLineEdit *field = list ? list->lineEdit() : qobject_cast<QLineEdit *>(control);
         if (!field)
             continue;
         QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
@@ -237,6 +255,25 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
         // the mouse or by the keyboard, so its action sees the new state.
         QObject::connect(choice, &QAbstractButton::clicked, choice,
                          [this, onClick] { m_perform(onClick); });
+    } else if (auto *list = qobject_cast<QComboBox *>(&widget)) {
+        // An item chosen from the list, Return, or the focus leaving after typing hands the
+        // edit part's text to the calculator once; whatever it then shows is the calculator's.
+        QLineEdit *edit = list->lineEdit();
+        QObject::connect(list, &QComboBox::activated, list,
+                         [this, onClick] { m_perform(onClick); });
+        QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, onEnter] {
+            edit->setModified(false);
+            m_perform(onEnter);
+        });
+        // The focus leaves for another control of the window: not for the drop-down's own
+        // list, a message box or another program, which all give it back.
+        const auto leave = [this, list, edit, onClick](QWidget *from, QWidget *to) {
+            if (from != list || !to || to->window() != list->window() || !edit->isModified())
+                return;
+            edit->setModified(false);
+            m_perform(onClick);
+        };
+        QObject::connect(qApp, &QApplication::focusChanged, list, leave);
     } else if (auto *label = qobject_cast<LiveLabel *>(&widget)) {
         if (control.isResultLine)
             m_resultLine = label;

@@ -12,6 +12,7 @@
 #include "window_table.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -67,6 +68,25 @@ void QtWindow::setEnabled(Field field, bool enabled)
     box->setEnabled(enabled);
     box->setAccessibleDescription(
         toQString(layout::accessibleDescription(layout::fieldControl(field), !enabled)));
+}
+
+QComboBox &QtWindow::boardList(Stock stock) const
+{
+    return *qobject_cast<QComboBox *>(m_controls.widget(layout::boardControl(stock)));
+}
+
+std::u16string QtWindow::boardText(Stock stock) const
+{
+    return toU16(boardList(stock).currentText());
+}
+
+void QtWindow::setBoard(Stock stock, Board board)
+{
+    QComboBox &list = boardList(stock);
+    const QString name = toQString(layout::boardName(board));
+    // The item stays current when only the typing changed, so the name is written back too.
+    list.setCurrentIndex(list.findText(name));
+    list.setEditText(name);
 }
 
 void QtWindow::setFeeModelNote(std::u16string_view caption)

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 
+class QComboBox;
 class QWidget;
 
 namespace ostrel::gui {
@@ -31,6 +32,9 @@ public:
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     // A disabled line edit: Qt greys it and keeps its text.
     void setEnabled(Field field, bool enabled) override;
+    // The edit part of an editable QComboBox; choosing also selects the board's item.
+    std::u16string boardText(Stock stock) const override;
+    void setBoard(Stock stock, Board board) override;
     void setFeeModelNote(std::u16string_view caption) override;
     void copyText(std::u16string_view text) override;
     // Shown at once, application-modal, without a loop of its own.
@@ -41,6 +45,8 @@ public:
     QtDialog *dialog() const;
 
 private:
+    QComboBox &boardList(Stock stock) const;
+
     const Controls &m_controls;
     QWidget &m_owner;
     QPointer<QtDialog> m_dialog;

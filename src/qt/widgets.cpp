@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -299,6 +300,24 @@ private:
     }
 };
 
+// A drop-down as assistive technology sees it: a combo box with its own name, whose value is
+// what its edit part shows. Qt's own interface names an editable combo box on Linux by its
+// text, which would leave the two drop-downs without a name that tells them apart.
+class DropDownAccessible : public QAccessibleWidget {
+public:
+    explicit DropDownAccessible(QComboBox &list)
+        : QAccessibleWidget(&list, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return static_cast<const QComboBox *>(widget())->currentText();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 template<class Widget> bool is(const QString &className, QObject *object)
 {
     return className == QLatin1String(Widget::staticMetaObject.className()) &&
@@ -316,6 +335,8 @@ QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object
         return new FieldRowsLabelAccessible(*static_cast<FieldRowsLabel *>(object));
     if (is<FrameBox>(className, object))
         return new FrameAccessible(*static_cast<FrameBox *>(object));
+    if (is<QComboBox>(className, object))
+        return new DropDownAccessible(*static_cast<QComboBox *>(object));
     return nullptr;
 }
 
@@ -349,12 +370,17 @@ private:
 
 } // namespace
 
+QValidator *oneLineValidator(QObject *parent)
+{
+    return new OneLineValidator(parent);
+}
+
 FieldEdit::FieldEdit(QWidget *parent)
     : QLineEdit(parent)
 {
     // Installing the same factory again does nothing.
     QAccessible::installFactory(ostrelAccessible);
-    setValidator(new OneLineValidator(this));
+    setValidator(oneLineValidator(this));
 }
 
 void FieldEdit::setCaption(QLabel &label)

@@ -17,6 +17,9 @@
 
 namespace ostrel::gui {
 
+// Keeps a line edit to one line of whatever reaches it, as `FieldEdit` tells.
+QValidator *oneLineValidator(QObject *parent);
+
 // An entry field that reports a completed left click. The click is reported after the line
 // edit has placed the caret where the mouse fell, so whatever the click handler does to the
 // caret has the last word.

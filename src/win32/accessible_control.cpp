@@ -46,6 +46,7 @@ std::optional<LONG> roleOf(const layout::Control &control)
     case layout::Kind::textBox:
     case layout::Kind::frame:
     case layout::Kind::button:
+    case layout::Kind::dropDown:
         break;
     }
     return std::nullopt;

@@ -43,6 +43,9 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
     case layout::Kind::radioButton:
         // Its group and which of the group Tab reaches: groupRadioButtons.
         return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case layout::Kind::dropDown:
+        // Its edit part scrolls, so that a text wider than it can still be typed.
+        return {WC_COMBOBOXW, WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case layout::Kind::button:
         break;
     }
@@ -70,6 +73,19 @@ bool isRadio(const layout::Control *control)
     return control && control->kind == layout::Kind::radioButton;
 }
 
+// The closed drop-down is as tall as its edit part and its borders: the edit part's height
+// makes it `height`, once the borders' share is known. Windows and Wine each have their own,
+// and Wine reports a height other than the one it was given.
+void fitClosedHeight(HWND list, int height)
+{
+    const auto edit = SendMessageW(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), edit);
+    RECT place{};
+    GetWindowRect(list, &place);
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 edit + height - (place.bottom - place.top));
+}
+
 void setStyle(HWND handle, DWORD style, bool on)
 {
     const auto old = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
@@ -92,6 +108,9 @@ Controls::Controls(HWND window, const layout::WindowDescription &description, Pe
         HWND created = create(control, window);
         m_handles.push_back(created);
         bind(control, created);
+        // A combo box shows no caption of its own: its item of that name.
+        if (control.kind == layout::Kind::dropDown)
+            setText(control, control.text);
     }
     stack();
     groupRadioButtons();
@@ -113,6 +132,8 @@ HWND Controls::create(const layout::Control &control, HWND window)
         const std::size_t end = control.text.size();
         SendMessageW(created, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
+    for (const std::u16string_view item : layout::itemsOf(control))
+        SendMessageW(created, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(item).c_str()));
     return created;
 }
 
@@ -120,19 +141,31 @@ void Controls::bind(const layout::Control &control, HWND handle)
 {
     const layout::Control *label = m_window.labelledBy(control);
     answerScreenReaders(handle, control, label ? commandIdOf(*label) : 0);
-    const Action onClick = control.action;
+    const bool isList = control.kind == layout::Kind::dropDown;
+    const Action onClick = isList ? Action{NoAction{}} : control.action;
     const Action onEnter = control.actionOnEnter();
-    if (control.kind == layout::Kind::textBox) {
+    if (control.kind == layout::Kind::textBox || isList) {
+        // A drop-down's edit part is a field inside it, which a screen reader announces as the
+        // drop-down. A click there only places the caret: what is typed is taken when the
+        // typing is done, on Return, which closes the list first if it is open.
+        HWND field = isList ? editPartOf(handle) : handle;
+        if (isList)
+            answerScreenReaders(field, control, 0);
         // Text selected in a field after a caption's is what the user means to copy next.
-        auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(FieldEvents{
-            [this, onClick] { m_perform(onClick); }, [this, onEnter] { m_perform(onEnter); },
-            [this] {
-                for (const auto &selectable : m_selectable) {
-                    if (selectable)
-                        selectable->clearSelection();
-                }
-            }}));
-        reportFieldEvents(handle, events);
+        auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(
+            FieldEvents{[this, onClick] { m_perform(onClick); },
+                        [this, onEnter, handle, isList] {
+                            if (isList)
+                                SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
+                            m_perform(onEnter);
+                        },
+                        [this] {
+                            for (const auto &selectable : m_selectable) {
+                                if (selectable)
+                                    selectable->clearSelection();
+                            }
+                        }}));
+        reportFieldEvents(field, events);
     } else if (control.selectableText) {
         m_selectable[m_window.positionOf(control)] = std::make_unique<SelectableText>(handle);
     } else if (isFrameDrawnByWindow(control)) {
@@ -195,6 +228,12 @@ void Controls::keepTabStopOnCheckedRadio(layout::ControlRef container)
 void Controls::setText(const layout::Control &control, std::u16string_view text) const
 {
     HWND target = handle(control);
+    if (control.kind == layout::Kind::dropDown) {
+        const LRESULT item = SendMessageW(target, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(toWide(text).c_str()));
+        SendMessageW(target, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        return;
+    }
     if (control.kind == layout::Kind::textBox) {
         const std::wstring shown = toWide(text.substr(0, layout::maxTextLength));
         SetWindowTextW(target, shown.c_str());
@@ -228,7 +267,10 @@ void Controls::setChecked(const layout::Control &control, bool checked)
 
 const layout::Control *Controls::controlOf(HWND handle) const
 {
-    const auto found = std::find(m_handles.begin(), m_handles.end(), handle);
+    auto found = std::find(m_handles.begin(), m_handles.end(), handle);
+    // The edit part of a drop-down, a window inside it, is the drop-down's.
+    if (found == m_handles.end())
+        found = std::find(m_handles.begin(), m_handles.end(), GetAncestor(handle, GA_PARENT));
     if (!handle || found == m_handles.end())
         return nullptr;
     return &m_window.controls()[static_cast<std::size_t>(found - m_handles.begin())];
@@ -251,24 +293,42 @@ void Controls::place(unsigned dpi)
     for (const layout::Control &control : m_window.controls()) {
         HWND handle = this->handle(control);
         const layout::Rect place = m_window.clientPixels(control);
+        const int height = scaled(place.height, dpi);
+        // A drop-down's height is its list's too, dropped: a line for each item below its own.
+        const auto lines = static_cast<int>(layout::itemsOf(control).size()) + 1;
         SetWindowPos(handle, nullptr, scaled(place.left, dpi), scaled(place.top, dpi),
-                     scaled(place.width, dpi), scaled(place.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     scaled(place.width, dpi), height * lines, SWP_NOZORDER | SWP_NOACTIVATE);
         if (HFONT font = m_fonts.font(control.font, dpi))
             SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (control.kind == layout::Kind::dropDown)
+            fitClosedHeight(handle, height);
     }
     m_fonts.keepOnly(dpi);
 }
 
 void Controls::command(WPARAM wParam)
 {
-    if (HIWORD(wParam) != BN_CLICKED)
-        return;
     const int position = LOWORD(wParam) - firstCommandId;
     const auto all = m_window.controls();
     if (position < 0 || static_cast<std::size_t>(position) >= all.size())
         return;
     const layout::Control &control = all[static_cast<std::size_t>(position)];
+    const WORD code = HIWORD(wParam);
+    if (control.kind == layout::Kind::dropDown) {
+        // Windows writes an item chosen into the edit part, over what was typed, only after
+        // telling the choice. Typing is done when the focus moves on to another of the
+        // window's controls, not to a message box or another program.
+        HWND list = handle(control);
+        const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
+        if (code == CBN_SELENDOK && chosen != CB_ERR)
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+        if (code == CBN_SELENDOK || (code == CBN_KILLFOCUS && controlOf(GetFocus()) &&
+                                     SendMessageW(editPartOf(list), EM_GETMODIFY, 0, 0)))
+            m_perform(control.action);
+        return;
+    }
+    if (code != BN_CLICKED)
+        return;
     switch (control.kind) {
     case layout::Kind::radioButton:
         // Windows has checked it and unchecked the others of its group; those of its
@@ -283,6 +343,7 @@ void Controls::command(WPARAM wParam)
     case layout::Kind::label:
     case layout::Kind::textBox:
     case layout::Kind::frame:
+    case layout::Kind::dropDown:
         break;
     }
 }

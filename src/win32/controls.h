@@ -27,11 +27,17 @@ namespace ostrel::win32 {
 // Windows keeps for its own dialog buttons.
 inline constexpr int firstCommandId = 1000;
 
+// The edit part of a drop-down, a window of its own inside it.
+inline HWND editPartOf(HWND dropDown)
+{
+    return FindWindowExW(dropDown, nullptr, L"Edit", nullptr);
+}
+
 // Every control of a window, built from its description as Windows' own controls (labels as
-// static controls, fields as edit controls, frames as group boxes, push buttons, check boxes
-// and radio buttons), each bound once to the actions its click and Enter run. All are children
-// of the window itself, frames' controls too, so that Tab can go from a frame's field to one of
-// the window's and back.
+// static controls, fields as edit controls, frames as group boxes, push buttons, check boxes,
+// radio buttons, drop-down lists as combo boxes), each bound once to the actions its click and
+// Enter run. All are children of the window itself, frames' controls too, so that Tab can go
+// from a frame's field to one of the window's and back.
 class Controls {
 public:
     // Runs a click's or a key's action.
@@ -61,8 +67,8 @@ public:
     const layout::Control *controlOf(HWND handle) const;
 
     // A text box's text as typing would leave it (cut to what it holds, the caret after the
-    // last character), or a label's caption; a caption that a screen reader follows by its
-    // description announces the change.
+    // last character), a drop-down's item of that name, or a label's caption; a caption that a
+    // screen reader follows by its description announces the change.
     void setText(const layout::Control &control, std::u16string_view text) const;
     // Whether a check box is ticked or a radio button checked. Checking a radio button
     // unchecks the others of its container.

@@ -123,6 +123,17 @@ void Win32Window::setFeeModelNote(std::u16string_view caption)
         m_controls.setText(*note, caption);
 }
 
+std::u16string Win32Window::boardText(Stock stock) const
+{
+    return windowText(m_controls.handle(*m_controls.description().controlFor(ChooseBoard{stock})));
+}
+
+void Win32Window::setBoard(Stock stock, Board board)
+{
+    m_controls.setText(*m_controls.description().controlFor(ChooseBoard{stock}),
+                       layout::boardName(board));
+}
+
 bool putOnClipboard(HWND owner, std::u16string_view text)
 {
     const std::u16string copied = withWindowsLineEnds(text);

@@ -28,6 +28,8 @@ public:
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     void setEnabled(Field field, bool enabled) override;
     void setFeeModelNote(std::u16string_view caption) override;
+    std::u16string boardText(Stock stock) const override;
+    void setBoard(Stock stock, Board board) override;
     void copyText(std::u16string_view text) override;
     DialogWindow &openDialog(const layout::WindowDescription &description,
                              DialogActions actions) override;

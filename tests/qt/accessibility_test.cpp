@@ -75,6 +75,8 @@ QAccessible::Role roleOf(layout::Kind kind)
         return QAccessible::CheckBox;
     case layout::Kind::radioButton:
         return QAccessible::RadioButton;
+    case layout::Kind::dropDown:
+        return QAccessible::ComboBox;
     case layout::Kind::button:
         break;
     }

@@ -111,6 +111,12 @@ private slots:
                                             look + "click Command1\n" + look);
         row("Tab all the way round twice",
             repeated(2 * layout::tabOrder().size() + 1, "tab\nshow\n") + "describe\n");
+        row("boards chosen, typed, refused and reset",
+            "board new star\nboard old 688001\nshow\nboard old abc\nboard new 北交所\n"
+            "board old 830001 \nclick newBoard\n" +
+                look +
+                "accessible\nclick Command4(0)\nshow\nboard old star\nclick Command5\n"
+                "show\nclick Command2\nshow\n");
         row("a faulty line stops both", "type buy6 7\nshow\nclickat 534 0\nshow\n",
             play::exitScenarioError);
 

@@ -16,7 +16,10 @@
 #include "window_table.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,6 +282,79 @@ private slots:
             QCOMPARE(this->field(field)->text(), toQString(core.text(field)));
         if (boxes.empty())
             QCOMPARE(QApplication::focusWidget(), edit);
+    }
+
+    // Typing into a board's drop-down is done with Return or when the focus leaves it: the
+    // calculator reads the text then, once, and the drop-down shows the board in use (the one
+    // before, with a message box, for a text that names none). Return there starts no
+    // calculation. Opening the list and closing it again is no leaving.
+    void boardTypingIsDoneOnReturnOrLeaving_data()
+    {
+        QTest::addColumn<Stock>("stock");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("done"); // Return, Tab, a click on a field, or the list
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("boxes");
+        const QString star = toQString(layout::boardName(Board::star));
+        const QString bse = toQString(layout::boardName(Board::bse));
+        const QString main = toQString(layout::boardName(Board::main));
+        QTest::newRow("a STAR code, Return") << Stock::oldStock << "688001"
+                                             << "Return" << star << 0;
+        QTest::newRow("a Beijing code, Tab") << Stock::newStock << "830001"
+                                             << "Tab" << bse << 0;
+        QTest::newRow("a board's name, a click away")
+            << Stock::oldStock << star << "click" << star << 0;
+        QTest::newRow("no board, Return") << Stock::newStock << "abc"
+                                          << "Return" << main << 1;
+        QTest::newRow("no board, Tab") << Stock::oldStock << "abc"
+                                       << "Tab" << main << 1;
+        QTest::newRow("the list opened and closed") << Stock::oldStock << "abc"
+                                                    << "list"
+                                                    << "abc" << 0;
+    }
+
+    void boardTypingIsDoneOnReturnOrLeaving()
+    {
+        QFETCH(Stock, stock);
+        QFETCH(QString, typed);
+        QFETCH(QString, done);
+        QFETCH(QString, shown);
+        QFETCH(int, boxes);
+        // Inputs a calculation would answer, so that one started by mistake shows.
+        const Field order[] = {Field::oldPrice, Field::sharesHeld, Field::newPrice, Field::balance,
+                               Field::moneyToSpend};
+        const QStringList inputs{"10", "5000", "8", "2000", "20000"};
+        for (qsizetype i = 0; i < inputs.size(); ++i)
+            typeInto(order[i], inputs[i]);
+        const QString result = resultLine();
+
+        auto *list =
+            qobject_cast<QComboBox *>(m_window->controls().widget(layout::boardControl(stock)));
+        list->setFocus(Qt::TabFocusReason);
+        // As an input method hands it over: Qt Test types no Chinese.
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QCoreApplication::sendEvent(list, &commit);
+        const auto finish = [&] {
+            if (done == QLatin1String("Return")) {
+                QTest::keyClick(list, Qt::Key_Return);
+            } else if (done == QLatin1String("Tab")) {
+                QTest::keyClick(list, Qt::Key_Tab);
+            } else if (done == QLatin1String("click")) {
+                clickAt(middleOf(layout::fieldControl(Field::balance)));
+            } else {
+                list->showPopup();
+                QTest::keyClick(list->view(), Qt::Key_Escape);
+            }
+        };
+        QCOMPARE(answeringMessageBoxes(finish), boxes);
+        QCOMPARE(list->currentText(), shown);
+        QCOMPARE(resultLine(), result);
+        QVERIFY(!list->view()->isVisible());
+        // Leaving once more, with nothing typed since, reads nothing.
+        list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(answeringMessageBoxes([&] { field(Field::balance)->setFocus(); }),
+                 done == QLatin1String("list") ? 1 : 0);
     }
 
     // Return or the keypad's Enter on a focused button presses it as a click does: the same

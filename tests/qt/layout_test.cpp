@@ -14,6 +14,7 @@
 #include "window_table.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -46,6 +47,8 @@ QRect rectOf(const layout::Rect &rect)
 
 QString captionOf(const QWidget &widget)
 {
+    if (const auto *list = qobject_cast<const QComboBox *>(&widget))
+        return list->currentText();
     if (const auto *label = qobject_cast<const QLabel *>(&widget))
         return label->text();
     if (const auto *edit = qobject_cast<const QLineEdit *>(&widget))
@@ -71,6 +74,8 @@ const char *classOf(layout::Kind kind)
         return "QCheckBox";
     case layout::Kind::radioButton:
         return "QRadioButton";
+    case layout::Kind::dropDown:
+        return "QComboBox";
     case layout::Kind::button:
         break;
     }

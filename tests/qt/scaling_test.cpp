@@ -14,7 +14,9 @@
 #include "widgets.h"
 #include "window_table.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
@@ -101,6 +103,27 @@ std::optional<QRectF> inkOfFieldRows(const gui::FieldRowsLabel &label, qreal sca
     return ink ? std::optional(ink->translated(-spill, -spill)) : std::nullopt;
 }
 
+// A drop-down's edit part draws its text centred on a line as high as the font's, cut to the
+// part. Its twin is larger by the room all around and keeps its text as far in from each
+// side, so its ink shows what the edit part would draw if nothing cut it. Returns where that
+// ink falls relative to the edit part.
+std::optional<QRectF> inkOfEditPart(const QLineEdit &edit, const QString &text, qreal scale)
+{
+    QLineEdit twin(text);
+    twin.setFrame(false);
+    twin.setFont(edit.font());
+    twin.setTextMargins(spill, 0, spill, 0);
+    twin.resize(edit.size() + QSize(2 * spill, 2 * spill));
+    QPalette clear = twin.palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    twin.setPalette(clear);
+
+    QImage image = transparentImage(twin.size(), scale);
+    twin.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const auto ink = inkOf(image);
+    return ink ? std::optional(ink->translated(-spill, -spill)) : std::nullopt;
+}
+
 QString describe(const QRectF &rect)
 {
     return QStringLiteral("(%1,%2 %3x%4)")
@@ -142,8 +165,13 @@ private slots:
         for (const layout::Control &control : layout::controls()) {
             if (control.text.empty() || control.kind == layout::Kind::textBox)
                 continue;
-            QTest::newRow(std::string(control.id).c_str())
-                << static_cast<int>(layout::positionOf(control)) << toQString(control.text);
+            const int position = static_cast<int>(layout::positionOf(control));
+            QTest::newRow(std::string(control.id).c_str()) << position << toQString(control.text);
+            // A drop-down shows any of its items.
+            for (const std::u16string_view item : layout::itemsOf(control))
+                QTest::newRow(
+                    (std::string(control.id) + " " + toQString(item).toStdString()).c_str())
+                    << position << toQString(item);
         }
         // The other captions of the result line: the reset confirmations and a result with
         // numbers as long as a large account's.
@@ -211,6 +239,12 @@ private slots:
                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption, m_scale);
             if (ink)
                 ink = ink->translated(line.topLeft());
+        } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+            const QLineEdit &edit = *list->lineEdit();
+            box = edit.geometry();
+            ink = inkOfEditPart(edit, caption, m_scale);
+            if (ink)
+                ink = ink->translated(box.topLeft());
         } else {
             QFAIL(widget->metaObject()->className());
         }
@@ -230,6 +264,37 @@ private slots:
             QCOMPARE(QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size()),
                      placeOf(control));
         }
+    }
+
+    void dropDowns_data()
+    {
+        QTest::addColumn<int>("position");
+        for (const layout::Control &control : layout::controls()) {
+            if (control.kind == layout::Kind::dropDown)
+                QTest::newRow(std::string(control.id).c_str())
+                    << static_cast<int>(layout::positionOf(control));
+        }
+    }
+
+    // A drop-down keeps its described place and height, whatever height the style would give
+    // a combo box, is drawn with every device pixel of it, and lists the described items in
+    // their order.
+    void dropDowns()
+    {
+        QFETCH(int, position);
+        const layout::Control &control = layout::controls()[static_cast<std::size_t>(position)];
+        auto *list = qobject_cast<QComboBox *>(m_window->controls().widget(control));
+        QVERIFY(list);
+        QCOMPARE(QRect(list->mapTo(m_window.get(), QPoint(0, 0)), list->size()), placeOf(control));
+        QCOMPARE(list->grab().size(), list->size() * m_scale);
+        QVERIFY(list->isEditable());
+        QStringList items, described;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        for (const std::u16string_view item : layout::itemsOf(control))
+            described << toQString(item);
+        QCOMPARE(items, described);
+        QCOMPARE(list->currentText(), toQString(control.text));
     }
 
 private:

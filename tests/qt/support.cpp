@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +52,9 @@ std::unique_ptr<gui::MainWindow> openWindow(std::unique_ptr<gui::QtSettingsStore
 QString nameAt(QWidget &window, QPoint point)
 {
     const QWidget *child = window.childAt(point);
+    // A drop-down's edit part is the drop-down's.
+    if (child && qobject_cast<const QComboBox *>(child->parentWidget()))
+        child = child->parentWidget();
     return child ? child->objectName() : QStringLiteral("none");
 }
 

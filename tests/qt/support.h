@@ -29,7 +29,8 @@ std::unique_ptr<gui::QtSettingsStore> freshSettingsStore();
 std::unique_ptr<gui::MainWindow> openWindow();
 std::unique_ptr<gui::MainWindow> openWindow(std::unique_ptr<gui::QtSettingsStore> store);
 
-// The object name of the widget of `window` at a client pixel, or "none" for the bare window.
+// The object name of the widget of `window` at a client pixel (a drop-down's for its edit
+// part), or "none" for the bare window.
 QString nameAt(QWidget &window, QPoint point);
 
 // The control's place in the window's client area, from the window table.

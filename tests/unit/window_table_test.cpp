@@ -29,7 +29,7 @@ TEST(Layout, TabOrderSkipsTheHiddenFieldAndFollowsTabIndex)
     for (int key = 0; key <= 12; ++key)
         expected.push_back("Command3(" + std::to_string(key) + ")");
     // The two additions come after every control of the window as it was designed.
-    expected.insert(expected.end(), {"feeSettings", "detail"});
+    expected.insert(expected.end(), {"feeSettings", "detail", "oldBoard", "newBoard"});
     EXPECT_EQ(names, expected);
 }
 

@@ -9,19 +9,24 @@
 #include "qt_text.h"
 #include "translations.h"
 #include "widgets.h"
+#include "window_table.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSettings>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -42,14 +47,17 @@ constexpr char answeredProperty[] = "ostrelPlayAnswered";
 
 QtMessageHandler previousHandler = nullptr;
 
-// Two warnings say nothing about the window under play: Qt Test warns about every click that
-// no widget accepted, and a click on a caption, a frame or the bare window is meant to do
-// nothing; the offscreen desktop has no window manager to pass the fixed window size on to.
+// These warnings say nothing about the window under play: Qt Test warns about every click
+// that no widget accepted, and a click on a caption, a frame or the bare window is meant to do
+// nothing; the offscreen desktop has no window manager to pass the fixed window size on to,
+// nor to raise a drop-down's list or hand it the keyboard.
 bool isExpectedWarning(const QString &message)
 {
     return (message.startsWith(QLatin1String("Mouse event \"")) &&
             message.endsWith(QLatin1String("\" not accepted by receiving widget"))) ||
-           message == QLatin1String("This plugin does not support propagateSizeHints()");
+           message == QLatin1String("This plugin does not support propagateSizeHints()") ||
+           message == QLatin1String("This plugin does not support raise()") ||
+           message == QLatin1String("This plugin does not support grabbing the keyboard");
 }
 
 void dropExpectedWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -60,6 +68,18 @@ void dropExpectedWarnings(QtMsgType type, const QMessageLogContext &context, con
         previousHandler(type, context, message);
     else
         std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// The middle of a drop-down's button, which opens its list.
+QPoint arrowOf(const QComboBox &list)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    option.editable = list.isEditable();
+    option.subControls = QStyle::SC_All;
+    return list.style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, &list)
+        .center();
 }
 
 } // namespace
@@ -129,9 +149,12 @@ void QtBackend::click(const layout::Control &control)
 {
     QWidget *widget = widgetOf(control);
     // Inside a field's text, away from its end; on a check box's or radio button's mark,
-    // which takes the click whatever the length of its caption; anywhere else, the middle.
+    // which takes the click whatever the length of its caption; on a drop-down's button,
+    // which opens its list; anywhere else, the middle.
     QPoint place = widget->rect().center();
-    if (qobject_cast<QLineEdit *>(widget)) {
+    if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        place = arrowOf(*list);
+    } else if (qobject_cast<QLineEdit *>(widget)) {
         place = QPoint(fieldClickX, widget->height() / 2);
     } else if (qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget)) {
         const bool box = qobject_cast<QCheckBox *>(widget);
@@ -152,6 +175,37 @@ void QtBackend::clickAt(int x, int y)
     // origin for "no place given"); the same widget gets it either way.
     const QPoint local = target->mapFrom(&m_window, point);
     perform([&] { QTest::mouseClick(target, Qt::LeftButton, {}, local); });
+}
+
+QComboBox &QtBackend::boardList(Stock stock) const
+{
+    return *qobject_cast<QComboBox *>(widgetOf(layout::boardControl(stock)));
+}
+
+void QtBackend::chooseBoard(Stock stock, Board board)
+{
+    QComboBox &list = boardList(stock);
+    perform([&] {
+        QTest::mouseClick(&list, Qt::LeftButton, {}, arrowOf(list));
+        // The mouse goes over the item, which Qt then takes for a click of its own rather than
+        // the release of the click that opened the list, and clicks it.
+        QAbstractItemView &view = *list.view();
+        const QPoint item =
+            view.visualRect(
+                    view.model()->index(list.findText(gui::toQString(layout::boardName(board))), 0))
+                .center();
+        QMouseEvent move(QEvent::MouseMove, item, view.viewport()->mapToGlobal(item), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &move);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, item);
+    });
+}
+
+void QtBackend::typeBoard(Stock stock, std::u16string_view text)
+{
+    QComboBox &list = boardList(stock);
+    typeOver(list, text);
+    perform([&] { QTest::keyClick(&list, Qt::Key_Return); });
 }
 
 void QtBackend::tab()
@@ -212,6 +266,11 @@ std::u16string QtBackend::result() const
     return gui::toU16(m_window.controls().resultLine()->text());
 }
 
+std::u16string QtBackend::boardText(Stock stock) const
+{
+    return gui::toU16(boardList(stock).currentText());
+}
+
 Field QtBackend::keypadTarget() const
 {
     return m_window.calculator().keypadTarget();
@@ -220,6 +279,9 @@ Field QtBackend::keypadTarget() const
 const layout::Control *QtBackend::focus() const
 {
     const QWidget *focus = QApplication::focusWidget();
+    // A drop-down's edit part is the drop-down's.
+    if (focus && qobject_cast<const QComboBox *>(focus->parentWidget()))
+        focus = focus->parentWidget();
     for (const layout::Control &control : layout::controls()) {
         if (m_window.controls().widget(control) == focus)
             return &control;
@@ -231,6 +293,8 @@ namespace {
 
 layout::Kind kindOf(const QWidget &widget)
 {
+    if (qobject_cast<const QComboBox *>(&widget))
+        return layout::Kind::dropDown;
     if (qobject_cast<const QLineEdit *>(&widget))
         return layout::Kind::textBox;
     if (qobject_cast<const QGroupBox *>(&widget))
@@ -246,6 +310,8 @@ layout::Kind kindOf(const QWidget &widget)
 
 std::u16string captionOf(const QWidget &widget)
 {
+    if (const auto *list = qobject_cast<const QComboBox *>(&widget))
+        return gui::toU16(list->currentText());
     if (const auto *field = qobject_cast<const QLineEdit *>(&widget))
         return gui::toU16(field->text());
     if (const auto *frame = qobject_cast<const QGroupBox *>(&widget))
@@ -320,7 +386,8 @@ testing::WindowView QtBackend::describe() const
         gui::toU16(m_window.windowTitle()), m_window.width(), m_window.height(), {}, false, {}};
     const gui::Controls &controls = m_window.controls();
     // Tab's path through the focusable widgets, from the first: each takes the tab index of
-    // the control the table puts at that step of the path.
+    // the control the table puts at that step of the path. Tab passes a drop-down's edit part
+    // by, which hands the focus to the drop-down.
     const auto order = layout::tabOrder();
     std::vector<int> tabIndexOfWidget(layout::controls().size(), 0);
     QWidget *step = controls.widget(*order.front());
@@ -332,7 +399,7 @@ testing::WindowView QtBackend::describe() const
         do
             step = step->nextInFocusChain();
         while (step != controls.widget(*order.front()) &&
-               (!(step->focusPolicy() & Qt::TabFocus) || step->isHidden()));
+               (!(step->focusPolicy() & Qt::TabFocus) || step->isHidden() || step->focusProxy()));
     }
     for (const layout::Control &control : layout::controls()) {
         testing::ControlView seen = viewOf(controls, control);
@@ -353,6 +420,10 @@ void QtBackend::perform(const std::function<void()> &action)
     m_poll.start();
     action();
     m_poll.stop();
+    // A click that opened a drop-down's list leaves it for Escape to close, so that nothing
+    // is chosen and the drop-down keeps the focus, as a click on it in the core does.
+    if (QWidget *popup = QApplication::activePopupWidget())
+        QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Escape);
     QCoreApplication::processEvents();
     // The window in front has the activation: a modal window from when it opens, the main
     // window again once it has closed. When a box or a modal window closes, the desktop gives

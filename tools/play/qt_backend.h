@@ -13,6 +13,7 @@
 #include <iosfwd>
 #include <memory>
 
+class QComboBox;
 class QWidget;
 
 namespace ostrel::gui {
@@ -38,6 +39,8 @@ public:
     void tab() override;
     void enter() override;
     void escape() override;
+    void chooseBoard(Stock stock, Board board) override;
+    void typeBoard(Stock stock, std::u16string_view text) override;
     const layout::WindowDescription *openDialog() const override;
     void typeInto(const layout::Control &textBox, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
@@ -48,6 +51,7 @@ public:
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
+    std::u16string boardText(Stock stock) const override;
     Field keypadTarget() const override;
     const layout::Control *focus() const override;
     std::size_t caret(Field field) const override;
@@ -64,6 +68,7 @@ private:
     void answerMessageBox();
     // The widget of a control of the main window or of the modal window open in front.
     QWidget *widgetOf(const layout::Control &control) const;
+    QComboBox &boardList(Stock stock) const;
     // Types over the whole text of a line edit, as `type` does.
     void typeOver(QWidget &box, std::u16string_view text);
 

@@ -7,6 +7,7 @@
 #include "core_backend.h"
 #include "utf8.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <istream>
@@ -118,6 +119,50 @@ std::string unescaped(std::string_view text)
     return plain;
 }
 
+std::vector<std::string_view> words(std::string_view text)
+{
+    std::vector<std::string_view> found;
+    while (!text.empty()) {
+        const std::size_t start = text.find_first_not_of(' ');
+        if (start == std::string_view::npos)
+            break;
+        text.remove_prefix(start);
+        const std::size_t end = text.find(' ');
+        found.push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+    }
+    return found;
+}
+
+constexpr std::array<std::string_view, allBoards.size()> boardWords{"main", "star", "bse"};
+
+// The word of the board a drop-down shows; what it shows as it is when that names no board.
+std::string boardWord(std::u16string_view shown)
+{
+    for (const Board board : allBoards) {
+        if (shown == layout::boardName(board))
+            return std::string(boardWords[static_cast<std::size_t>(board)]);
+    }
+    return toUtf8(shown);
+}
+
+// `board old|new main|star|bse` chooses the board from the list; any other word is typed into
+// the drop-down, as a stock's code is.
+void chooseBoard(Backend &backend, std::string_view argument)
+{
+    const std::vector<std::string_view> values = words(argument);
+    if (values.size() != 2 || (values[0] != "old" && values[0] != "new"))
+        throw ScenarioError{"board takes 'old' or 'new' and a board or a code"};
+    const Stock stock = values[0] == "old" ? Stock::oldStock : Stock::newStock;
+    for (const Board board : allBoards) {
+        if (values[1] == boardWords[static_cast<std::size_t>(board)]) {
+            backend.chooseBoard(stock, board);
+            return;
+        }
+    }
+    backend.typeBoard(stock, fromUtf8(values[1]));
+}
+
 void show(const Backend &backend, std::ostream &out)
 {
     for (const Field field : allFields)
@@ -126,6 +171,11 @@ void show(const Backend &backend, std::ostream &out)
     out << "GoText1=" << keypadCode(backend.keypadTarget()) << '\n';
     const layout::Control *focus = backend.focus();
     out << "focus=" << (focus ? focus->id : "none") << '\n';
+    // Transcripts from before there were boards to choose stay as they were.
+    const std::string oldBoard = boardWord(backend.boardText(Stock::oldStock));
+    const std::string newBoard = boardWord(backend.boardText(Stock::newStock));
+    if (oldBoard != "main" || newBoard != "main")
+        out << "board.old=" << oldBoard << "\nboard.new=" << newBoard << '\n';
 }
 
 std::string_view kindWord(layout::Kind kind)
@@ -141,6 +191,8 @@ std::string_view kindWord(layout::Kind kind)
         return "checkbox";
     case layout::Kind::radioButton:
         return "radio";
+    case layout::Kind::dropDown:
+        return "dropdown";
     case layout::Kind::button:
         break;
     }
@@ -220,21 +272,6 @@ const layout::Control &controlNamed(const Backend &backend, std::string_view nam
     if (!control->visible)
         throw ScenarioError{"'" + std::string(name) + "' is hidden and cannot be clicked"};
     return *control;
-}
-
-std::vector<std::string_view> words(std::string_view text)
-{
-    std::vector<std::string_view> found;
-    while (!text.empty()) {
-        const std::size_t start = text.find_first_not_of(' ');
-        if (start == std::string_view::npos)
-            break;
-        text.remove_prefix(start);
-        const std::size_t end = text.find(' ');
-        found.push_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end);
-    }
-    return found;
 }
 
 void click(Backend &backend, std::string_view name)
@@ -404,6 +441,8 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         const int y = coordinate(argument.substr(gap + 1),
                                  layout::twipsToPixels(window.clientHeightTwips), "Y");
         backend.clickAt(x, y);
+    } else if (command == "board") {
+        chooseBoard(backend, argument);
     } else if (command == "show") {
         noArgument();
         show(backend, out);

@@ -4,12 +4,14 @@
 
 #include "win32_backend.h"
 
+#include "controls.h"
 #include "dpi.h"
 #include "main_window.h"
 #include "message_loop.h"
 #include "utf8.h"
 #include "wide_text.h"
 #include "win32_window.h"
+#include "window_table.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -41,6 +43,20 @@ void CALLBACK pollMessageBox(HWND, UINT, UINT_PTR, DWORD)
 LPARAM pointParameter(POINT point)
 {
     return MAKELPARAM(point.x, point.y);
+}
+
+POINT centreOf(const RECT &place)
+{
+    return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+}
+
+// A drop-down's button, in its client area, and its list.
+COMBOBOXINFO partsOf(HWND dropDown)
+{
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof(parts);
+    GetComboBoxInfo(dropDown, &parts);
+    return parts;
 }
 
 // A message box is owned by the main window or by the modal window in front of it.
@@ -89,6 +105,8 @@ layout::Kind kindOf(HWND control)
     GetClassNameW(control, name, static_cast<int>(std::size(name)));
     if (CompareStringOrdinal(name, -1, WC_EDITW, -1, TRUE) == CSTR_EQUAL)
         return layout::Kind::textBox;
+    if (CompareStringOrdinal(name, -1, WC_COMBOBOXW, -1, TRUE) == CSTR_EQUAL)
+        return layout::Kind::dropDown;
     if (CompareStringOrdinal(name, -1, WC_BUTTONW, -1, TRUE) == CSTR_EQUAL) {
         switch (static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE)) & BS_TYPEMASK) {
         case BS_GROUPBOX:
@@ -209,12 +227,15 @@ void Win32Backend::type(Field field, std::u16string_view text)
 {
     HWND edit = m_window.controls().field(field);
     // Tab never reaches a greyed-out field.
-    if (!IsWindowEnabled(edit))
-        return;
+    if (IsWindowEnabled(edit))
+        typeOver(edit, edit, text);
+}
+
+void Win32Backend::typeOver(HWND control, HWND edit, std::u16string_view text)
+{
     const std::wstring typed = win32::toWide(text);
     perform([&] {
-        // Into the field as Tab would take the focus there, then Ctrl+A and the text.
-        SendMessageW(m_window.handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessageW(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
         SendMessageW(edit, EM_SETSEL, 0, -1);
         SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
     });
@@ -259,9 +280,12 @@ void Win32Backend::click(const layout::Control &control)
     HWND window = GetParent(handle);
     RECT inside{};
     GetClientRect(handle, &inside);
-    POINT point{(inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2};
+    POINT point = centreOf(inside);
     if (control.kind == layout::Kind::textBox)
         point.x = fieldClickX;
+    // A click on a drop-down falls on its button.
+    if (control.kind == layout::Kind::dropDown)
+        point = centreOf(partsOf(handle).rcButton);
     POINT screen = point;
     ClientToScreen(handle, &screen);
     // Captions and frames let a click through to the window under them, whatever lies
@@ -284,7 +308,7 @@ void Win32Backend::clickAt(int x, int y)
     clickOn(target, point);
 }
 
-void Win32Backend::clickOn(HWND target, POINT local)
+void Win32Backend::clickOn(HWND target, POINT local, bool leaveListOpen)
 {
     // Outside a control's client area, on its border, the mouse sends the non-client messages
     // with the part hit and the point on the screen, as Windows does.
@@ -303,6 +327,11 @@ void Win32Backend::clickOn(HWND target, POINT local)
         SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(local));
         SendMessageW(target, WM_LBUTTONUP, 0, pointParameter(local));
     });
+    // A click on a drop-down's button opens its list, which a click on the button again closes,
+    // the drop-down keeping its choice and the focus.
+    if (!leaveListOpen && kindOf(target) == layout::Kind::dropDown &&
+        SendMessageW(target, CB_GETDROPPEDSTATE, 0, 0))
+        clickOn(target, local);
 }
 
 void Win32Backend::tab()
@@ -346,19 +375,31 @@ const layout::WindowDescription *Win32Backend::openDialog() const
 void Win32Backend::typeInto(const layout::Control &textBox, std::u16string_view text)
 {
     const win32::Win32Dialog *dialog = m_window.window().dialog();
-    if (!dialog)
-        return;
-    HWND edit = dialog->controls().handle(textBox);
+    HWND edit = dialog ? dialog->controls().handle(textBox) : nullptr;
     // A greyed box takes no input, as in the main window.
-    if (!IsWindowEnabled(edit))
-        return;
-    const std::wstring typed = win32::toWide(text);
-    perform([&] {
-        // As `type` does in the main window.
-        SendMessageW(dialog->handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-        SendMessageW(edit, EM_SETSEL, 0, -1);
-        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
-    });
+    if (edit && IsWindowEnabled(edit))
+        typeOver(edit, edit, text);
+}
+
+void Win32Backend::chooseBoard(Stock stock, Board board)
+{
+    HWND list = m_window.controls().handle(layout::boardControl(stock));
+    const COMBOBOXINFO parts = partsOf(list);
+    clickOn(list, centreOf(parts.rcButton), true);
+    const std::wstring name = win32::toWide(layout::boardName(board));
+    const LRESULT item = SendMessageW(parts.hwndList, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(name.c_str()));
+    RECT place{};
+    SendMessageW(parts.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(&place));
+    clickOn(parts.hwndList, centreOf(place));
+}
+
+void Win32Backend::typeBoard(Stock stock, std::u16string_view text)
+{
+    HWND list = m_window.controls().handle(layout::boardControl(stock));
+    typeOver(list, win32::editPartOf(list), text);
+    press(VK_RETURN);
 }
 
 bool Win32Backend::isChecked(const layout::Control &control) const
@@ -409,6 +450,11 @@ std::u16string Win32Backend::text(Field field) const
 std::u16string Win32Backend::result() const
 {
     return win32::windowText(m_window.controls().resultLine());
+}
+
+std::u16string Win32Backend::boardText(Stock stock) const
+{
+    return win32::windowText(m_window.controls().handle(layout::boardControl(stock)));
 }
 
 Field Win32Backend::keypadTarget() const

@@ -51,6 +51,8 @@ public:
     void tab() override;
     void enter() override;
     void escape() override;
+    void chooseBoard(Stock stock, Board board) override;
+    void typeBoard(Stock stock, std::u16string_view text) override;
     // A key pressed and released on the control with the focus, as the keyboard posts it to
     // the window's thread, through the dialog manager; `extended` for a key beside the main
     // block (the keypad's Enter).
@@ -67,6 +69,7 @@ public:
 
     std::u16string text(Field field) const override;
     std::u16string result() const override;
+    std::u16string boardText(Stock stock) const override;
     Field keypadTarget() const override;
     const layout::Control *focus() const override;
     std::size_t caret(Field field) const override;
@@ -82,8 +85,12 @@ public:
 
 private:
     void perform(const std::function<void()> &action);
-    // A left click on a control or a window, at a pixel of its client area.
-    void clickOn(HWND target, POINT local);
+    // A left click on a control or a window, at a pixel of its client area. A drop-down's list
+    // that it opens is closed again, unless the list is to stay open for the next click.
+    void clickOn(HWND target, POINT local, bool leaveListOpen = false);
+    // Into `control` as Tab would take the focus there, then Ctrl+A and the text into its
+    // `edit`, as an input method hands it over.
+    void typeOver(HWND control, HWND edit, std::u16string_view text);
     // The controls that take input: the modal window's while one is open.
     const win32::Controls &activeControls() const;
 

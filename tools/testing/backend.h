@@ -82,6 +82,11 @@ public:
     virtual void enter() = 0;
     // Presses Escape: a modal window closes as its 取消 or 关闭 does.
     virtual void escape() = 0;
+    // Opens a stock's board drop-down with the mouse and clicks the board's item in its list.
+    virtual void chooseBoard(Stock stock, Board board) = 0;
+    // Moves the focus into a stock's board drop-down as Tab would, types the text over its edit
+    // part and presses Return.
+    virtual void typeBoard(Stock stock, std::u16string_view text) = 0;
 
     // The modal window that is open in front of the main window (the fee settings, the
     // detail), or none. `click` reaches its controls as the main window's, and `typeInto` its
@@ -101,6 +106,8 @@ public:
 
     virtual std::u16string text(Field field) const = 0;
     virtual std::u16string result() const = 0;
+    // What a stock's board drop-down shows in its edit part.
+    virtual std::u16string boardText(Stock stock) const = 0;
     virtual Field keypadTarget() const = 0;
     // The control with the keyboard focus, or none.
     virtual const layout::Control *focus() const = 0;

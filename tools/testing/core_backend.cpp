@@ -52,6 +52,22 @@ void CoreBackend::click(const layout::Control &control)
     m_calculator.perform(control.action);
 }
 
+void CoreBackend::chooseBoard(Stock stock, Board board)
+{
+    // Choosing an item gives the drop-down the focus, as a click does.
+    m_window.setFocusControl(&layout::boardControl(stock));
+    m_window.setBoardText(stock, layout::boardName(board));
+    m_calculator.perform(ChooseBoard{stock});
+}
+
+void CoreBackend::typeBoard(Stock stock, std::u16string_view text)
+{
+    const layout::Control &list = layout::boardControl(stock);
+    m_window.setFocusControl(&list);
+    m_window.setBoardText(stock, numbers::oneLineOf(text));
+    m_calculator.perform(list.actionOnEnter());
+}
+
 void CoreBackend::clickAt(int x, int y)
 {
     if (const layout::Control *control = layout::controlAt(x, y))
@@ -172,6 +188,8 @@ WindowView CoreBackend::describe() const
             caption = m_window.result();
         else if (control.isFeeModelNote)
             caption = m_window.feeModelNote();
+        else if (control.board)
+            caption = m_window.boardText(*control.board);
         view.controls.push_back(viewOf(layout::mainWindow(), control, std::move(caption)));
     }
     return view;

@@ -26,6 +26,8 @@ public:
     void tab() override;
     void enter() override;
     void escape() override;
+    void chooseBoard(Stock stock, Board board) override;
+    void typeBoard(Stock stock, std::u16string_view text) override;
     const layout::WindowDescription *openDialog() const override;
     void typeInto(const layout::Control &textBox, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
@@ -35,6 +37,7 @@ public:
 
     std::u16string text(Field field) const override { return m_window.text(field); }
     std::u16string result() const override { return m_window.result(); }
+    std::u16string boardText(Stock stock) const override { return m_window.boardText(stock); }
     Field keypadTarget() const override { return m_calculator.keypadTarget(); }
     // While a modal window is open, no control of the main window has the focus.
     const layout::Control *focus() const override

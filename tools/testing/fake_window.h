@@ -74,6 +74,19 @@ public:
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     // A field greyed out while it has the focus passes the focus on, as Tab would.
     void setEnabled(Field field, bool enabled) override;
+    std::u16string boardText(Stock stock) const override
+    {
+        return m_boardTexts[static_cast<std::size_t>(stock)];
+    }
+    void setBoard(Stock stock, Board board) override
+    {
+        setBoardText(stock, layout::boardName(board));
+    }
+    // What typing into the drop-down's edit part leaves there.
+    void setBoardText(Stock stock, std::u16string_view text)
+    {
+        m_boardTexts[static_cast<std::size_t>(stock)] = text;
+    }
     void setFeeModelNote(std::u16string_view caption) override { m_feeModelNote = caption; }
     void copyText(std::u16string_view text) override { m_clipboard = text; }
     DialogWindow &openDialog(const layout::WindowDescription &description,
@@ -113,6 +126,8 @@ private:
     std::array<bool, fieldCount> m_enabled{};
     std::u16string m_feeModelNote;
     std::u16string m_clipboard;
+    std::array<std::u16string, 2> m_boardTexts{std::u16string(layout::boardName(Board::main)),
+                                               std::u16string(layout::boardName(Board::main))};
     std::unique_ptr<FakeDialog> m_dialog;
 };
 
