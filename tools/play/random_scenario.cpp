@@ -196,10 +196,16 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
         fees,
         detail,
         modal,
+        board,
         choices
     };
     // How often each choice comes, out of the sum.
-    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2, 1, 1, 2};
+    constexpr std::size_t weights[choices] = {3, 2, 4, 4, 1, 2, 2, 2, 1, 2, 1, 1, 2, 2};
+    // Boards chosen from the list, and codes and names typed in, faults included.
+    static const std::vector<std::string> boards = {
+        "main",   "star",   "bse",    "star",        "bse",    "688981", "689009",
+        "920001", "430047", "830799", "870199",      "300750", "600519", "68898",
+        "abc",    "科创板", "北交所", "主板/创业板", "１２３"};
     // Rates as users type them into the fee settings, faults included.
     static const std::vector<std::string> rates = {"0",     "0.1", "1",    "2.5",    "3",
                                                    "5",     "30",  "1.5",  "-1",     "abc",
@@ -274,6 +280,9 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
             out << "dismiss\n";
             break;
         }
+        case board:
+            out << "board " << (random.below(2) ? "old " : "new ") << random.pick(boards) << '\n';
+            break;
         default:
             out << (random.below(2) ? "show\n" : "caret " + random.pick(window.fields) + "\n");
             break;
