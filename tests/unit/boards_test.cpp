@@ -150,8 +150,8 @@ TEST(BoardSale, LeastValidOrderThatPaysOrTheWholeHolding)
     const FeeSettings &waived = waivedFees;
     for (const FeeSettings *settings : {&perMille, &itemised, &waived}) {
         for (const Board board : {Board::star, Board::bse}) {
-            for (const char16_t *price : {u"0.01", u"0.03", u"1.23", u"57.89"}) {
-                for (const char16_t *held : {u"100", u"199", u"200", u"201", u"1500"}) {
+            for (const char16_t *price : {u"2.47", u"4.56", u"57.89"}) {
+                for (const char16_t *held : {u"150", u"199", u"200", u"201", u"480"}) {
                     for (const char16_t *balance : {u"0", u"-3", u"250", u"996.5"}) {
                         const FieldTexts texts =
                             textsOf(price, held, u"9.99", u"1", balance, u"1000");
