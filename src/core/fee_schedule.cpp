@@ -235,7 +235,10 @@ public:
 
     mpq_class breakEvenPrice(const mpz_class &shares, const mpq_class &paid) const override
     {
-        return mpq_class(ceilingOf(paid * fenPerYuan / (shares * (1 - m_rate))), fenPerYuan);
+        // A rebate larger than the purchase (a fee below −1000‰) is won back at any price:
+        // the lowest tick, never a price of 0 or less.
+        const mpz_class ticks = ceilingOf(paid * fenPerYuan / (shares * (1 - m_rate)));
+        return mpq_class(ticks < 1 ? mpz_class(1) : ticks, fenPerYuan);
     }
 
     std::vector<std::u16string> note() const override

@@ -299,3 +299,22 @@ TEST(Detail, TheBreakEvenPriceCanBeTheLowestTick)
 }
 
 } // namespace
+
+namespace {
+
+// A rebate larger than the purchase, a fee below −1000‰, which the fee field takes: the shares
+// are won back at any price, so the break-even price is the lowest tick, not a price below 0.
+TEST(Detail, ARebateAboveTheCostBreaksEvenAtTheLowestTick)
+{
+    CoreBackend ui;
+    fill(ui, {{Field::oldPrice, u"10"},
+              {Field::sharesHeld, u"1000"},
+              {Field::newPrice, u"10"},
+              {Field::feePerMille, u"-2000"},
+              {Field::balance, u"0"},
+              {Field::moneyToSpend, u"10000"}});
+    ui.click(mainControl("Command1"));
+    EXPECT_NE(copiedDetail(ui).find(u"成本价\t-10.000\t保本价\t0.01\n"), std::u16string::npos);
+}
+
+} // namespace
