@@ -40,12 +40,12 @@ constexpr Row key(std::string_view id, Key which, std::u16string_view caption)
 }
 
 // A stock's board, chosen in a drop-down list that stands on the bottom edge of the stock's
-// frame, at its left end, where it covers nothing that shows: below the old stock's fields, and
-// below the blank second line of the new stock's caption, above the result line.
-constexpr Row boardList(std::string_view id, std::string_view frame, Stock stock, int top, int tab)
+// frame, at its left end. It belongs to the window, since a frame shows nothing beyond its own
+// edges, and covers nothing that shows: below the old stock's fields, and below the blank
+// second line of the new stock's caption, above the result line.
+constexpr Row boardList(std::string_view id, Stock stock, Rect twips, int tab)
 {
-    Row list = control(id, Kind::dropDown, frame, boardNames[0], {120, top, 1395, 285}, song(9),
-                       sys, sys, tab);
+    Row list = control(id, Kind::dropDown, {}, boardNames[0], twips, song(9), sys, sys, tab);
     list.control.board = stock;
     // Return takes what was typed as the board's name or the stock's code, and no more.
     list.control.action = Action{ChooseBoard{stock}};
@@ -146,8 +146,8 @@ constexpr std::array rows{
     feeModelNote(),
     button("feeSettings", {}, u"费率设置", {5700, 420, 1005, 345}, song(9), 42, OpenFeeSettings{}),
     button("detail", {}, u"计算明细", {6810, 420, 1005, 345}, song(9), 43, ShowDetail{}),
-    boardList("oldBoard", "Frame1", Stock::oldStock, 990, 45),
-    boardList("newBoard", "Frame2", Stock::newStock, 900, 46),
+    boardList("oldBoard", Stock::oldStock, {360, 2070, 1395, 285}, 45),
+    boardList("newBoard", Stock::newStock, {4200, 1980, 1395, 285}, 46),
 };
 
 // The keypad edits the field clicked last, which is not always the field with the focus:
