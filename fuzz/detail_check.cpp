@@ -13,7 +13,6 @@
 namespace ostrel::fuzz {
 namespace {
 
-constexpr int lot = 100;
 constexpr int ticksPerYuan = 100; // prices move on a tick of 0.01 yuan
 constexpr unsigned moneyPlaces = 2;
 constexpr unsigned costPricePlaces = 3;
@@ -130,7 +129,7 @@ std::optional<std::string> breakEvenFault(const Trades &trades, std::u16string_v
     if (ticksExact.get_den() != 1)
         return "the break-even price " + quoted(cell) + " is not on the 0.01 tick";
     const mpz_class ticks = ticksExact.get_num();
-    const mpz_class shares = trades.lots * lot;
+    const mpz_class &shares = trades.bought;
     const mpq_class paid = trades.cost() + trades.purchaseCost().total();
     const mpq_class tick(shares, ticksPerYuan);
     const auto pays = [&](const mpz_class &count) {
@@ -224,7 +223,7 @@ std::optional<std::string> detailFault(const std::optional<Answer> &answer, cons
     if (auto fault =
             tradeFault("the sale", rows[saleRow], u"卖出", answer->sold, trades.oldPrice, saleFees))
         return fault;
-    if (auto fault = tradeFault("the purchase", rows[purchaseRow], u"买入", trades.lots * lot,
+    if (auto fault = tradeFault("the purchase", rows[purchaseRow], u"买入", trades.bought,
                                 trades.newPrice, purchaseFees))
         return fault;
 
@@ -253,13 +252,12 @@ std::optional<std::string> detailFault(const std::optional<Answer> &answer, cons
     const std::vector<std::u16string> &prices = rows[priceRow];
     if (prices[0] != u"成本价" || prices[2] != u"保本价")
         return "the price row is not headed 成本价 and 保本价";
-    if (sgn(trades.lots) == 0) {
+    if (sgn(trades.bought) == 0) {
         if (prices[1] != none || prices[3] != none)
             return "with nothing bought the prices are not —";
         return std::nullopt;
     }
-    const mpq_class costPrice =
-        (trades.cost() + purchaseFees.total()) / mpq_class(trades.lots * lot);
+    const mpq_class costPrice = (trades.cost() + purchaseFees.total()) / mpq_class(trades.bought);
     const std::u16string wantCost = fixed(costPrice, costPricePlaces);
     if (prices[1] != wantCost)
         return "the cost price is " + quoted(prices[1]) + ", expected " + quoted(wantCost);

@@ -5,6 +5,7 @@
 #include "expect.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace ostrel::fuzz {
@@ -17,7 +18,7 @@ constexpr int saleRatesCap = 5000;    // a sale's three rates together stay belo
 constexpr int fenPerYuan = 100;
 constexpr int maxPerMille = 18; // the per-mille field's upper check
 // Amounts whose numerators and denominators together take at most this many bits are cheap
-// enough to try many counts of lots with; longer ones only a few.
+// enough to try many counts of lots or shares with; longer ones only a few.
 constexpr std::size_t shortBits = 512;
 constexpr std::size_t manyTries = 20000;
 constexpr std::size_t fewTries = 16;
@@ -73,7 +74,73 @@ mpz_class ceilingOf(const mpq_class &value)
     return up;
 }
 
+// Stock codes by their first digits, as the exchanges hand them out: the STAR Market's 688 and
+// 689, and Beijing's 920 (every new listing since 2025-10) beside the older 43, 83, 87 and 88.
+// A code with none of these is a main-board or ChiNext stock.
+struct CodeStart {
+    std::u16string_view digits;
+    Board board;
+};
+constexpr std::array codeStarts{
+    CodeStart{u"688", Board::star}, CodeStart{u"689", Board::star}, CodeStart{u"920", Board::bse},
+    CodeStart{u"43", Board::bse},   CodeStart{u"83", Board::bse},   CodeStart{u"87", Board::bse},
+    CodeStart{u"88", Board::bse},
+};
+constexpr std::size_t codeDigits = 6;
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\u3000';
+}
+
 } // namespace
+
+OrderSize orderSizeOf(Board board)
+{
+    switch (board) {
+    case Board::star:
+        return {2 * lot, 1};
+    case Board::bse:
+        return {lot, 1};
+    case Board::main:
+        break;
+    }
+    return {lot, lot};
+}
+
+std::u16string_view boardShown(Board board)
+{
+    switch (board) {
+    case Board::star:
+        return u"科创板";
+    case Board::bse:
+        return u"北交所";
+    case Board::main:
+        break;
+    }
+    return u"主板/创业板";
+}
+
+std::optional<Board> boardTyped(std::u16string_view typed)
+{
+    // A drop-down's edit part holds one line.
+    std::u16string_view text = typed.substr(0, typed.find_first_of(u"\r\n\t"));
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    for (const Board board : {Board::main, Board::star, Board::bse}) {
+        if (text == boardShown(board))
+            return board;
+    }
+    if (text.size() != codeDigits || !std::all_of(text.begin(), text.end(), isAsciiDigit))
+        return std::nullopt;
+    for (const CodeStart &start : codeStarts) {
+        if (text.substr(0, start.digits.size()) == start.digits)
+            return start.board;
+    }
+    return Board::main;
+}
 
 mpz_class floorOf(const mpq_class &value)
 {
@@ -207,7 +274,7 @@ mpq_class toFen(const mpq_class &amount)
 
 mpq_class Trades::cost() const
 {
-    return mpq_class(lots * lot) * newPrice;
+    return mpq_class(bought) * newPrice;
 }
 
 TradeCost Trades::saleCost(const mpq_class &amount) const
@@ -231,6 +298,14 @@ mpq_class Trades::remainder(const mpz_class &sold) const
 {
     const mpq_class proceeds = mpq_class(sold) * oldPrice;
     return proceeds + balance - cost() - saleCost(proceeds).total() - purchaseCost().total();
+}
+
+bool Trades::isOrder(const mpz_class &sold) const
+{
+    const OrderSize size = orderSizeOf(boards.oldStock);
+    if (sgn(sold) == 0)
+        return true;
+    return sold >= size.least && sold <= holding && mpz_divisible_ui_p(sold.get_mpz_t(), size.step);
 }
 
 std::size_t affordableTries(const Trades &trades)
@@ -264,20 +339,25 @@ mpz_class firstCountThatMayPay(const Schedule &schedule, const mpq_class &unit,
 
 std::optional<std::string> saleFault(const Trades &trades, const mpz_class &sold)
 {
-    const mpz_class wholeLots = trades.holding / lot;
+    // Counted in the old board's steps: lots of 100 on the main board, single shares on STAR
+    // and Beijing, where no order is below the least.
+    const OrderSize size = orderSizeOf(trades.boards.oldStock);
+    const mpz_class wholeSteps = trades.holding / size.step;
+    const mpz_class leastSteps = (size.least + size.step - 1) / size.step;
     const bool wholeHolding = sold == trades.holding;
-    // Every count of lots below `below` must fail to pay.
+    // Every count of steps below `below` must fail to pay.
     mpz_class below;
-    if (wholeHolding &&
-        (!mpz_divisible_ui_p(sold.get_mpz_t(), lot) || sgn(trades.remainder(sold)) < 0)) {
-        // Sold whole because no whole lots within the holding pay.
-        below = wholeLots + 1;
+    if (wholeHolding && (!trades.isOrder(sold) || sgn(trades.remainder(sold)) < 0)) {
+        // Sold whole because no order within the holding pays, or the holding is below the
+        // least order and can only go whole.
+        below = wholeSteps + 1;
     } else {
-        if (!mpz_divisible_ui_p(sold.get_mpz_t(), lot))
-            return "shares to sell are neither whole lots nor the whole holding";
+        if (!trades.isOrder(sold))
+            return "shares to sell are neither an order the old board takes nor the whole "
+                   "holding";
         if (sgn(trades.remainder(sold)) < 0)
             return "shares to sell do not pay for the purchase and the fees";
-        below = sold / lot;
+        below = sold / size.step;
     }
     if (sgn(below) == 0)
         return std::nullopt;
@@ -285,17 +365,83 @@ std::optional<std::string> saleFault(const Trades &trades, const mpz_class &sold
     if (sgn(leftWithoutSale) >= 0)
         return "selling nothing already pays, yet shares are sold";
     const mpz_class first =
-        firstCountThatMayPay(trades.schedule, trades.oldPrice * lot, -leftWithoutSale);
-    const mpz_class last = std::max(first, mpz_class(below - affordableTries(trades)));
+        firstCountThatMayPay(trades.schedule, trades.oldPrice * size.step, -leftWithoutSale);
+    const mpz_class last =
+        std::max({first, leastSteps, mpz_class(below - affordableTries(trades))});
     for (mpz_class count = below - 1; count >= last; --count) {
-        const mpz_class fewer = count * lot;
+        const mpz_class fewer = count * size.step;
         if (sgn(trades.remainder(fewer)) >= 0)
             return "selling " + fewer.get_str() + " shares already pays";
     }
     return std::nullopt;
 }
 
-Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees)
+namespace {
+
+// On a board that takes single shares from its least order up, under one per-mille rate: every
+// share sold adds the same to R, so the count where R turns from negative to 0 or more follows
+// from R(0) and R(1), and is then held against R on both sides. The least order, the whole
+// holding when nothing within it pays.
+mpz_class singleSharesToSellPerMille(const Trades &trades, const OrderSize &size)
+{
+    const mpq_class leftWithoutSale = trades.remainder(0);
+    const mpq_class perShare = trades.remainder(1) - leftWithoutSale;
+    if (sgn(perShare) <= 0)
+        return trades.holding;
+    mpz_class count = ceilingOf(-leftWithoutSale / perShare);
+    // Exact figures need no nudging; the two loops only pin the count to R itself.
+    for (int nudge = 0; nudge < 2 && sgn(trades.remainder(count)) < 0; ++nudge)
+        ++count;
+    for (int nudge = 0; nudge < 2 && sgn(count) > 0 && sgn(trades.remainder(count - 1)) >= 0;
+         ++nudge)
+        --count;
+    count = std::max(count, mpz_class(size.least));
+    return count > trades.holding ? trades.holding : count;
+}
+
+// The sale on a board that takes single shares from its least order up: none when the balance
+// already pays, the whole holding when it is below the least order, otherwise the fewest
+// shares from the least order up that leave R ≥ 0, or the whole holding when none do. Under
+// the itemised fees R is not monotonic, so the counts are tried one by one from the least that
+// could pay at all, as far as that is affordable here.
+void singleSharesToSell(const Trades &trades, const OrderSize &size, Transfer &t)
+{
+    const mpq_class leftWithoutSale = trades.remainder(0);
+    if (sgn(leftWithoutSale) >= 0)
+        t.sell = 0;
+    else if (t.holding < size.least)
+        t.sell = t.holding;
+    else if (!trades.schedule.itemised)
+        t.sell = singleSharesToSellPerMille(trades, size);
+    else {
+        const mpz_class first =
+            std::max(firstCountThatMayPay(trades.schedule, trades.oldPrice, -leftWithoutSale),
+                     mpz_class(size.least));
+        t.sell = t.holding;
+        if (first <= t.holding) {
+            if (affordableTries(trades) < manyTries) {
+                t.sellWorkedOut = false;
+                return;
+            }
+            const mpz_class last = std::min(mpz_class(first + manyTries - 1), t.holding);
+            mpz_class count = first;
+            while (count <= last && sgn(trades.remainder(count)) < 0)
+                ++count;
+            if (count <= last)
+                t.sell = count;
+            else if (last < t.holding) {
+                t.sellWorkedOut = false;
+                return;
+            }
+        }
+    }
+    t.left = floorOf(trades.remainder(t.sell));
+}
+
+} // namespace
+
+Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees,
+                    const BoardsChosen &boards)
 {
     Press press;
     press.fields = before;
@@ -337,16 +483,28 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const F
 
     Trades trades;
     trades.schedule = scheduleOf(fees, fee.value_or(0));
+    trades.boards = boards;
     trades.oldPrice = *oldPrice;
     trades.newPrice = *newPrice;
     trades.balance = *balance;
     trades.holding = nearestWhole(*held);
-    trades.lots = floorOf(*money / *newPrice / lot);
+    // The most shares the money buys in the new board's steps, none when that is below its
+    // least order.
+    const OrderSize newSize = orderSizeOf(boards.newStock);
+    trades.bought = floorOf(*money / *newPrice / newSize.step) * newSize.step;
+    if (trades.bought < newSize.least)
+        trades.bought = 0;
     press.trades = trades;
 
     Transfer t;
     t.holding = trades.holding;
-    t.lots = trades.lots;
+    t.bought = trades.bought;
+    const OrderSize oldSize = orderSizeOf(boards.oldStock);
+    if (oldSize.step == 1) {
+        singleSharesToSell(trades, oldSize, t);
+        press.transfer = t;
+        return press;
+    }
     if (fees.itemised) {
         // The fewest whole lots, from none up, that leave nothing owing; the whole holding
         // when none do. Tried lot by lot, as far as that is affordable here.
@@ -392,24 +550,31 @@ Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const F
     return press;
 }
 
-std::optional<ResultLine> parseResultLine(std::u16string_view line)
+std::optional<ResultLine> parseResultLine(std::u16string_view line, Board newBoard)
 {
     if (!takeWord(line, u"请卖出"))
         return std::nullopt;
     const auto sell = wholeNumber(takeDigitRun(line));
     if (!sell || !takeWord(line, u"股旧股票，才能买到"))
         return std::nullopt;
-    // The lots are written as a number of shares: N followed by "00".
     const std::string shares = takeDigitRun(line);
-    if (!shares.ends_with("00"))
-        return std::nullopt;
-    const auto lots = wholeNumber(std::string_view(shares).substr(0, shares.size() - 2));
-    if (!lots || !takeWord(line, u"股新股。转仓后还有余额"))
+    std::optional<mpz_class> bought;
+    if (orderSizeOf(newBoard).step == lot) {
+        // Lots are written as a number of shares: N followed by "00".
+        if (!shares.ends_with("00"))
+            return std::nullopt;
+        bought = wholeNumber(std::string_view(shares).substr(0, shares.size() - 2));
+        if (bought)
+            *bought *= lot;
+    } else {
+        bought = wholeNumber(shares);
+    }
+    if (!bought || !takeWord(line, u"股新股。转仓后还有余额"))
         return std::nullopt;
     const auto left = wholeNumber(takeDigitRun(line));
     if (!left || !takeWord(line, u"元。") || !line.empty())
         return std::nullopt;
-    return ResultLine{*sell, *lots, *left};
+    return ResultLine{*sell, *bought, *left};
 }
 
 } // namespace ostrel::fuzz

@@ -37,6 +37,36 @@ mpz_class nearestWhole(const mpq_class &value);
 // The largest whole number not above the value.
 mpz_class floorOf(const mpq_class &value);
 
+// --- Boards ---------------------------------------------------------------------------------
+
+// How the orders of a board are sized, as the fuzzer knows the exchanges' rules: `least`
+// shares or more, in steps of `step` shares. The main board and ChiNext trade in lots of 100;
+// STAR takes 200 shares and up, Beijing 100 and up, both in single shares.
+struct OrderSize {
+    int least;
+    int step;
+};
+OrderSize orderSizeOf(Board board);
+
+// The board each stock is expected on: the main board at start-up and after its reset.
+struct BoardsChosen {
+    Board oldStock = Board::main;
+    Board newStock = Board::main;
+
+    Board &of(Stock stock) { return stock == Stock::oldStock ? oldStock : newStock; }
+    Board of(Stock stock) const { return stock == Stock::oldStock ? oldStock : newStock; }
+};
+
+// The name a board's drop-down shows for it.
+std::u16string_view boardShown(Board board);
+
+// The board that a text typed into a drop-down names, as the fuzzer reads it: the drop-down
+// keeps what comes before the first line break or tab; with blanks (U+0020, U+3000) at both ends
+// set aside, it is a board's own name, or a stock's code of six ASCII digits (688 and 689 STAR;
+// 920, 43, 83, 87 and 88 Beijing; every other code the main board). None for any other text:
+// the drop-down then refuses it.
+std::optional<Board> boardTyped(std::u16string_view typed);
+
 // --- Fee settings ---------------------------------------------------------------------------
 
 // The fee settings as the fuzzer expects the calculator to hold them: at start-up the
@@ -91,22 +121,28 @@ struct TradeCost {
 // each trade costs.
 struct Trades {
     Schedule schedule;
+    BoardsChosen boards;
     mpq_class oldPrice, newPrice, balance;
-    mpz_class lots;    // N: lots of 100 new shares bought
+    mpz_class bought;  // new shares bought, in an order the new stock's board takes
     mpz_class holding; // H: the holding rounded to whole shares
 
     mpq_class cost() const;
     TradeCost saleCost(const mpq_class &amount) const;
     TradeCost purchaseCost() const;
-    // R: the money left after selling `sold` old shares, buying the lots and paying every fee.
+    // R: the money left after selling `sold` old shares, buying the new ones and paying every
+    // fee.
     mpq_class remainder(const mpz_class &sold) const;
+    // Whether the old stock's board takes a sale of `sold` shares in one order: none at all, or
+    // its least order or more in its steps, within the holding. The whole holding, sold when
+    // no such order pays, is checked apart.
+    bool isOrder(const mpz_class &sold) const;
 };
 
 // --- The press of "开始计算" -----------------------------------------------------------------
 
 struct Transfer {
     mpz_class sell;            // S: old shares to sell
-    mpz_class lots;            // N: lots of 100 new shares
+    mpz_class bought;          // new shares bought
     mpz_class left;            // R: whole yuan left
     mpz_class holding;         // H: the holding rounded
     bool sellWorkedOut = true; // false: S is too costly to find here; see `saleFault`
@@ -119,11 +155,12 @@ struct Press {
     std::optional<Trades> trades;     // the trades behind it
 };
 
-Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees);
+Press expectedPress(const FieldTexts &before, std::size_t maxTextLength, const FeeTexts &fees,
+                    const BoardsChosen &boards);
 
-// With the itemised fees, when the sale was too costly to find by trying every lot: what is
-// wrong with selling `sold` shares, if anything. It must be the whole holding or whole lots
-// that pay, the lot below must not pay, and no fewer lots may pay, as far as the fuzzer can
+// With the itemised fees, when the sale was too costly to find by trying every count: what is
+// wrong with selling `sold` shares, if anything. It must be the whole holding or an order the
+// old stock's board takes that pays, and no smaller order may pay, as far as the fuzzer can
 // afford to try them.
 std::optional<std::string> saleFault(const Trades &trades, const mpz_class &sold);
 
@@ -137,12 +174,13 @@ mpz_class firstCountThatMayPay(const Schedule &schedule, const mpq_class &unit,
 std::size_t affordableTries(const Trades &trades);
 
 struct ResultLine {
-    mpz_class sell, lots, left;
+    mpz_class sell, bought, left;
 };
 
-// S, N and R of a line that reads exactly
-// "请卖出S股旧股票，才能买到N00股新股。转仓后还有余额R元。", each a whole number in plain decimal;
-// none for any other text.
-std::optional<ResultLine> parseResultLine(std::u16string_view line);
+// S, the new shares and R of a line that reads exactly
+// "请卖出S股旧股票，才能买到N00股新股。转仓后还有余额R元。" when the new stock trades in lots (N
+// lots, the shares being N × 100), or "…才能买到B股新股。…" with the plain count B on a board that
+// takes single shares; each a whole number in plain decimal. None for any other text.
+std::optional<ResultLine> parseResultLine(std::u16string_view line, Board newBoard);
 
 } // namespace ostrel::fuzz

@@ -50,7 +50,6 @@ constexpr auto handlerLimit = std::chrono::milliseconds(100);
 constexpr int timingTries = 3;
 // Enough for long sessions of use while keeping each input quick to run.
 constexpr std::size_t maxActions = 256;
-constexpr unsigned long lot = 100; // shares to a lot
 
 std::string idOf(Field field)
 {
@@ -412,7 +411,8 @@ private:
 
     void checkCalculation(const Snapshot &before, const Snapshot &after, std::size_t boxes)
     {
-        const fuzz::Press press = fuzz::expectedPress(before.texts, layout::maxTextLength, m_fees);
+        const fuzz::Press press =
+            fuzz::expectedPress(before.texts, layout::maxTextLength, m_fees, m_boards);
         if (trace) {
             const char *outcome = press.messageBox ? "an input fault"
                                   : press.transfer ? "a result line"
@@ -420,9 +420,11 @@ private:
             const char *sale = !press.transfer    ? ""
                                : !m_fees.itemised ? ", per-mille fees"
                                : press.transfer->sellWorkedOut
-                                   ? ", itemised fees, sale tried lot by lot"
+                                   ? ", itemised fees, sale tried count by count"
                                    : ", itemised fees, sale checked";
-            std::fprintf(stderr, "       -> expected %s%s\n", outcome, sale);
+            std::fprintf(stderr, "       -> expected %s%s, boards %s and %s\n", outcome, sale,
+                         play::toUtf8(fuzz::boardShown(m_boards.oldStock)).c_str(),
+                         play::toUtf8(fuzz::boardShown(m_boards.newStock)).c_str());
         }
         expect(boxes <= 1, "开始计算 showed " + std::to_string(boxes) + " message boxes");
         expect(boxes == (press.messageBox ? 1u : 0u),
@@ -444,7 +446,7 @@ private:
             return;
         }
         const fuzz::Transfer &want = *press.transfer;
-        const auto line = fuzz::parseResultLine(after.result);
+        const auto line = fuzz::parseResultLine(after.result, m_boards.newStock);
         expect(line.has_value(),
                "the result line does not read as a result: " + shown(after.result));
         const auto text = [](const mpz_class &value) {
@@ -453,12 +455,12 @@ private:
         if (want.sellWorkedOut)
             expect(line->sell == want.sell,
                    "shares to sell " + text(line->sell) + ", expected " + text(want.sell));
-        expect(line->lots == want.lots,
-               "lots to buy " + text(line->lots) + ", expected " + text(want.lots));
+        expect(line->bought == want.bought,
+               "new shares to buy " + text(line->bought) + ", expected " + text(want.bought));
         expect(sgn(line->sell) >= 0 && line->sell <= want.holding,
                "shares to sell " + text(line->sell) + " outside 0.." + text(want.holding));
-        expect(line->sell == want.holding || mpz_divisible_ui_p(line->sell.get_mpz_t(), lot) != 0,
-               "shares to sell " + text(line->sell) + " are not whole lots");
+        expect(line->sell == want.holding || press.trades->isOrder(line->sell),
+               "shares to sell " + text(line->sell) + " are not an order the old board takes");
         if (!want.sellWorkedOut) {
             if (auto fault = fuzz::saleFault(*press.trades, line->sell))
                 fail("shares to sell " + text(line->sell) + ": " + *fault);
@@ -496,6 +498,7 @@ private:
     testing::CoreBackend m_backend;
     std::size_t m_index = 0;
     fuzz::FeeTexts m_fees;                // the fee settings last confirmed
+    fuzz::BoardsChosen m_boards;          // the boards the stocks are on
     std::optional<fuzz::Answer> m_answer; // the answer the result line shows
 };
 
