@@ -9,6 +9,8 @@
 #include "utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <variant>
 
 namespace ostrel::fuzz {
@@ -41,6 +43,22 @@ UserAction typing(Field field, std::u16string text)
     action.field = field;
     action.text = std::move(text);
     return action;
+}
+
+// The digits a typed code starts with: each start the exchanges give a board by, and none, so
+// that the code's digits all come from the input and any other start, main board or not, turns
+// up as well.
+constexpr std::array<std::u16string_view, boardPicks + 1> codeStartsTried{
+    u"688", u"689", u"920", u"43", u"83", u"87", u"88", u""};
+constexpr std::size_t codeLength = 6;
+
+// The words of the scenario language for the boards' items, and for the two stocks.
+constexpr std::array<std::string_view, 3> boardWords{"main", "star", "bse"};
+constexpr std::array<Board, 3> boardsListed{Board::main, Board::star, Board::bse};
+
+std::string_view stockWord(Stock stock)
+{
+    return stock == Stock::oldStock ? "old" : "new";
 }
 
 UserAction clicking(const layout::Control *control)
@@ -100,6 +118,43 @@ std::u16string ActionReader::rate()
     if (kind == RateKind::blanks)
         digits = " " + digits + " ";
     return std::u16string(digits.begin(), digits.end());
+}
+
+UserAction ActionReader::board()
+{
+    UserAction action;
+    action.kind = UserAction::Kind::board;
+    action.stock = byte() % 2 == 0 ? Stock::oldStock : Stock::newStock;
+    const std::uint8_t form = byte();
+    const auto way = static_cast<BoardWay>(form & boardWays);
+    const std::uint8_t pick = (form >> boardPickShift) & boardPicks;
+    const Board listed = boardsListed[pick % boardsListed.size()];
+    std::u16string &text = action.text;
+    switch (way) {
+    case BoardWay::item:
+        action.item = listed;
+        return action;
+    case BoardWay::text: {
+        const auto bytes = chunk(byte());
+        text = play::fromUtf8(
+            std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+        return action;
+    }
+    case BoardWay::code:
+        text = codeStartsTried[pick];
+        while (text.size() < codeLength)
+            text += static_cast<char16_t>(u'0' + byte() % 10);
+        break;
+    case BoardWay::name:
+        text = boardShown(listed);
+        break;
+    }
+    const char16_t blank = (form & boardWideBlanks) ? u'\u3000' : u' ';
+    if (form & boardBlankBefore)
+        text.insert(text.begin(), blank);
+    if (form & boardBlankAfter)
+        text += blank;
+    return action;
 }
 
 std::span<const std::uint8_t> ActionReader::chunk(std::size_t size)
@@ -209,6 +264,8 @@ std::optional<UserAction> ActionReader::next()
         action.kind = UserAction::Kind::detail;
         return action;
     }
+    case Op::board:
+        return board();
     }
     return std::nullopt;
 }
@@ -297,6 +354,15 @@ std::string describe(const UserAction &action, bool abbreviate)
         const layout::WindowDescription &dialog = layout::detailWindow();
         return clickLine(*layout::controlFor(ShowDetail{})) + "\n" +
                clickLine(*dialog.controlFor(CopyDetail{})) + "\n" + clickLine(closerOf(dialog));
+    }
+    case UserAction::Kind::board: {
+        std::string line = "board " + std::string(stockWord(action.stock)) + " ";
+        if (action.item) {
+            const auto at = std::find(boardsListed.begin(), boardsListed.end(), *action.item);
+            return line +
+                   std::string(boardWords[static_cast<std::size_t>(at - boardsListed.begin())]);
+        }
+        return line + play::toUtf8(action.text);
     }
     }
     return {};

@@ -15,7 +15,7 @@
 #include <vector>
 
 // The fuzzer's input bytes read as a sequence of user actions. Every byte string is a valid
-// input: an opcode byte picks the action (byte % 10), the bytes after it give its arguments,
+// input: an opcode byte picks the action (byte % 11), the bytes after it give its arguments,
 // and an argument past the end of the input reads as 0. See fuzz/README.md for the table.
 // Every action ends with the main window in front: a click that opens a modal window closes
 // it again with its 取消 or 关闭.
@@ -32,8 +32,9 @@ enum class Op : std::uint8_t {
     calculate = 7, // no arguments: a click on "开始计算"
     fees = 8,      // flags, then four rates when they are typed: the fee settings, filled in
     detail = 9,    // no arguments: the detail window opened, its rows copied, the window closed
+    board = 10,    // stock, form, then what the form needs: a board chosen or typed, or a code
 };
-inline constexpr int opCount = 10;
+inline constexpr int opCount = 11;
 
 // Flags of Op::number.
 inline constexpr std::uint8_t numberPlus = 0x01;
@@ -63,6 +64,23 @@ enum class RateKind : std::uint8_t {
                 // out); nothing at all when n = 0
 };
 
+// The form byte of Op::board: its low two bits are the way the board is given; for a code the
+// next three bits pick the digits it starts with, for an item or a name the board (modulo 3).
+// Bits 5 and 6 put a blank before and after a typed code or name, bit 7 makes those blanks
+// ideographic (U+3000) instead of plain.
+inline constexpr std::uint8_t boardWays = 0x03;
+enum class BoardWay : std::uint8_t {
+    item = 0, // the board's item chosen from the list
+    code = 1, // a six-digit code typed: the chosen start, then digits from the bytes that follow
+    name = 2, // the board's name typed
+    text = 3, // free text typed: a length n and n bytes of UTF-8
+};
+inline constexpr int boardPickShift = 2;
+inline constexpr std::uint8_t boardPicks = 0x07;
+inline constexpr std::uint8_t boardBlankBefore = 0x20;
+inline constexpr std::uint8_t boardBlankAfter = 0x40;
+inline constexpr std::uint8_t boardWideBlanks = 0x80;
+
 // Pixels outside the client area that a clickAt can still reach, on every side.
 inline constexpr int clickAtMargin = 10;
 
@@ -82,10 +100,12 @@ struct FeeDialog {
 };
 
 struct UserAction {
-    enum class Kind { type, click, clickAt, tab, fees, detail };
+    enum class Kind { type, click, clickAt, tab, fees, detail, board };
     Kind kind = Kind::tab;
     Field field = Field::oldPrice;            // Kind::type
-    std::u16string text;                      // Kind::type
+    std::u16string text;                      // Kind::type; Kind::board when typed
+    Stock stock = Stock::oldStock;            // Kind::board
+    std::optional<Board> item;                // Kind::board: the item chosen, none when typed
     const layout::Control *control = nullptr; // Kind::click
     int x = 0, y = 0;                         // Kind::clickAt
     FeeDialog fees;                           // Kind::fees
@@ -115,6 +135,7 @@ private:
     std::uint16_t word();
     std::span<const std::uint8_t> chunk(std::size_t size);
     std::u16string rate();
+    UserAction board();
 
     std::span<const std::uint8_t> m_bytes;
     std::size_t m_pos = 0;

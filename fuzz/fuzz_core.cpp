@@ -161,6 +161,12 @@ Glimpse perform(testing::CoreBackend &backend, const UserAction &action)
     case UserAction::Kind::detail:
         copyDetail(backend, seen);
         break;
+    case UserAction::Kind::board:
+        if (action.item)
+            backend.chooseBoard(action.stock, *action.item);
+        else
+            backend.typeBoard(action.stock, action.text);
+        break;
     }
     seen.leftOpen = backend.openDialog() != nullptr;
     return seen;
@@ -201,6 +207,11 @@ std::string lines(const UserAction &action, bool abbreviate)
 std::u16string_view modelCaption(bool itemised)
 {
     return itemised ? u"计费：分项" : u"计费：按千分比";
+}
+
+std::string stockName(Stock stock)
+{
+    return stock == Stock::oldStock ? "the old stock" : "the new stock";
 }
 
 std::u16string_view faultNamed(fuzz::RateFault fault)
@@ -295,6 +306,8 @@ private:
         const std::size_t boxes = after.messages - before.messages;
         if (action.kind == UserAction::Kind::fees) {
             checkFees(action.fees, before, after, seen, boxes);
+        } else if (action.kind == UserAction::Kind::board) {
+            checkBoardChoice(action, before, after, boxes);
         } else if (std::holds_alternative<Calculate>(clicked)) {
             checkCalculation(before, after, boxes);
         } else if (std::holds_alternative<ShowInstructions>(clicked)) {
@@ -314,6 +327,57 @@ private:
         // A reset clears the answer, and with it its detail.
         if (std::holds_alternative<Reset>(clicked))
             m_answer.reset();
+        // The resets set the boards of the stocks they reset back to the main board: 重置 of
+        // either stock its own, 全部重置 both.
+        if (const auto *reset = std::get_if<Reset>(&clicked)) {
+            if (reset->group != ResetGroup::newStock)
+                m_boards.oldStock = Board::main;
+            if (reset->group != ResetGroup::oldStock)
+                m_boards.newStock = Board::main;
+        }
+        checkBoards();
+    }
+
+    // A board chosen from the list, or typed: a board's name or a stock's code takes, anything
+    // else shows one box and keeps the board. Nothing else changes.
+    void checkBoardChoice(const UserAction &action, const Snapshot &before, const Snapshot &after,
+                          std::size_t boxes)
+    {
+        const std::optional<Board> named =
+            action.item ? action.item : fuzz::boardTyped(action.text);
+        const std::string what = describe(action, true);
+        expect(boxes == (named ? 0u : 1u), std::to_string(boxes) + " message boxes from " + what +
+                                               ", expected " + (named ? "0" : "1"));
+        if (named) {
+            m_boards.of(action.stock) = *named;
+        } else if (boxes == 1) {
+            const auto &box = m_backend.window().messages().back();
+            expect(box.title == u"输入错误", "the board fault box has the wrong title");
+            const bool old = action.stock == Stock::oldStock;
+            const std::u16string_view own = old ? u"旧股票" : u"新股票";
+            const std::u16string_view other = old ? u"新股票" : u"旧股票";
+            expect(box.body.find(own) != std::u16string::npos &&
+                       box.body.find(other) == std::u16string::npos,
+                   "the board fault box " + shown(box.body) + " does not name " +
+                       stockName(action.stock));
+        }
+        for (const Field field : allFields)
+            expect(after.texts[slot(field)] == before.texts[slot(field)],
+                   what + " changed " + idOf(field));
+        // The answer on the screen keeps the boards it was worked out with.
+        expect(after.result == before.result, what + " changed the result line");
+        expect(after.keypadTarget == before.keypadTarget, what + " moved the keypad's field");
+    }
+
+    // Each drop-down shows the name of the board its stock is on, whatever was typed into it.
+    void checkBoards() const
+    {
+        for (const Stock stock : {Stock::oldStock, Stock::newStock}) {
+            const std::u16string text = m_backend.boardText(stock);
+            const std::u16string_view want = fuzz::boardShown(m_boards.of(stock));
+            expect(text == want, "the board of " + stockName(stock) + " shows " + shown(text) +
+                                     ", expected " + shown(want));
+        }
     }
 
     // The fee settings window, filled in and confirmed or cancelled.
