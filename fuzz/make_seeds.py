@@ -5,7 +5,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Writes the fuzzer's seed corpus: every golden scenario encoded as fuzzer input bytes,
-plus a few hand-made seeds with texts at and beyond the text box limit.
+plus a few hand-made seeds with texts at and beyond the text box limit, the itemised fees and
+the boards.
 
 Usage: fuzz/make_seeds.py [OUT_DIR]   (default tests/fuzz-corpus)
 
@@ -32,10 +33,11 @@ CONTROLS = (["bigtitle", "Frame1", "L1", "oldprice", "buy6", "Label1", "Command4
              "Label3", "newprice", "Label9", "Command5", "yhs", "souxufei", "Label8", "Label4",
              "savemoney", "Label5", "Label7", "buymoney", "Label6", "xsall", "Command1",
              "Command2", "C44", "Frame3"]
-            + [f"Command3({k})" for k in range(13)] + ["BYNARO", "feeModel", "feeSettings", "detail"])
+            + [f"Command3({k})" for k in range(13)]
+            + ["BYNARO", "feeModel", "feeSettings", "detail", "oldBoard", "newBoard"])
 CLICK_AT_MARGIN = 10
 
-TYPE, REPEAT, NUMBER, CLICK, KEYPAD, TAB, CLICK_AT, CALCULATE, FEES, DETAIL = range(10)
+TYPE, REPEAT, NUMBER, CLICK, KEYPAD, TAB, CLICK_AT, CALCULATE, FEES, DETAIL, BOARD = range(11)
 PLUS, MINUS, BLANK_BEFORE, BLANK_AFTER, POINT = 0x01, 0x02, 0x04, 0x08, 0x10
 # Flags of a fees action, and the form byte of each rate it types.
 ITEMISED, KEEP_RATES, TOGGLE_WAIVER, DEFAULTS, CANCEL = 0x01, 0x02, 0x04, 0x08, 0x10
@@ -45,6 +47,14 @@ RATE_BOXES = ["commissionRate", "minimumCommission", "stampDutyRate", "transferF
 DEFAULT_RATES = ["2.5", "5", "5", "0.1"]
 MINIMUM_ENTRY = 1
 RATE_CAP = 10000
+# A board action: the stock, then a form byte whose low two bits are the way the board is given,
+# the next three the start of a code or the board, then blanks around a typed code or name.
+STOCKS = ["old", "new"]
+BOARD_WORDS = ["main", "star", "bse"]
+ITEM, CODE, NAME, TEXT = range(4)
+PICK_SHIFT = 2
+CODE_STARTS = ["688", "689", "920", "43", "83", "87", "88", ""]
+BLANK_BEFORE_BOARD, BLANK_AFTER_BOARD, WIDE_BLANKS = 0x20, 0x40, 0x80
 NUMBER_TEXT = re.compile(r"[+-]?(?=\.?\d)\d*\.?\d*")
 
 
@@ -71,6 +81,27 @@ def click(name):
     if name.startswith("Command3("):
         return bytes([KEYPAD, int(name[9:-1])])
     return bytes([CLICK, CONTROLS.index(name)])
+
+
+def board(stock, word):
+    """A board chosen from the list by its word (main, star, bse), or any other text typed."""
+    if word in BOARD_WORDS:
+        return bytes([BOARD, STOCKS.index(stock), ITEM | BOARD_WORDS.index(word) << PICK_SHIFT])
+    data = word.encode("utf-8")
+    if len(data) > 255:
+        raise ValueError("text too long for one board action")
+    return bytes([BOARD, STOCKS.index(stock), TEXT, len(data)]) + data
+
+
+def board_code(stock, start, digits, blanks=0):
+    """A six-digit code typed: one of the starts the fuzzer favours, then the other digits."""
+    return (bytes([BOARD, STOCKS.index(stock), CODE | CODE_STARTS.index(start) << PICK_SHIFT | blanks])
+            + bytes(int(digit) for digit in digits))
+
+
+def board_name(stock, word, blanks=0):
+    """A board's name typed."""
+    return bytes([BOARD, STOCKS.index(stock), NAME | BOARD_WORDS.index(word) << PICK_SHIFT | blanks])
 
 
 def rate(text):
@@ -197,6 +228,9 @@ def encode_scenario(path):
                 out += bytes([TAB])
             elif command == "detail":
                 out += bytes([DETAIL])
+            elif command == "board":
+                stock, word = argument.split()
+                out += board(stock, word)
             elif command == "fees" and argument == "simple":
                 out += fees(False)
                 confirmed.itemised = False
@@ -268,6 +302,73 @@ def hand_made():
                                       + number("savemoney", limit, [5, 0, 2], MINUS)
                                       + number("buymoney", limit, [8, 6, 1]) + click("Command1")
                                       + bytes([DETAIL]))
+    # Boards: STAR sold and Beijing bought under the per-mille fees, a STAR holding below the
+    # least order, a Beijing purchase below its least order, and the choice by code and name.
+    shortfall = (type_text("oldprice", "10") + type_text("buy6", "5000") + type_text("newprice", "8.37")
+                 + type_text("souxufei", "1") + type_text("savemoney", "2000")
+                 + type_text("buymoney", "20000"))
+    seeds["boards_per_mille"] = (shortfall + board("old", "star") + board("new", "bse")
+                                 + click("Command1") + bytes([DETAIL])
+                                 + type_text("savemoney", "19000") + click("Command1")
+                                 + type_text("buy6", "150") + type_text("savemoney", "0")
+                                 + click("Command1") + bytes([DETAIL])
+                                 + type_text("buymoney", "800") + click("Command1")
+                                 + board_code("new", "688", "001") + click("Command1")
+                                 + board_code("old", "920", "001", BLANK_BEFORE_BOARD | WIDE_BLANKS)
+                                 + type_text("buy6", "5000") + click("Command1") + bytes([DETAIL])
+                                 + board_name("new", "main", BLANK_AFTER_BOARD) + click("Command1"))
+    # The itemised fees on single-share boards: the minimum commission makes R step back.
+    seeds["boards_itemised"] = (fees(True, ["2.5", "5", "5", "0.1"]) + shortfall
+                                + board("old", "star") + click("Command1") + bytes([DETAIL])
+                                + board("old", "bse") + board("new", "star") + click("Command1")
+                                + bytes([DETAIL]) + type_text("buy6", "100000")
+                                + type_text("savemoney", "0") + type_text("buymoney", "2000")
+                                + type_text("newprice", "9.99") + click("Command1") + bytes([DETAIL])
+                                + type_text("buy6", "199") + board("old", "star") + click("Command1")
+                                + fees(True, ["2.5", "5", "5", "0.1"], True) + click("Command1")
+                                + bytes([DETAIL]))
+    # Every way of giving a board, refused texts among them, and the three resets.
+    seeds["boards_choice"] = (b"".join(board_code(stock, start, "0" * (6 - len(start)))
+                                       for stock in STOCKS for start in CODE_STARTS)
+                              + board_code("old", "", "300750") + board_code("new", "", "430047")
+                              + board_name("old", "star", BLANK_BEFORE_BOARD | BLANK_AFTER_BOARD)
+                              + board_name("new", "bse", BLANK_BEFORE_BOARD | WIDE_BLANKS)
+                              + board("old", "68898") + board("new", "abcdef")
+                              + board("new", "６８８００１") + board("old", "6880011")
+                              + board("old", "688 001") + board("new", "科创")
+                              + board("old", "star") + board("new", "bse") + click("Command4(0)")
+                              + board("old", "star") + click("Command5") + board("new", "star")
+                              + click("Command2") + board("old", "bse") + click("oldBoard")
+                              + click("newBoard") + bytes([TAB]))
+    # Exact amounts on single-share boards: the sale that leaves exactly nothing, without fees
+    # and with 1‰, and purchases of exactly the least order.
+    seeds["boards_exact_money"] = (board("old", "star") + type_text("oldprice", "10")
+                                   + type_text("buy6", "5000") + type_text("newprice", "10")
+                                   + type_text("souxufei", "0") + type_text("savemoney", "0")
+                                   + type_text("buymoney", "3000") + click("Command1")
+                                   + type_text("souxufei", "1") + type_text("savemoney", "6.003")
+                                   + click("Command1") + board("old", "bse")
+                                   + type_text("savemoney", "1005.003") + click("Command1")
+                                   + board("new", "bse") + type_text("newprice", "0.07")
+                                   + type_text("buymoney", "7") + click("Command1")
+                                   + board("new", "star") + type_text("buymoney", "14")
+                                   + click("Command1") + type_text("buymoney", "13.99")
+                                   + click("Command1") + bytes([DETAIL]))
+    # Amounts at the text box limit on single-share boards, under both fee models.
+    seeds["boards_limit_digits"] = (board("old", "star") + board("new", "bse")
+                                    + number("oldprice", limit, [1, 2, 3], POINT, 5)
+                                    + number("buy6", limit, [7, 3])
+                                    + number("newprice", limit, [9, 1, 4], POINT, limit // 2)
+                                    + number("souxufei", 3, [1], POINT, 1)
+                                    + number("savemoney", limit, [5, 0, 2], MINUS)
+                                    + number("buymoney", limit, [8, 6, 1]) + click("Command1")
+                                    + bytes([DETAIL]) + fees(True, ["2.5", "5", "5", "0.1"], True)
+                                    + click("Command1") + bytes([DETAIL]))
+    seeds["boards_tiny_price"] = (fees(True, ["2.5", "5", "5", "0.1"]) + board("old", "bse")
+                                  + type_text("oldprice", "0.00001") + number("buy6", limit, [7, 3])
+                                  + type_text("newprice", "10") + type_text("savemoney", "0")
+                                  + type_text("buymoney", "100000") + click("Command1")
+                                  + bytes([DETAIL]))
     return seeds
 
 
