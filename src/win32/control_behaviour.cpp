@@ -272,10 +272,6 @@ void pressWithoutFocus(HWND key)
     SetWindowSubclass(key, keyProcedure, keySubclass, 0);
 }
 
-} // namespace ostrel::win32
-
-namespace ostrel::win32 {
-
 void paintItself(HWND frame, const layout::Control &control)
 {
     SetWindowSubclass(frame, frameProcedure, frameSubclass, reinterpret_cast<DWORD_PTR>(&control));
