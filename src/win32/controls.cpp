@@ -247,6 +247,17 @@ void Controls::setText(const layout::Control &control, std::u16string_view text)
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, target, OBJID_CLIENT, CHILDID_SELF);
 }
 
+void Controls::setEnabled(const layout::Control &control, bool enabled) const
+{
+    HWND target = handle(control);
+    // A control greyed out while it has the focus passes the focus on, as Tab would: Windows
+    // would leave it on a control that takes no keys. A disabled edit control keeps its text,
+    // greyed; assistive technology reads its description for that state when it asks.
+    if (!enabled && GetFocus() == target)
+        SendMessageW(GetParent(target), WM_NEXTDLGCTL, 0, FALSE);
+    EnableWindow(target, enabled ? TRUE : FALSE);
+}
+
 bool Controls::isChecked(const layout::Control &control) const
 {
     return SendMessageW(handle(control), BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -70,6 +70,8 @@ public:
     // last character), a drop-down's item of that name, or a label's caption; a caption that a
     // screen reader follows by its description announces the change.
     void setText(const layout::Control &control, std::u16string_view text) const;
+    // Greys a control out or takes it in again; greyed, it passes the focus on.
+    void setEnabled(const layout::Control &control, bool enabled) const;
     // Whether a check box is ticked or a radio button checked. Checking a radio button
     // unchecks the others of its container.
     bool isChecked(const layout::Control &control) const;

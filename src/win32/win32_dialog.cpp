@@ -93,10 +93,7 @@ void Win32Dialog::setChecked(const layout::Control &control, bool checked)
 
 void Win32Dialog::setEnabled(const layout::Control &control, bool enabled)
 {
-    HWND handle = m_controls.handle(control);
-    if (!enabled && GetFocus() == handle)
-        SendMessageW(m_handle, WM_NEXTDLGCTL, 0, FALSE);
-    EnableWindow(handle, enabled ? TRUE : FALSE);
+    m_controls.setEnabled(control, enabled);
 }
 
 void Win32Dialog::setFocus(const layout::Control &control)

@@ -29,7 +29,6 @@ public:
     void setText(const layout::Control &control, std::u16string_view text) override;
     bool isChecked(const layout::Control &control) const override;
     void setChecked(const layout::Control &control, bool checked) override;
-    // A disabled control greys itself; one that has the focus passes it on, as Tab would.
     void setEnabled(const layout::Control &control, bool enabled) override;
     void setFocus(const layout::Control &control) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;

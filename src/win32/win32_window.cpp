@@ -101,20 +101,9 @@ void Win32Window::messageBox(std::u16string_view title, std::u16string_view body
     MessageBoxW(m_owner, toWide(body).c_str(), toWide(title).c_str(), MB_OK);
 }
 
-} // namespace ostrel::win32
-
-namespace ostrel::win32 {
-
 void Win32Window::setEnabled(Field field, bool enabled)
 {
-    HWND edit = m_controls.field(field);
-    // A field greyed out while it has the focus passes the focus on, as Tab would: Windows
-    // would leave it on a field that takes no keys.
-    if (!enabled && GetFocus() == edit)
-        SendMessageW(m_owner, WM_NEXTDLGCTL, 0, FALSE);
-    // A disabled edit control keeps its text, greyed; assistive technology reads its
-    // description for that state when it asks.
-    EnableWindow(edit, enabled ? TRUE : FALSE);
+    m_controls.setEnabled(*m_controls.description().fieldControl(field), enabled);
 }
 
 void Win32Window::setFeeModelNote(std::u16string_view caption)
