@@ -19,35 +19,20 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 // The dialog manager moves the focus among the controls.
 constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
-HWND createWindow(HINSTANCE instance, WNDPROC procedure, const layout::WindowLook &look)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    // The dialog manager's own data: Tab, the default button and the focus given back when
-    // the window is activated again work as in a dialog box.
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(OSTREL_IDI_APP));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(windowExStyle, className, toWide(look.caption).c_str(), windowStyle,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                           nullptr, instance, nullptr);
-}
-
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, std::wstring settingsKey)
-    : m_handle(createWindow(instance, procedure, layout::mainWindow().look()))
+    : m_handle(createDialogWindow(instance, className, dialogProcedure<MainWindow>,
+                                  LoadIconW(instance, MAKEINTRESOURCEW(OSTREL_IDI_APP)),
+                                  layout::mainWindow().look().caption, windowStyle, windowExStyle,
+                                  nullptr))
     , m_controls(m_handle, layout::mainWindow(),
                  [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, m_handle)
     , m_settings(std::move(settingsKey))
     , m_calculator(m_window, m_settings)
 {
-    // Messages reach `handle` from here on; those of the window's creation went to the
+    // Messages reach `handleMessage` from here on; those of the window's creation went to the
     // dialog manager's defaults.
     SetWindowLongPtrW(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     fitTo(dpiOf(m_handle), nullptr);
@@ -74,15 +59,7 @@ void MainWindow::show(int how)
         TRUE);
 }
 
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto *self = reinterpret_cast<MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefDlgProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (const auto answer = m_controls.answerCommonMessage(message, wParam, lParam))
         return *answer;

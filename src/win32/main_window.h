@@ -7,6 +7,7 @@
 #include "accessible_control.h"
 #include "calculator.h"
 #include "controls.h"
+#include "message_loop.h"
 #include "registry_store.h"
 #include "win32_window.h"
 
@@ -38,8 +39,8 @@ public:
     const RegistryStore &settings() const { return m_settings; }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    template<typename Window> friend LRESULT CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Sizes the window and everything in it for `dpi`; at the stored place, or at the top-left
     // corner Windows suggests when the window moves to a screen of another resolution.
     void fitTo(unsigned dpi, const RECT *suggested);

@@ -5,6 +5,7 @@
 #include "win32_dialog.h"
 
 #include "dpi.h"
+#include "message_loop.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -21,23 +22,6 @@ constexpr DWORD dialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // Posted to the window as it opens: it shows itself once the calculator has filled it in.
 constexpr UINT showMessage = WM_APP + 2;
 
-HWND createWindow(HWND owner, WNDPROC procedure, const layout::WindowLook &look)
-{
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    // The dialog manager's own data, as the main window has it.
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(dialogExStyle, className, toWide(look.caption).c_str(), dialogStyle,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                           nullptr, instance, nullptr);
-}
-
 // The owner's control with the focus, or none.
 HWND focusIn(HWND owner)
 {
@@ -52,7 +36,10 @@ Win32Dialog::Win32Dialog(HWND owner, const layout::WindowDescription &descriptio
     : m_owner(owner)
     , m_ownerFocus(focusIn(owner))
     , m_actions(std::move(actions))
-    , m_handle(createWindow(owner, procedure, description.look()))
+    , m_handle(
+          createDialogWindow(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
+                             className, dialogProcedure<Win32Dialog>, nullptr,
+                             description.look().caption, dialogStyle, dialogExStyle, owner))
     , m_controls(m_handle, description, [this](const Action &action) { perform(action); })
 {
     SetWindowLongPtrW(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -133,15 +120,7 @@ void Win32Dialog::perform(const Action &action)
         m_actions(action);
 }
 
-LRESULT CALLBACK Win32Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto *self = reinterpret_cast<Win32Dialog *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return DefDlgProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Win32Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (const auto answer = m_controls.answerCommonMessage(message, wParam, lParam))
         return *answer;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls.h"
+#include "message_loop.h"
 #include "window.h"
 
 #include <windows.h>
@@ -40,8 +41,8 @@ public:
     const layout::WindowDescription &description() const { return m_controls.description(); }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    template<typename Window> friend LRESULT CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void perform(const Action &action);
     // Sizes the window and everything in it for `dpi`: centred on the owner, or at the
     // top-left corner Windows suggests when the window moves to a screen of another resolution.
