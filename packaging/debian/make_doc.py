@@ -146,10 +146,13 @@ def debian_changelog(source, version, revision, maintainer):
     if not releases or releases[0][0] != version:
         fail(f"NEWS.md's newest release is not {version}")
     out = []
-    for number, date, notes in releases:
+    for index, (number, date, notes) in enumerate(releases):
         items = [" ".join(item.split()) for item in re.split(r"^- ", notes, flags=re.M)[1:]]
+        # Releases of one day stand an hour apart, newest last, since each entry of a
+        # changelog must be later than the one before it.
+        same_day_before = sum(1 for older in releases[index + 1:] if older[1] == date)
         when = datetime.datetime.strptime(date, "%Y-%m-%d").replace(
-            hour=12, tzinfo=datetime.timezone(datetime.timedelta(hours=8)))
+            hour=12 + same_day_before, tzinfo=datetime.timezone(datetime.timedelta(hours=8)))
         out.append(f"qz-ostrel ({number}-{revision}) unstable; urgency=medium\n")
         for item in items:
             item = item.replace("`", "")
