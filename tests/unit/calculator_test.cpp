@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,37 @@ TEST(Calculator, FailedCalculationShowsOneBoxAndKeepsTheResultLine)
     EXPECT_EQ(ui.window().messages().size(), 1u);
     EXPECT_EQ(ui.result(), u"请卖出1900股旧股票，才能买到2500股新股。转仓后还有余额961元。");
     EXPECT_EQ(ui.focus(), &control(ostrel::Calculate{}));
+}
+
+// A reset sets its stocks' boards back to the main board for the calculation too, not only in
+// the list: 10 yuan and 3.89 at 1 per mille, 1,000 shares held and 3,000 yuan to spend.
+TEST(Calculator, AResetSetsItsStocksBoardsBackForTheNextCalculation)
+{
+    using ostrel::Board;
+    using ostrel::ResetGroup;
+    using ostrel::Stock;
+    const struct {
+        ResetGroup group;
+        std::u16string line;
+    } cases[] = {
+        {ResetGroup::oldStock, u"请卖出400股旧股票，才能买到771股新股。转仓后还有余额993元。"},
+        {ResetGroup::newStock, u"请卖出273股旧股票，才能买到700股新股。转仓后还有余额1元。"},
+        {ResetGroup::all, u"请卖出300股旧股票，才能买到700股新股。转仓后还有余额271元。"},
+    };
+    for (const auto &c : cases) {
+        CoreBackend ui;
+        ui.chooseBoard(Stock::oldStock, Board::star);
+        ui.chooseBoard(Stock::newStock, Board::star);
+        ui.click(control(ostrel::Reset{c.group}));
+        for (const auto &[entry, text] : {std::pair{Field::oldPrice, u"10"},
+                                          {Field::sharesHeld, u"1000"},
+                                          {Field::newPrice, u"3.89"},
+                                          {Field::balance, u"0"},
+                                          {Field::moneyToSpend, u"3000"}})
+            ui.type(entry, text);
+        ui.click(control(ostrel::Calculate{}));
+        EXPECT_EQ(ui.result(), c.line) << static_cast<int>(c.group);
+    }
 }
 
 // A planned number of shares has no calculation of its own: from 100 planned shares up the
