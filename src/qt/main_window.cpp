@@ -33,7 +33,7 @@ QIcon applicationIcon()
 MainWindow::MainWindow(std::unique_ptr<QtSettingsStore> store, QWidget *parent)
     : QWidget(parent)
     , m_store(std::move(store))
-    , m_controls(*this, layout::mainWindow(),
+    , m_controls(*this, layout::mainWindow(), layout::WindowRole::main,
                  [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, *this)
     , m_calculator(m_window, *m_store)

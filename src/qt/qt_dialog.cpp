@@ -8,7 +8,6 @@
 #include "widgets.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -22,7 +21,8 @@ QtDialog::QtDialog(const layout::WindowDescription &description, DialogActions a
                    QWidget &owner)
     : QDialog(&owner)
     , m_actions(std::move(actions))
-    , m_controls(*this, description, [this](const Action &action) { perform(action); })
+    , m_controls(*this, description, layout::WindowRole::modal,
+                 [this](const Action &action) { perform(action); })
 {
     const layout::WindowLook &look = description.look();
     setWindowTitle(toQString(look.caption));
@@ -138,29 +138,6 @@ void QtDialog::close()
     if (QWidget *owner = parentWidget())
         owner->activateWindow();
     deleteLater();
-}
-
-void QtDialog::reject()
-{
-    perform(CloseDialog{});
-}
-
-void QtDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Return has done what it does where the focus is; the dialog adds nothing. Escape
-    // reaches `reject` through Qt's dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A check box or radio button passes Return on to the window: what it runs is the
-        // description's to say. A held key runs it once.
-        const layout::Control *focused = m_controls.controlOf(focusWidget());
-        const bool choice = focused && (focused->kind == layout::Kind::checkBox ||
-                                        focused->kind == layout::Kind::radioButton);
-        if (choice && !event->isAutoRepeat())
-            perform(focused->actionOnEnter());
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace ostrel::gui

@@ -14,8 +14,8 @@ namespace ostrel::gui {
 // A modal window of the calculator (the fee settings, the detail of a calculation), drawn from
 // its description in front of its owner. It blocks the whole application but runs no event
 // loop of its own, so opening it returns at once and the calculator fills it in afterwards.
-// Escape and the title bar's close button do not close it: they run its CloseDialog action,
-// and only the calculator closes it, with `close`.
+// Escape and the title bar's close button do not close it: they run its CloseDialog action
+// (see `Controls`), and only the calculator closes it, with `close`.
 class QtDialog : public QDialog, public DialogWindow {
     Q_OBJECT
 public:
@@ -40,11 +40,7 @@ public:
     // had, and deletes the window later. (QWidget::close would ask the calculator first.)
     void close() override;
 
-    // Escape and the title bar's close button.
-    void reject() override;
-
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     // Tab and Shift+Tab go where the description says.
     bool focusNextPrevChild(bool next) override;
 

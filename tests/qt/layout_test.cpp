@@ -79,7 +79,7 @@ const char *classOf(layout::Kind kind)
     case layout::Kind::button:
         break;
     }
-    return "ostrel::gui::PushButton";
+    return "QPushButton";
 }
 
 // The colour a table colour must come out in on this desktop, where the table fixes one: a
