@@ -178,6 +178,17 @@ QRect containerRect(const layout::Control &control)
     return toQRect(layout::toPixels(control.twips));
 }
 
+void applyLook(QWidget &window, const layout::WindowDescription &description)
+{
+    const layout::WindowLook &look = description.look();
+    window.setWindowTitle(toQString(look.caption));
+    window.setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
+    window.setPalette(background);
+    window.setAutoFillBackground(true);
+}
+
 Controls::Controls(QWidget &client, const layout::WindowDescription &window,
                    layout::WindowRole role, Perform perform)
     : m_client(client)

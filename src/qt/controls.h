@@ -25,6 +25,9 @@ class LiveLabel;
 // The description's place of a control in pixels, relative to its container.
 QRect containerRect(const layout::Control &control);
 
+// Gives the window its caption, its fixed size and its background colour.
+void applyLook(QWidget &window, const layout::WindowDescription &description);
+
 // Every control of a window, built from its description as children of the client area, each
 // bound once to the actions its click and Enter run. The widgets belong to the client area.
 // It watches the keys pressed in the window and the window's close button, and does with them

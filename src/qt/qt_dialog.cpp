@@ -5,12 +5,12 @@
 #include "qt_dialog.h"
 
 #include "qt_text.h"
+#include "qt_window.h"
 #include "widgets.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <utility>
@@ -24,14 +24,8 @@ QtDialog::QtDialog(const layout::WindowDescription &description, DialogActions a
     , m_controls(*this, description, layout::WindowRole::modal,
                  [this](const Action &action) { perform(action); })
 {
-    const layout::WindowLook &look = description.look();
-    setWindowTitle(toQString(look.caption));
+    applyLook(*this, description);
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
-    setPalette(background);
-    setAutoFillBackground(true);
     // Return presses what the description says for the control with the focus (see
     // Controls); the buttons of a Qt dialog would otherwise take turns as its default button
     // and be pressed too, and draw the frame that marks it.
@@ -126,9 +120,7 @@ bool QtDialog::focusNextPrevChild(bool next)
 
 void QtDialog::messageBox(std::u16string_view title, std::u16string_view body)
 {
-    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(*this, title, body);
 }
 
 void QtDialog::close()

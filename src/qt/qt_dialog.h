@@ -34,7 +34,7 @@ public:
     // Qt greys a disabled widget and passes the focus on from it.
     void setEnabled(const layout::Control &control, bool enabled) override;
     void setFocus(const layout::Control &control) override;
-    // A modal QMessageBox centred on this window, as the main window's.
+    // Centred on this window, as the main window's (see `showMessageBox`).
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     // Hides the window, gives the owner the activation back, with it the focus its control
     // had, and deletes the window later. (QWidget::close would ask the calculator first.)
