@@ -208,7 +208,6 @@ Controls::Controls(QWidget &client, const layout::WindowDescription &window,
     const auto order = m_window.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
-    bindCopyKey();
     describeToAssistiveTechnology();
     client.installEventFilter(this);
     for (QWidget *control : m_widgets) {
@@ -229,22 +228,6 @@ void Controls::describeToAssistiveTechnology()
         auto *frame = qobject_cast<FrameBox *>(created->parentWidget());
         if (frame && !layout::isInAccessibleTree(control))
             frame->leaveOutOfAccessibleTree(*created);
-    }
-}
-
-void Controls::bindCopyKey()
-{
-    for (QWidget *control : m_widgets) {
-        auto *list = qobject_cast<QComboBox *>(control);
-        QLineEdit *field = list ? list->lineEdit() : qobject_cast<QLineEdit *>(control);
-        if (!field)
-            continue;
-        QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
-            if (layout::keepsCaptionSelection(field->hasSelectedText()))
-                return;
-            for (LiveLabel *selectable : m_selectable)
-                selectable->clearSelection();
-        });
     }
 }
 
@@ -276,6 +259,16 @@ const layout::Control *Controls::controlOf(const QWidget *widget) const
     return &m_window.controls()[static_cast<std::size_t>(found - m_widgets.begin())];
 }
 
+void Controls::bindSelection(QLineEdit &field)
+{
+    QObject::connect(&field, &QLineEdit::selectionChanged, &field, [this, &field] {
+        if (layout::keepsCaptionSelection(field.hasSelectedText()))
+            return;
+        for (LiveLabel *selectable : m_selectable)
+            selectable->clearSelection();
+    });
+}
+
 void Controls::bind(const layout::Control &control, QWidget &widget)
 {
     const Action onClick = control.action;
@@ -288,6 +281,7 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(field, &QLineEdit::returnPressed, field,
                          [this, onEnter] { m_perform(onEnter); });
+        bindSelection(*field);
     } else if (auto *button = qobject_cast<QAbstractButton *>(&widget)) {
         // Qt has ticked or checked a check box or radio button when `clicked` comes, by the
         // mouse or by the keyboard, so its action sees the new state. Enter: `eventFilter`.
@@ -297,6 +291,7 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
         // An item chosen from the list, Return, or the focus leaving after typing hands the
         // edit part's text to the calculator once; whatever it then shows is the calculator's.
         QLineEdit *edit = list->lineEdit();
+        bindSelection(*edit);
         QObject::connect(list, &QComboBox::activated, list,
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, onEnter] {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
 
 namespace ostrel::gui {
@@ -63,7 +64,8 @@ protected:
 private:
     QWidget *create(const layout::Control &control, QWidget &container);
     void bind(const layout::Control &control, QWidget &widget);
-    void bindCopyKey();
+    // Text selected in the field may take the copy key over from the captions' selection.
+    void bindSelection(QLineEdit &field);
     // Whether the window has done all there is to do with Escape or its close button.
     bool answer(layout::CloseRequest request, const layout::KeyPress &press, QEvent &event);
     // Links each field to the label that shows its caption, and leaves the controls that are

@@ -11,16 +11,11 @@
 
 namespace ostrel::gui {
 
-QString qtTranslationsFolder()
-{
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-}
-
-bool installChineseQtTranslations(QCoreApplication &application, const QString &folder)
+bool installChineseQtTranslations(QCoreApplication &application)
 {
     auto *qt = new QTranslator(&application);
     if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                  QStringLiteral("_"), folder))
+                  QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     return QCoreApplication::installTranslator(qt);
 }

@@ -4,19 +4,13 @@
 
 #pragma once
 
-#include <QString>
-
 class QCoreApplication;
 
 namespace ostrel::gui {
 
-// The folder where the desktop keeps Qt's own translations.
-QString qtTranslationsFolder();
-
 // Installs Qt's own simplified Chinese texts (qt6-translations-l10n) for the parts of Qt the
 // window shows: the OK button of a message box reads 确定, the fields' context menus are in
-// Chinese. Returns whether the translation was found in `folder`.
-bool installChineseQtTranslations(QCoreApplication &application,
-                                  const QString &folder = qtTranslationsFolder());
+// Chinese. Returns whether the desktop has the translation.
+bool installChineseQtTranslations(QCoreApplication &application);
 
 } // namespace ostrel::gui

@@ -77,7 +77,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Value && !field()->text().isEmpty())
+        if (kind == QAccessible::Value)
             return field()->text();
         return QAccessibleWidget::text(kind);
     }
@@ -230,14 +230,6 @@ public:
     {
     }
 
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString told = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && told.isEmpty())
-            return static_cast<const QLabel *>(widget())->text();
-        return told;
-    }
-
     Relations relations(QAccessible::Relation match) const override
     {
         Relations related = relationsBut(*this, match, QAccessible::Labelled);
@@ -258,14 +250,6 @@ public:
     explicit FrameAccessible(FrameBox &frame)
         : QAccessibleWidget(&frame, QAccessible::Grouping)
     {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString told = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && told.isEmpty())
-            return frame().title();
-        return told;
     }
 
     int childCount() const override { return static_cast<int>(children().size()); }
