@@ -28,12 +28,11 @@ if(ostrel_desktop_integration)
     # The libraries the program links (Qt, GMP, the C++ runtime) come from dpkg-shlibdeps.
     # It cannot see what the program only asks for by name at run time: the Chinese faces
     # its captions fall back to (either Debian's Song and Hei faces, or Noto CJK, which has
-    # both), and Qt's Chinese texts for its own buttons and menus, without which those stay
-    # in English.
+    # both), and Qt's Chinese texts for its own buttons and menus, without which those would
+    # be in English.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "fonts-arphic-uming | fonts-noto-cjk, fonts-wqy-zenhei | fonts-noto-cjk")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+        "fonts-arphic-uming | fonts-noto-cjk, fonts-wqy-zenhei | fonts-noto-cjk, qt6-translations-l10n")
     # What Debian's own packages hold beyond the installed files, added in CPack's staging
     # folder: the program stripped of the compiler's notes, the copyright file (from the
     # REUSE data, by `reuse`), the changelog and the documents (debian/stage.cmake).

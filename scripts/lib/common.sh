@@ -5,10 +5,10 @@
 # Shared by the scripts: the Debian packages each task needs, installed only when missing.
 # shellcheck shell=bash disable=SC2034 # the package lists are for the scripts that source it
 
-# Build and test tools, the libraries the program links, and lrelease (qt6-l10n-tools), which
-# compiles the Chinese texts of Qt's the program carries.
-OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-l10n-tools
-    qt6-translations-l10n fonts-arphic-uming fonts-wqy-zenhei)
+# Build and test tools, the libraries the program links, and what it shows at run time: Qt's
+# Chinese texts and the Chinese faces.
+OSTREL_BUILD_PACKAGES=(g++ make cmake libgmp-dev qt6-base-dev qt6-translations-l10n
+    fonts-arphic-uming fonts-wqy-zenhei)
 # What the tests need beyond the build: GoogleTest; for the end-to-end test an X server,
 # tools to drive and photograph it and to read its clipboard, and Python's X library to close
 # the window as a window manager does; the validators of the desktop entry, the AppStream data

@@ -5,10 +5,14 @@
 #include "colours.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QPalette>
 #include <QWidget>
 
 namespace ostrel::gui {
+namespace {
 
+// The palette role that holds one of the desktop's colours.
 QPalette::ColorRole paletteRole(layout::SystemColour colour)
 {
     switch (colour) {
@@ -30,6 +34,8 @@ QPalette::ColorRole paletteRole(layout::SystemColour colour)
     return QPalette::Window;
 }
 
+// A colour of the table on this desktop: a fixed colour as it is, a desktop colour from the
+// desktop's palette (`desktop`; `systemColour` for Colour::system).
 QColor resolveColour(layout::Colour colour, layout::SystemColour systemColour,
                      const QPalette &desktop)
 {
@@ -38,6 +44,8 @@ QColor resolveColour(layout::Colour colour, layout::SystemColour systemColour,
         return QColor::fromRgb(static_cast<QRgb>(*rgb));
     return desktop.color(paletteRole(std::get<layout::SystemColour>(resolved)));
 }
+
+} // namespace
 
 void applyColours(QWidget &widget, const layout::Control &control)
 {

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -126,7 +127,39 @@ QWidget *createWidget(const layout::WindowDescription &window, const layout::Con
     case layout::Kind::button:
         break;
     }
-    return new PushButton(text, &container);
+    return new QPushButton(text, &container);
+}
+
+layout::KeyName keyNameOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return layout::KeyName::enter;
+    case Qt::Key_Escape:
+        return layout::KeyName::escape;
+    case Qt::Key_C:
+        return layout::KeyName::letterC;
+    case Qt::Key_Insert:
+        return layout::KeyName::insert;
+    // The copy key of X11 keyboards, which Qt names F16.
+    case Qt::Key_Copy:
+    case Qt::Key_F16:
+        return layout::KeyName::copy;
+    default:
+        return layout::KeyName::other;
+    }
+}
+
+layout::KeyPress keyPressOf(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers held = event.modifiers();
+    return {.key = keyNameOf(event.key()),
+            .control = held.testFlag(Qt::ControlModifier),
+            .shift = held.testFlag(Qt::ShiftModifier),
+            .alt = held.testFlag(Qt::AltModifier),
+            .logo = held.testFlag(Qt::MetaModifier),
+            .repeated = event.isAutoRepeat()};
 }
 
 Qt::FocusPolicy focusPolicy(const layout::Control &control)
@@ -145,8 +178,22 @@ QRect containerRect(const layout::Control &control)
     return toQRect(layout::toPixels(control.twips));
 }
 
-Controls::Controls(QWidget &client, const layout::WindowDescription &window, Perform perform)
-    : m_window(window)
+void applyLook(QWidget &window, const layout::WindowDescription &description)
+{
+    const layout::WindowLook &look = description.look();
+    window.setWindowTitle(toQString(look.caption));
+    window.setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
+    window.setPalette(background);
+    window.setAutoFillBackground(true);
+}
+
+Controls::Controls(QWidget &client, const layout::WindowDescription &window,
+                   layout::WindowRole role, Perform perform)
+    : m_client(client)
+    , m_window(window)
+    , m_role(role)
     , m_perform(std::move(perform))
 {
     m_widgets.reserve(m_window.controls().size());
@@ -161,8 +208,12 @@ Controls::Controls(QWidget &client, const layout::WindowDescription &window, Per
     const auto order = m_window.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
-    bindCopyKey();
     describeToAssistiveTechnology();
+    client.installEventFilter(this);
+    for (QWidget *control : m_widgets) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            control->installEventFilter(this);
+    }
 }
 
 void Controls::describeToAssistiveTechnology()
@@ -177,31 +228,6 @@ void Controls::describeToAssistiveTechnology()
         auto *frame = qobject_cast<FrameBox *>(created->parentWidget());
         if (frame && !layout::isInAccessibleTree(control))
             frame->leaveOutOfAccessibleTree(*created);
-    }
-}
-
-void Controls::bindCopyKey()
-{
-    // Wherever the keyboard focus is, the copy key copies the caption text the user selected.
-    for (LiveLabel *selectable : m_selectable) {
-        for (QWidget *control : m_widgets) {
-            if (control->focusPolicy() != Qt::NoFocus)
-                selectable->watchCopyKey(*control);
-        }
-    }
-    // Text selected in a field or a drop-down after a caption's is what the user means to copy
-    // next.
-    for (QWidget *control : m_widgets) {
-        auto *list = qobject_cast<QComboBox *>(control);
-        QLineEdit *field = list ? list->lineEdit() : qobject_cast<QLineEdit *>(control);
-        if (!field)
-            continue;
-        QObject::connect(field, &QLineEdit::selectionChanged, field, [this, field] {
-            if (!field->hasSelectedText())
-                return;
-            for (LiveLabel *selectable : m_selectable)
-                selectable->clearSelection();
-        });
     }
 }
 
@@ -233,6 +259,16 @@ const layout::Control *Controls::controlOf(const QWidget *widget) const
     return &m_window.controls()[static_cast<std::size_t>(found - m_widgets.begin())];
 }
 
+void Controls::bindSelection(QLineEdit &field)
+{
+    QObject::connect(&field, &QLineEdit::selectionChanged, &field, [this, &field] {
+        if (layout::keepsCaptionSelection(field.hasSelectedText()))
+            return;
+        for (LiveLabel *selectable : m_selectable)
+            selectable->clearSelection();
+    });
+}
+
 void Controls::bind(const layout::Control &control, QWidget &widget)
 {
     const Action onClick = control.action;
@@ -245,20 +281,17 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(field, &QLineEdit::returnPressed, field,
                          [this, onEnter] { m_perform(onEnter); });
-    } else if (auto *button = qobject_cast<PushButton *>(&widget)) {
-        QObject::connect(button, &QPushButton::clicked, button,
-                         [this, onClick] { m_perform(onClick); });
-        QObject::connect(button, &PushButton::enterPressed, button,
-                         [this, onEnter] { m_perform(onEnter); });
-    } else if (auto *choice = qobject_cast<QAbstractButton *>(&widget)) {
-        // A check box or radio button: Qt has ticked or checked it when `clicked` comes, by
-        // the mouse or by the keyboard, so its action sees the new state.
-        QObject::connect(choice, &QAbstractButton::clicked, choice,
+        bindSelection(*field);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(&widget)) {
+        // Qt has ticked or checked a check box or radio button when `clicked` comes, by the
+        // mouse or by the keyboard, so its action sees the new state. Enter: `eventFilter`.
+        QObject::connect(button, &QAbstractButton::clicked, button,
                          [this, onClick] { m_perform(onClick); });
     } else if (auto *list = qobject_cast<QComboBox *>(&widget)) {
         // An item chosen from the list, Return, or the focus leaving after typing hands the
         // edit part's text to the calculator once; whatever it then shows is the calculator's.
         QLineEdit *edit = list->lineEdit();
+        bindSelection(*edit);
         QObject::connect(list, &QComboBox::activated, list,
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, onEnter] {
@@ -282,6 +315,52 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
         if (control.selectableText)
             m_selectable.push_back(label);
     }
+}
+
+bool Controls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Close && watched == &m_client)
+        return answer(layout::CloseRequest::closeButton, {}, *event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const layout::KeyPress press = keyPressOf(*static_cast<QKeyEvent *>(event));
+    if (press.key == layout::KeyName::escape)
+        return answer(layout::CloseRequest::escape, press, *event);
+    const layout::Control *control = controlOf(qobject_cast<QWidget *>(watched));
+    if (!control)
+        return false;
+    // A field's and a drop-down's edit part report Enter themselves (see `bind`).
+    if (press.key == layout::KeyName::enter && layout::enterPressesOnce(control->kind)) {
+        if (const auto action = layout::enterAction(*control, press))
+            m_perform(*action);
+        return true;
+    }
+    for (LiveLabel *selectable : m_selectable) {
+        if (layout::copiesCaptionSelection(press, selectable->hasSelectedText())) {
+            selectable->copySelection();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Controls::answer(layout::CloseRequest request, const layout::KeyPress &press, QEvent &event)
+{
+    switch (layout::answerTo(request, m_role, press)) {
+    case layout::CloseAnswer::close:
+        return false; // Qt closes the window
+    case layout::CloseAnswer::closeDialog:
+        m_perform(CloseDialog{});
+        break;
+    case layout::CloseAnswer::ignore:
+        // Escape goes on to the controls, which do nothing with it.
+        if (request == layout::CloseRequest::escape)
+            return false;
+        break;
+    }
+    // Escape goes no further; a close event ignored leaves the window open.
+    event.setAccepted(request == layout::CloseRequest::escape);
+    return true;
 }
 
 } // namespace ostrel::gui

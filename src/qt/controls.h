@@ -5,14 +5,17 @@
 #pragma once
 
 #include "actions.h"
+#include "keys.h"
 #include "window_description.h"
 
+#include <QObject>
 #include <QRect>
 
 #include <array>
 #include <functional>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
 
 namespace ostrel::gui {
@@ -23,16 +26,24 @@ class LiveLabel;
 // The description's place of a control in pixels, relative to its container.
 QRect containerRect(const layout::Control &control);
 
+// Gives the window its caption, its fixed size and its background colour.
+void applyLook(QWidget &window, const layout::WindowDescription &description);
+
 // Every control of a window, built from its description as children of the client area, each
 // bound once to the actions its click and Enter run. The widgets belong to the client area.
-class Controls {
+// It watches the keys pressed in the window and the window's close button, and does with them
+// what the description's rules say (keys.h): Enter on a button or a choice, the copy key,
+// Escape and the close button.
+class Controls : public QObject {
+    Q_OBJECT
 public:
     // Runs a click's or a key's action.
     using Perform = std::function<void(const Action &)>;
 
     // Creates the controls in the description's order, so that a later control stands above
     // an earlier one, binds each to its actions and chains them in the tab order.
-    Controls(QWidget &client, const layout::WindowDescription &window, Perform perform);
+    Controls(QWidget &client, const layout::WindowDescription &window, layout::WindowRole role,
+             Perform perform);
 
     const layout::WindowDescription &description() const { return m_window; }
     QWidget *widget(const layout::Control &control) const
@@ -47,15 +58,23 @@ public:
     // The caption that tells which fee model is in use; none in a window without one.
     LiveLabel *feeModelNote() const { return m_feeModelNote; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *create(const layout::Control &control, QWidget &container);
     void bind(const layout::Control &control, QWidget &widget);
-    void bindCopyKey();
+    // Text selected in the field may take the copy key over from the captions' selection.
+    void bindSelection(QLineEdit &field);
+    // Whether the window has done all there is to do with Escape or its close button.
+    bool answer(layout::CloseRequest request, const layout::KeyPress &press, QEvent &event);
     // Links each field to the label that shows its caption, and leaves the controls that are
     // never shown out of the tree a screen reader walks.
     void describeToAssistiveTechnology();
 
+    QWidget &m_client;
     const layout::WindowDescription &m_window;
+    layout::WindowRole m_role;
     Perform m_perform;
     std::vector<QWidget *> m_widgets; // in the description's order
     std::array<FieldEdit *, fieldCount> m_fields{};

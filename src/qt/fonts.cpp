@@ -6,28 +6,20 @@
 
 #include "qt_text.h"
 
+#include <QStringList>
+
 namespace ostrel::gui {
-
-QStringList fontFamilies(std::u16string_view face)
-{
-    QStringList families;
-    for (const std::u16string_view family : layout::fontFaces(face))
-        families << toQString(family);
-    return families;
-}
-
-int pointsToPixels(double points)
-{
-    return layout::fontPixels(points);
-}
 
 QFont controlFont(const layout::Font &font)
 {
     QFont qfont;
     if (font.face.empty())
-        return qfont; // a control without a caption keeps the desktop's font
-    qfont.setFamilies(fontFamilies(font.face));
-    qfont.setPixelSize(pointsToPixels(font.points));
+        return qfont;
+    QStringList families;
+    for (const std::u16string_view family : layout::fontFaces(font.face))
+        families << toQString(family);
+    qfont.setFamilies(families);
+    qfont.setPixelSize(layout::fontPixels(font.points));
     qfont.setBold(font.bold);
     return qfont;
 }

@@ -4,7 +4,6 @@
 
 #include "main_window.h"
 
-#include "qt_text.h"
 #include "window_table.h"
 
 #include <QIcon>
@@ -33,20 +32,14 @@ QIcon applicationIcon()
 MainWindow::MainWindow(std::unique_ptr<QtSettingsStore> store, QWidget *parent)
     : QWidget(parent)
     , m_store(std::move(store))
-    , m_controls(*this, layout::mainWindow(),
+    , m_controls(*this, layout::mainWindow(), layout::WindowRole::main,
                  [this](const Action &action) { m_calculator.perform(action); })
     , m_window(m_controls, *this)
     , m_calculator(m_window, *m_store)
 {
     const layout::WindowDescription &description = m_controls.description();
-    const layout::WindowLook &look = description.look();
-    setWindowTitle(toQString(look.caption));
+    applyLook(*this, description);
     setWindowIcon(applicationIcon());
-    setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
-    setPalette(background);
-    setAutoFillBackground(true);
 
     m_calculator.startUp();
     // The first field holds the focus with its whole text selected, as when Tab brings the

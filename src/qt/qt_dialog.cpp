@@ -5,13 +5,12 @@
 #include "qt_dialog.h"
 
 #include "qt_text.h"
+#include "qt_window.h"
 #include "widgets.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include <utility>
@@ -22,16 +21,11 @@ QtDialog::QtDialog(const layout::WindowDescription &description, DialogActions a
                    QWidget &owner)
     : QDialog(&owner)
     , m_actions(std::move(actions))
-    , m_controls(*this, description, [this](const Action &action) { perform(action); })
+    , m_controls(*this, description, layout::WindowRole::modal,
+                 [this](const Action &action) { perform(action); })
 {
-    const layout::WindowLook &look = description.look();
-    setWindowTitle(toQString(look.caption));
+    applyLook(*this, description);
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(description.clientWidthPixels(), description.clientHeightPixels());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgb(static_cast<QRgb>(look.background)));
-    setPalette(background);
-    setAutoFillBackground(true);
     // Return presses what the description says for the control with the focus (see
     // Controls); the buttons of a Qt dialog would otherwise take turns as its default button
     // and be pressed too, and draw the frame that marks it.
@@ -126,9 +120,7 @@ bool QtDialog::focusNextPrevChild(bool next)
 
 void QtDialog::messageBox(std::u16string_view title, std::u16string_view body)
 {
-    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessageBox(*this, title, body);
 }
 
 void QtDialog::close()
@@ -138,29 +130,6 @@ void QtDialog::close()
     if (QWidget *owner = parentWidget())
         owner->activateWindow();
     deleteLater();
-}
-
-void QtDialog::reject()
-{
-    perform(CloseDialog{});
-}
-
-void QtDialog::keyPressEvent(QKeyEvent *event)
-{
-    // Return has done what it does where the focus is; the dialog adds nothing. Escape
-    // reaches `reject` through Qt's dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A check box or radio button passes Return on to the window: what it runs is the
-        // description's to say. A held key runs it once.
-        const layout::Control *focused = m_controls.controlOf(focusWidget());
-        const bool choice = focused && (focused->kind == layout::Kind::checkBox ||
-                                        focused->kind == layout::Kind::radioButton);
-        if (choice && !event->isAutoRepeat())
-            perform(focused->actionOnEnter());
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace ostrel::gui

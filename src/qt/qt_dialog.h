@@ -14,8 +14,8 @@ namespace ostrel::gui {
 // A modal window of the calculator (the fee settings, the detail of a calculation), drawn from
 // its description in front of its owner. It blocks the whole application but runs no event
 // loop of its own, so opening it returns at once and the calculator fills it in afterwards.
-// Escape and the title bar's close button do not close it: they run its CloseDialog action,
-// and only the calculator closes it, with `close`.
+// Escape and the title bar's close button do not close it: they run its CloseDialog action
+// (see `Controls`), and only the calculator closes it, with `close`.
 class QtDialog : public QDialog, public DialogWindow {
     Q_OBJECT
 public:
@@ -34,17 +34,13 @@ public:
     // Qt greys a disabled widget and passes the focus on from it.
     void setEnabled(const layout::Control &control, bool enabled) override;
     void setFocus(const layout::Control &control) override;
-    // A modal QMessageBox centred on this window, as the main window's.
+    // Centred on this window, as the main window's (see `showMessageBox`).
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     // Hides the window, gives the owner the activation back, with it the focus its control
     // had, and deletes the window later. (QWidget::close would ask the calculator first.)
     void close() override;
 
-    // Escape and the title bar's close button.
-    void reject() override;
-
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     // Tab and Shift+Tab go where the description says.
     bool focusNextPrevChild(bool next) override;
 

@@ -14,7 +14,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -54,12 +53,17 @@ void QtWindow::setResult(std::u16string_view caption)
     m_controls.resultLine()->announce(toQString(caption));
 }
 
-void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
+void showMessageBox(QWidget &owner, std::u16string_view title, std::u16string_view body)
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok,
-                    &m_owner);
+                    &owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
+{
+    showMessageBox(m_owner, title, body);
 }
 
 void QtWindow::setEnabled(Field field, bool enabled)

@@ -16,6 +16,10 @@ namespace ostrel::gui {
 class Controls;
 class QtDialog;
 
+// The calculator's message box: a modal QMessageBox centred on `owner`, its body plain text,
+// no icon and one button, 确定.
+void showMessageBox(QWidget &owner, std::u16string_view title, std::u16string_view body);
+
 // The calculator's view of the real window: field texts, carets and focus are the line edits'
 // own, the result line is the live label, which announces every caption written to it, and
 // a message box is a modal QMessageBox. A modal window is a QtDialog owned by the window.

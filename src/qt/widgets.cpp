@@ -4,6 +4,7 @@
 
 #include "widgets.h"
 
+#include "keys.h"
 #include "qt_text.h"
 #include "utf16.h"
 
@@ -12,9 +13,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,7 +77,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Value && !field()->text().isEmpty())
+        if (kind == QAccessible::Value)
             return field()->text();
         return QAccessibleWidget::text(kind);
     }
@@ -231,14 +230,6 @@ public:
     {
     }
 
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString told = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && told.isEmpty())
-            return static_cast<const QLabel *>(widget())->text();
-        return told;
-    }
-
     Relations relations(QAccessible::Relation match) const override
     {
         Relations related = relationsBut(*this, match, QAccessible::Labelled);
@@ -259,14 +250,6 @@ public:
     explicit FrameAccessible(FrameBox &frame)
         : QAccessibleWidget(&frame, QAccessible::Grouping)
     {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString told = QAccessibleWidget::text(kind);
-        if (kind == QAccessible::Name && told.isEmpty())
-            return frame().title();
-        return told;
     }
 
     int childCount() const override { return static_cast<int>(children().size()); }
@@ -415,21 +398,6 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-void PushButton::keyPressEvent(QKeyEvent *event)
-{
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    // Only the keypad flag may come with Enter: Ctrl+Enter and the like are not a press.
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (!enter || !plain) {
-        QPushButton::keyPressEvent(event);
-        return;
-    }
-    // A held key presses once, as a held Space does.
-    if (!event->isAutoRepeat())
-        emit enterPressed();
-    event->accept();
-}
-
 LiveLabel::LiveLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
@@ -439,11 +407,6 @@ LiveLabel::LiveLabel(const QString &text, QWidget *parent)
 void LiveLabel::makeSelectable()
 {
     setTextInteractionFlags(Qt::TextSelectableByMouse);
-}
-
-void LiveLabel::watchCopyKey(QWidget &control)
-{
-    control.installEventFilter(this);
 }
 
 void LiveLabel::clearSelection()
@@ -463,40 +426,31 @@ void LiveLabel::selectAll()
     setSelection(0, static_cast<int>(text().size()));
 }
 
-bool LiveLabel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress || !hasSelectedText() ||
-        !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy))
-        return QLabel::eventFilter(watched, event);
-    copySelection();
-    return true;
-}
-
 void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!(textInteractionFlags() & Qt::TextSelectableByMouse)) {
         QLabel::contextMenuEvent(event);
         return;
     }
-    // Qt 6.4's label offers a menu only on a link, and the answer has none; this is the menu
-    // Qt gives selectable text, in Qt's own words for it (复制, 全选 with its Chinese texts).
-    // Select All shows no key: Ctrl+A selects the text of the field with the focus, not the
-    // answer, whereas the copy key copies the answer's selection wherever the focus is.
+    // Qt 6.4's label offers a menu only on a link, and the answer has none.
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QString copyText = QCoreApplication::translate("QWidgetTextControl", "&Copy");
-    if (QGuiApplication::styleHints()->showShortcutsInContextMenus())
-        copyText +=
-            QLatin1Char('\t') + QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
-    QAction *copy = menu->addAction(copyText);
-    copy->setObjectName(QStringLiteral("edit-copy"));
-    copy->setEnabled(hasSelectedText());
-    connect(copy, &QAction::triggered, this, &LiveLabel::copySelection);
-    menu->addSeparator();
-    QAction *all = menu->addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"));
-    all->setObjectName(QStringLiteral("select-all"));
-    all->setEnabled(!text().isEmpty());
-    connect(all, &QAction::triggered, this, &LiveLabel::selectAll);
+    const bool showKeys = QGuiApplication::styleHints()->showShortcutsInContextMenus();
+    for (const layout::TextMenuItem &item : layout::selectableTextMenu) {
+        if (item.separatorBefore)
+            menu->addSeparator();
+        QString caption = toQString(item.caption);
+        if (showKeys && !item.shortcut.empty())
+            caption += QLatin1Char('\t') + toQString(item.shortcut);
+        QAction *action = menu->addAction(caption);
+        action->setEnabled(layout::isEnabled(item.command, hasSelectedText(), !text().isEmpty()));
+        connect(action, &QAction::triggered, this, [this, command = item.command] {
+            if (command == layout::TextCommand::copy)
+                copySelection();
+            else
+                selectAll();
+        });
+    }
     menu->popup(event->globalPos());
     event->accept();
 }

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 
 #include "window_description.h"
 
@@ -55,20 +54,6 @@ private:
     QPointer<QLabel> m_caption;
 };
 
-// A push button that reports Return and the keypad's Enter pressed while it has the focus
-// (what they run is the window description's to say); Space presses it as Qt's own does.
-class PushButton : public QPushButton {
-    Q_OBJECT
-public:
-    using QPushButton::QPushButton;
-
-signals:
-    void enterPressed();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-};
-
 // A caption beside a column of entry fields: each of its lines stands in its band, level with
 // a field, whatever the font's own line height is (the window description says which line and
 // where). The text is shown as plain text and text() stays exactly the caption.
@@ -100,7 +85,7 @@ private:
 // Made selectable, its text can be selected with the mouse and copied, from its context menu
 // or with the copy key, without the label taking the keyboard focus: the focus stays in the
 // field being typed into, and the copy key pressed there copies the label's selection when it
-// has one (see `watchCopyKey`).
+// has one (see `Controls`).
 class LiveLabel : public QLabel {
     Q_OBJECT
 public:
@@ -111,9 +96,6 @@ public:
     // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
     void makeSelectable();
 
-    // The copy key pressed in `control` copies this label's selection when it has one;
-    // otherwise the control handles the key as it always does.
-    void watchCopyKey(QWidget &control);
     // Drops the selection, as when the user has since selected text elsewhere, which the
     // copy key must then copy instead.
     void clearSelection();
@@ -123,7 +105,6 @@ public:
     void selectAll();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 };
 

@@ -79,7 +79,7 @@ const char *classOf(layout::Kind kind)
     case layout::Kind::button:
         break;
     }
-    return "ostrel::gui::PushButton";
+    return "QPushButton";
 }
 
 // The colour a table colour must come out in on this desktop, where the table fixes one: a
@@ -236,9 +236,9 @@ private slots:
 
         if (!control.font.face.empty()) {
             const QFontInfo font(widget->font());
-            const QStringList families = gui::fontFamilies(control.font.face);
+            const QStringList families = gui::controlFont(control.font).families();
             QVERIFY2(families.contains(font.family()), qPrintable(font.family()));
-            QCOMPARE(font.pixelSize(), gui::pointsToPixels(control.font.points));
+            QCOMPARE(font.pixelSize(), layout::fontPixels(control.font.points));
             QCOMPARE(font.bold(), control.font.bold);
         }
 
@@ -339,7 +339,7 @@ private slots:
     {
         QFETCH(double, points);
         QFETCH(int, pixels);
-        QCOMPARE(gui::pointsToPixels(points), pixels);
+        QCOMPARE(gui::controlFont({u"宋体", points}).pixelSize(), pixels);
     }
 
     // Every caption is drawn entirely with the one face it resolved to, so none shows a
@@ -361,7 +361,7 @@ private slots:
         const QWidget *widget = m_window->controls().widget(control);
         const QRawFont face = QRawFont::fromFont(widget->font(), QFontDatabase::SimplifiedChinese);
         QVERIFY(face.isValid());
-        QVERIFY2(gui::fontFamilies(control.font.face).contains(face.familyName()),
+        QVERIFY2(gui::controlFont(control.font).families().contains(face.familyName()),
                  qPrintable(face.familyName()));
         for (const char32_t character : captionOf(*widget).toUcs4())
             QVERIFY2(face.supportsCharacter(character),
