@@ -9,17 +9,9 @@
 #include <windows.h>
 
 #include <map>
-#include <string>
 #include <tuple>
 
 namespace ostrel::win32 {
-
-// The character height, in pixels at `dpi`, of a font of `points`.
-int fontPixels(double points, unsigned dpi);
-
-// The face a caption asks for when the system has it; otherwise the first installed one of
-// the Chinese faces that draw the same style (Song or Hei), so that no caption shows as boxes.
-std::wstring installedFace(std::u16string_view face);
 
 // The fonts of the window's controls, made once per face, size and weight at one resolution
 // and deleted with the cache.

@@ -99,7 +99,7 @@ TEST_P(StandsAtItsPlace, ClosedInItsFontWithTheBoardsListed)
     LOGFONTW font{};
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)),
                            sizeof(font), &font));
-    EXPECT_EQ(-font.lfHeight, win32::fontPixels(control.font.points, given.dpi));
+    EXPECT_EQ(-font.lfHeight, layout::fontPixels(control.font.points, static_cast<int>(given.dpi)));
 
     std::vector<std::u16string> items;
     const auto count = static_cast<WPARAM>(SendMessageW(handle, CB_GETCOUNT, 0, 0));
