@@ -160,7 +160,7 @@ void Win32Dialog::show()
     ShowWindow(m_handle, SW_SHOWNORMAL);
     // The focus where the calculator put it, or on the first control Tab reaches, a text
     // box's whole text selected, as a dialog box opens.
-    HWND first = m_firstFocus ? m_firstFocus : GetNextDlgTabItem(m_handle, nullptr, FALSE);
+    HWND first = m_firstFocus ? m_firstFocus : m_controls.nextTabStop(nullptr);
     if (first)
         SendMessageW(m_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
