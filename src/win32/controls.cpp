@@ -6,6 +6,7 @@
 
 #include "accessible_control.h"
 #include "dpi.h"
+#include "drawing.h"
 #include "label_painting.h"
 #include "wide_text.h"
 
@@ -24,7 +25,7 @@ struct Creation {
 
 DWORD labelStyle(const layout::WindowDescription &window, const layout::Control &label)
 {
-    if (drawnCaption(window, label))
+    if (layout::isCaptionDrawnByWindow(window, label))
         return SS_OWNERDRAW;
     return SS_NOPREFIX | (window.captionWraps(label) ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
@@ -101,9 +102,7 @@ Controls::Controls(HWND window, const layout::WindowDescription &description, Pe
 {
     m_handles.reserve(m_window.controls().size());
     m_selectable.resize(m_window.controls().size());
-    m_drawnCaptions.reserve(m_window.controls().size());
     for (const layout::Control &control : m_window.controls()) {
-        m_drawnCaptions.push_back(drawnCaption(m_window, control));
         HWND created = create(control, window);
         m_handles.push_back(created);
         bind(control, created);
@@ -218,7 +217,7 @@ void Controls::setText(const layout::Control &control, std::u16string_view text)
         return;
     }
     SetWindowTextW(target, toWide(text).c_str());
-    if (m_drawnCaptions[m_window.positionOf(control)])
+    if (layout::isCaptionDrawnByWindow(m_window, control))
         InvalidateRect(target, nullptr, TRUE);
     if (layout::isDescribedByItsCaption(control))
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, target, OBJID_CLIENT, CHILDID_SELF);
@@ -388,12 +387,9 @@ std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam
 bool Controls::draw(const DRAWITEMSTRUCT &item)
 {
     const layout::Control *control = controlOf(item.hwndItem);
-    if (!control)
+    if (!control || !layout::isCaptionDrawnByWindow(m_window, *control))
         return false;
-    const auto &caption = m_drawnCaptions[m_window.positionOf(*control)];
-    if (!caption)
-        return false;
-    paintLabel(item, *caption, coloursOf(*control), m_dpi);
+    paintLabel(item, m_window, *control, m_dpi);
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include "colours.h"
 #include "control_behaviour.h"
 #include "fonts.h"
-#include "label_painting.h"
 #include "selectable_text.h"
 #include "window_description.h"
 
@@ -112,9 +111,8 @@ private:
     std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
     std::vector<std::unique_ptr<std::function<void()>>> m_enterPresses;
     // By the control's place in the description; none for the controls that show no
-    // selectable text, and none for the captions Windows draws itself.
+    // selectable text.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;
-    std::vector<std::optional<DrawnCaption>> m_drawnCaptions;
     FontCache m_fonts;
     BrushCache m_brushes;
     unsigned m_dpi = 0;
