@@ -302,6 +302,21 @@ void Controls::place(unsigned dpi)
 
 void Controls::command(WPARAM wParam)
 {
+    switch (LOWORD(wParam)) {
+    case IDCANCEL: // Escape
+        m_perform(m_window.look().escapeAction);
+        return;
+    case IDOK: {
+        // Enter outside a text box, a drop-down or a push button, which take it themselves: on
+        // a check box or radio button it runs what the description says.
+        const layout::Control *focused = controlOf(GetFocus());
+        if (focused && (focused->kind == layout::Kind::checkBox || isRadio(focused)))
+            m_perform(focused->actionOnEnter());
+        return;
+    }
+    default:
+        break;
+    }
     const int position = LOWORD(wParam) - firstCommandId;
     const auto all = m_window.controls();
     if (position < 0 || static_cast<std::size_t>(position) >= all.size())
@@ -356,6 +371,9 @@ std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
 std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_COMMAND:
+        command(wParam);
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

@@ -87,14 +87,15 @@ public:
     // Every control at its place and in its font at the window's resolution.
     void place(unsigned dpi);
 
-    // What the window procedure hands on: a button's command.
-    void command(WPARAM wParam);
-    // The messages that every window of controls answers alike: the colours of its controls
-    // and of its face, and the captions it draws itself. None for any other message, and
-    // where Windows' own answer stands.
+    // The messages that every window of controls answers alike: its controls' commands and
+    // Escape and Enter as the dialog manager reports them, Tab, the colours of its controls and
+    // of its face, and the captions it draws itself. None for any other message, and where
+    // Windows' own answer stands.
     std::optional<LRESULT> answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // A control's command, or Escape or Enter as the dialog manager reports them.
+    void command(WPARAM wParam);
     // The colours Windows asks for before drawing a control (none: the system's own), and a
     // caption the window draws (false: Windows draws it).
     std::optional<HBRUSH> colours(HDC dc, HWND control);

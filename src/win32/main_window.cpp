@@ -37,13 +37,9 @@ void MainWindow::show(int how)
                  TRUE);
 }
 
-std::optional<LRESULT> MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM)
+std::optional<LRESULT> MainWindow::handleMessage(UINT message, WPARAM, LPARAM)
 {
     switch (message) {
-    case WM_COMMAND:
-        // Enter and Escape outside a control reach the window as IDOK and IDCANCEL: nothing.
-        m_controls.command(wParam);
-        return 0;
     case copyKeyMessage:
         return m_controls.copySelectedText() ? TRUE : FALSE;
     case WM_CLOSE:

@@ -108,26 +108,12 @@ void Win32Dialog::perform(const Action &action)
         m_actions(action);
 }
 
-std::optional<LRESULT> Win32Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+std::optional<LRESULT> Win32Dialog::handleMessage(UINT message, WPARAM, LPARAM)
 {
     switch (message) {
-    case WM_COMMAND:
-        // Escape reaches the window as IDCANCEL; Enter outside a text box or push button, as
-        // IDOK: on a check box or radio button it runs what the description says.
-        if (LOWORD(wParam) == IDCANCEL) {
-            perform(CloseDialog{});
-        } else if (LOWORD(wParam) == IDOK) {
-            const layout::Control *focused = m_controls.controlOf(GetFocus());
-            if (focused && (focused->kind == layout::Kind::checkBox ||
-                            focused->kind == layout::Kind::radioButton))
-                perform(focused->actionOnEnter());
-        } else {
-            m_controls.command(wParam);
-        }
-        return 0;
     case WM_CLOSE:
-        // The title bar's close button, Alt+F4 and the window menu's 关闭.
-        perform(CloseDialog{});
+        // The title bar's close button, Alt+F4 and the window menu's 关闭: as Escape.
+        perform(description().look().escapeAction);
         return 0;
     case showMessage:
         show();
