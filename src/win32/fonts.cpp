@@ -6,6 +6,7 @@
 
 #include "wide_text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace ostrel::win32 {
@@ -67,6 +68,24 @@ HFONT FontCache::font(const layout::Font &font, unsigned dpi)
     HFONT made = CreateFontIndirectW(&wanted);
     m_fonts.emplace(key, made);
     return made;
+}
+
+ControlFont::ControlFont(HDC dc, HWND control)
+    : m_dc(dc)
+    , m_previous(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))))
+{
+}
+
+ControlFont::~ControlFont()
+{
+    SelectObject(m_dc, m_previous);
+}
+
+int ControlFont::lineHeight() const
+{
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(m_dc, &metrics);
+    return std::max(1, static_cast<int>(metrics.tmHeight));
 }
 
 void FontCache::keepOnly(unsigned dpi)

@@ -32,4 +32,21 @@ private:
     std::map<Key, HFONT> m_fonts;
 };
 
+// Draws or measures in a control's font: selects it into a device context for as long as it
+// lives.
+class ControlFont {
+public:
+    ControlFont(HDC dc, HWND control);
+    ~ControlFont();
+    ControlFont(const ControlFont &) = delete;
+    ControlFont &operator=(const ControlFont &) = delete;
+
+    // The height of a line of the font, at least a pixel.
+    int lineHeight() const;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
 } // namespace ostrel::win32

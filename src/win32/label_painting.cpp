@@ -7,6 +7,7 @@
 #include "colours.h"
 #include "dpi.h"
 #include "drawing.h"
+#include "fonts.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -19,31 +20,6 @@ RECT rectOf(const layout::Rect &place)
 {
     return {place.left, place.top, place.left + place.width, place.top + place.height};
 }
-
-int lineHeight(HDC dc)
-{
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    return metrics.tmHeight;
-}
-
-// Selects the control's font into `dc` for as long as it lives.
-class ControlFont {
-public:
-    ControlFont(HDC dc, HWND control)
-        : m_dc(dc)
-        , m_previous(
-              SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))))
-    {
-    }
-    ControlFont(const ControlFont &) = delete;
-    ControlFont &operator=(const ControlFont &) = delete;
-    ~ControlFont() { SelectObject(m_dc, m_previous); }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
 
 } // namespace
 
@@ -70,7 +46,7 @@ void paintLabel(const DRAWITEMSTRUCT &item, const layout::WindowDescription &win
                   align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
         return;
     }
-    const int height = lineHeight(dc);
+    const int height = font.lineHeight();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const layout::LineBand band = window.lineBand(label, i);
         const std::wstring line = toWide(lines[i]);
@@ -98,7 +74,7 @@ void paintFrame(HWND frame, HDC dc, const layout::Control &control)
     SIZE size{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     const layout::FrameDrawing drawing = layout::frameDrawing(
-        area.right, area.bottom, caption.empty() ? 0 : size.cx, lineHeight(dc));
+        area.right, area.bottom, caption.empty() ? 0 : size.cx, font.lineHeight());
     RECT edge = rectOf(drawing.edge);
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     if (!caption.empty()) {
