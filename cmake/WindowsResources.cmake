@@ -2,10 +2,10 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The resources every Windows program of the project carries (src/win32/resources/): the
-# icon (qz-ostrel.ico, 16 to 256 pixels, from the same drawing as the Linux icons), the
-# version shown in the file's properties, and the manifest (visual styles, per-monitor DPI
-# awareness, UTF-8 code page, Windows 7 to 11, no elevation).
+# The resources every Windows program of the project carries: the program's icon
+# (data/icons/qz-ostrel.ico, 16 to 256 pixels, from the same drawing as the Linux icons), and
+# from src/win32/resources/ the version shown in the file's properties and the manifest
+# (visual styles, per-monitor DPI awareness, UTF-8 code page, Windows 7 to 11, no elevation).
 #
 #   ostrel_add_windows_resources(<target> [DESCRIPTION <text>])
 #
@@ -39,7 +39,7 @@ function(ostrel_add_windows_resources target)
         "${PROJECT_VERSION_MAJOR}.${OSTREL_RC_VERSION_MINOR}.${OSTREL_RC_VERSION_PATCH}.0")
 
     set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}-resources)
-    set(OSTREL_RC_ICON ${OSTREL_WINDOWS_RESOURCES_DIR}/qz-ostrel.ico)
+    set(OSTREL_RC_ICON ${PROJECT_SOURCE_DIR}/data/icons/qz-ostrel.ico)
     set(OSTREL_RC_MANIFEST ${out}/${OSTREL_RC_FILE_NAME}.manifest)
     configure_file(${OSTREL_WINDOWS_RESOURCES_DIR}/program.manifest.in ${OSTREL_RC_MANIFEST}
                    @ONLY)

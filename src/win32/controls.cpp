@@ -6,6 +6,7 @@
 
 #include "accessible_control.h"
 #include "dpi.h"
+#include "drawing.h"
 #include "label_painting.h"
 #include "wide_text.h"
 
@@ -24,7 +25,7 @@ struct Creation {
 
 DWORD labelStyle(const layout::WindowDescription &window, const layout::Control &label)
 {
-    if (drawnCaption(window, label))
+    if (layout::isCaptionDrawnByWindow(window, label))
         return SS_OWNERDRAW;
     return SS_NOPREFIX | (window.captionWraps(label) ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
@@ -41,7 +42,7 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
     case layout::Kind::checkBox:
         return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case layout::Kind::radioButton:
-        // Its group and which of the group Tab reaches: groupRadioButtons.
+        // Its group, for the arrow keys: groupRadioButtons. Tab reaches the checked one.
         return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
     case layout::Kind::dropDown:
         // Its edit part scrolls, so that a text wider than it can still be typed.
@@ -52,10 +53,10 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
     return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
 }
 
-// The controls from top to bottom of the stack: the dialog manager's Tab follows the stack,
-// so those that take the focus come first in the table's tab order; below them the rest, a
-// later one above an earlier one. No control that takes the focus lies under a caption or a
-// frame drawn later, so each still covers what the table puts under it.
+// The controls from top to bottom of the stack: those that take the focus first, in the
+// table's tab order, as in a dialog box, whose arrow keys move along the stack within a group;
+// below them the rest, a later one above an earlier one. No control that takes the focus lies under
+// a caption or a frame drawn later, so each still covers what the table puts under it.
 std::vector<const layout::Control *> stackingOrder(const layout::WindowDescription &window)
 {
     const auto order = window.tabOrder();
@@ -86,25 +87,22 @@ void fitClosedHeight(HWND list, int height)
                  edit + height - (place.bottom - place.top));
 }
 
-void setStyle(HWND handle, DWORD style, bool on)
+void startGroup(HWND handle)
 {
-    const auto old = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
-    const DWORD wanted = on ? (old | style) : (old & ~style);
-    if (wanted != old)
-        SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(wanted));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
+    SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(style | WS_GROUP));
 }
 
 } // namespace
 
 Controls::Controls(HWND window, const layout::WindowDescription &description, Perform perform)
-    : m_window(description)
+    : m_parent(window)
+    , m_window(description)
     , m_perform(std::move(perform))
 {
     m_handles.reserve(m_window.controls().size());
     m_selectable.resize(m_window.controls().size());
-    m_drawnCaptions.reserve(m_window.controls().size());
     for (const layout::Control &control : m_window.controls()) {
-        m_drawnCaptions.push_back(drawnCaption(m_window, control));
         HWND created = create(control, window);
         m_handles.push_back(created);
         bind(control, created);
@@ -198,30 +196,8 @@ void Controls::groupRadioButtons()
         const bool continuesGroup =
             isRadio(control) && isRadio(previous) && previous->container == control->container;
         if (!continuesGroup && (isRadio(control) || isRadio(previous)))
-            setStyle(handle(*control), WS_GROUP, true);
-        if (isRadio(control))
-            keepTabStopOnCheckedRadio(control->container);
+            startGroup(handle(*control));
         previous = control;
-    }
-}
-
-// Tab reaches a group of radio buttons at its checked one (the first while none is): a radio
-// button that Tab gives the focus to checks itself, and passing through the choice of a fee
-// model must not change it.
-void Controls::keepTabStopOnCheckedRadio(layout::ControlRef container)
-{
-    const layout::Control *tabStop = nullptr;
-    for (const layout::Control *control : stackingOrder(m_window)) {
-        if (!isRadio(control) || control->container != container)
-            continue;
-        if (!tabStop || isChecked(*control))
-            tabStop = control;
-        if (isChecked(*control))
-            break;
-    }
-    for (const layout::Control &control : m_window.controls()) {
-        if (isRadio(&control) && control.container == container)
-            setStyle(handle(control), WS_TABSTOP, &control == tabStop);
     }
 }
 
@@ -241,7 +217,7 @@ void Controls::setText(const layout::Control &control, std::u16string_view text)
         return;
     }
     SetWindowTextW(target, toWide(text).c_str());
-    if (m_drawnCaptions[m_window.positionOf(control)])
+    if (layout::isCaptionDrawnByWindow(m_window, control))
         InvalidateRect(target, nullptr, TRUE);
     if (layout::isDescribedByItsCaption(control))
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, target, OBJID_CLIENT, CHILDID_SELF);
@@ -272,8 +248,15 @@ void Controls::setChecked(const layout::Control &control, bool checked)
         }
     }
     SendMessageW(handle(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (isRadio(&control))
-        keepTabStopOnCheckedRadio(control.container);
+}
+
+HWND Controls::nextTabStop(HWND from, bool backwards) const
+{
+    const layout::ControlStates states{
+        [this](const layout::Control &control) { return IsWindowEnabled(handle(control)) != 0; },
+        [this](const layout::Control &control) { return isChecked(control); }};
+    const layout::Control *next = m_window.nextTabStop(controlOf(from), states, backwards);
+    return next ? handle(*next) : nullptr;
 }
 
 const layout::Control *Controls::controlOf(HWND handle) const
@@ -319,6 +302,21 @@ void Controls::place(unsigned dpi)
 
 void Controls::command(WPARAM wParam)
 {
+    switch (LOWORD(wParam)) {
+    case IDCANCEL: // Escape
+        m_perform(m_window.look().escapeAction);
+        return;
+    case IDOK: {
+        // Enter outside a text box, a drop-down or a push button, which take it themselves: on
+        // a check box or radio button it runs what the description says.
+        const layout::Control *focused = controlOf(GetFocus());
+        if (focused && (focused->kind == layout::Kind::checkBox || isRadio(focused)))
+            m_perform(focused->actionOnEnter());
+        return;
+    }
+    default:
+        break;
+    }
     const int position = LOWORD(wParam) - firstCommandId;
     const auto all = m_window.controls();
     if (position < 0 || static_cast<std::size_t>(position) >= all.size())
@@ -370,14 +368,12 @@ std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
     return m_brushes.brush(colours.background);
 }
 
-HBRUSH Controls::windowBrush()
-{
-    return m_brushes.brush(windowBackground(m_window.look()));
-}
-
 std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_COMMAND:
+        command(wParam);
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -385,8 +381,17 @@ std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam
                 colours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(*brush);
         break;
+    case WM_NEXTDLGCTL:
+        // Tab and Shift+Tab, and a control greyed out with the focus, move the focus on in the
+        // description's tab order; the dialog manager only gives it.
+        if (LOWORD(lParam) == FALSE) {
+            if (HWND next = nextTabStop(GetFocus(), wParam != 0))
+                return DefDlgProcW(m_parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+            return 0;
+        }
+        break;
     case WM_CTLCOLORDLG:
-        return reinterpret_cast<LRESULT>(windowBrush());
+        return reinterpret_cast<LRESULT>(m_brushes.brush(windowBackground(m_window.look())));
     case WM_DRAWITEM:
         if (draw(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)))
             return TRUE;
@@ -400,12 +405,9 @@ std::optional<LRESULT> Controls::answerCommonMessage(UINT message, WPARAM wParam
 bool Controls::draw(const DRAWITEMSTRUCT &item)
 {
     const layout::Control *control = controlOf(item.hwndItem);
-    if (!control)
+    if (!control || !layout::isCaptionDrawnByWindow(m_window, *control))
         return false;
-    const auto &caption = m_drawnCaptions[m_window.positionOf(*control)];
-    if (!caption)
-        return false;
-    paintLabel(item, *caption, coloursOf(*control), m_dpi);
+    paintLabel(item, m_window, *control, m_dpi);
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include "colours.h"
 #include "control_behaviour.h"
 #include "fonts.h"
-#include "label_painting.h"
 #include "selectable_text.h"
 #include "window_description.h"
 
@@ -43,9 +42,9 @@ public:
     // Runs a click's or a key's action.
     using Perform = std::function<void(const Action &)>;
 
-    // Creates the controls in the description's order with their captions, stacks them so
-    // that Tab visits them in the tab order and a later control covers an earlier one, and
-    // binds each to its actions. Places and fonts come with `place`.
+    // Creates the controls in the description's order with their captions, stacks them in the
+    // tab order and so that a later control covers an earlier one, and binds each to its
+    // actions. Places and fonts come with `place`.
     Controls(HWND window, const layout::WindowDescription &description, Perform perform);
     Controls(const Controls &) = delete;
     Controls &operator=(const Controls &) = delete;
@@ -65,6 +64,9 @@ public:
     HWND resultLine() const { return handle(*m_window.resultLine()); }
     // The table's control that `handle` is, or none.
     const layout::Control *controlOf(HWND handle) const;
+    // Where Tab (`backwards`: Shift+Tab) moves the focus from `from` (none: from before the
+    // first control), in the description's tab order; none when no control can take it.
+    HWND nextTabStop(HWND from, bool backwards = false) const;
 
     // A text box's text as typing would leave it (cut to what it holds, the caret after the
     // last character), a drop-down's item of that name, or a label's caption; a caption that a
@@ -85,33 +87,33 @@ public:
     // Every control at its place and in its font at the window's resolution.
     void place(unsigned dpi);
 
-    // What the window procedure hands on: a button's command, the colours Windows asks for
-    // before drawing a control (none: the system's own), and a caption the window draws.
-    void command(WPARAM wParam);
-    std::optional<HBRUSH> colours(HDC dc, HWND control);
-    HBRUSH windowBrush();
-    bool draw(const DRAWITEMSTRUCT &item);
-    // The messages that every window of controls answers alike: the colours of its controls
-    // and of its face, and the captions it draws itself. None for any other message, and
-    // where Windows' own answer stands.
+    // The messages that every window of controls answers alike: its controls' commands and
+    // Escape and Enter as the dialog manager reports them, Tab, the colours of its controls and
+    // of its face, and the captions it draws itself. None for any other message, and where
+    // Windows' own answer stands.
     std::optional<LRESULT> answerCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // A control's command, or Escape or Enter as the dialog manager reports them.
+    void command(WPARAM wParam);
+    // The colours Windows asks for before drawing a control (none: the system's own), and a
+    // caption the window draws (false: Windows draws it).
+    std::optional<HBRUSH> colours(HDC dc, HWND control);
+    bool draw(const DRAWITEMSTRUCT &item);
     HWND create(const layout::Control &control, HWND window);
     void bind(const layout::Control &control, HWND handle);
     void stack();
     void groupRadioButtons();
-    void keepTabStopOnCheckedRadio(layout::ControlRef container);
 
+    HWND m_parent;
     const layout::WindowDescription &m_window;
     Perform m_perform;
     std::vector<HWND> m_handles; // in the description's order
     std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
     std::vector<std::unique_ptr<std::function<void()>>> m_enterPresses;
     // By the control's place in the description; none for the controls that show no
-    // selectable text, and none for the captions Windows draws itself.
+    // selectable text.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;
-    std::vector<std::optional<DrawnCaption>> m_drawnCaptions;
     FontCache m_fonts;
     BrushCache m_brushes;
     unsigned m_dpi = 0;

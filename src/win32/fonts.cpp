@@ -6,6 +6,9 @@
 
 #include "wide_text.h"
 
+#include <algorithm>
+#include <string>
+
 namespace ostrel::win32 {
 namespace {
 
@@ -27,13 +30,8 @@ bool isInstalled(const std::wstring &face)
     return found;
 }
 
-} // namespace
-
-int fontPixels(double points, unsigned dpi)
-{
-    return layout::fontPixels(points, static_cast<int>(dpi));
-}
-
+// The face a caption asks for when the system has it; otherwise the first installed one of
+// the Chinese faces that draw the same style (Song or Hei), so that no caption shows as boxes.
 std::wstring installedFace(std::u16string_view face)
 {
     for (const std::u16string_view candidate : layout::fontFaces(face)) {
@@ -43,6 +41,8 @@ std::wstring installedFace(std::u16string_view face)
     }
     return toWide(face); // the system's font linking is the last resort
 }
+
+} // namespace
 
 FontCache::~FontCache()
 {
@@ -59,7 +59,7 @@ HFONT FontCache::font(const layout::Font &font, unsigned dpi)
         return found->second;
     LOGFONTW wanted{};
     // A negative height asks for the character height, as points are measured.
-    wanted.lfHeight = -fontPixels(font.points, dpi);
+    wanted.lfHeight = -layout::fontPixels(font.points, static_cast<int>(dpi));
     wanted.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     wanted.lfCharSet = GB2312_CHARSET;
     wanted.lfOutPrecision = OUT_TT_PRECIS;
@@ -68,6 +68,24 @@ HFONT FontCache::font(const layout::Font &font, unsigned dpi)
     HFONT made = CreateFontIndirectW(&wanted);
     m_fonts.emplace(key, made);
     return made;
+}
+
+ControlFont::ControlFont(HDC dc, HWND control)
+    : m_dc(dc)
+    , m_previous(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))))
+{
+}
+
+ControlFont::~ControlFont()
+{
+    SelectObject(m_dc, m_previous);
+}
+
+int ControlFont::lineHeight() const
+{
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(m_dc, &metrics);
+    return std::max(1, static_cast<int>(metrics.tmHeight));
 }
 
 void FontCache::keepOnly(unsigned dpi)

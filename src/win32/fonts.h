@@ -9,17 +9,9 @@
 #include <windows.h>
 
 #include <map>
-#include <string>
 #include <tuple>
 
 namespace ostrel::win32 {
-
-// The character height, in pixels at `dpi`, of a font of `points`.
-int fontPixels(double points, unsigned dpi);
-
-// The face a caption asks for when the system has it; otherwise the first installed one of
-// the Chinese faces that draw the same style (Song or Hei), so that no caption shows as boxes.
-std::wstring installedFace(std::u16string_view face);
 
 // The fonts of the window's controls, made once per face, size and weight at one resolution
 // and deleted with the cache.
@@ -38,6 +30,23 @@ public:
 private:
     using Key = std::tuple<std::u16string_view, double, bool, unsigned>;
     std::map<Key, HFONT> m_fonts;
+};
+
+// Draws or measures in a control's font: selects it into a device context for as long as it
+// lives.
+class ControlFont {
+public:
+    ControlFont(HDC dc, HWND control);
+    ~ControlFont();
+    ControlFont(const ControlFont &) = delete;
+    ControlFont &operator=(const ControlFont &) = delete;
+
+    // The height of a line of the font, at least a pixel.
+    int lineHeight() const;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
 };
 
 } // namespace ostrel::win32

@@ -4,64 +4,56 @@
 
 #include "label_painting.h"
 
+#include "colours.h"
 #include "dpi.h"
+#include "drawing.h"
+#include "fonts.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
-#include <algorithm>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace ostrel::win32 {
+namespace {
 
-std::optional<DrawnCaption> drawnCaption(const layout::WindowDescription &window,
-                                         const layout::Control &label)
+RECT rectOf(const layout::Rect &place)
 {
-    if (label.kind != layout::Kind::label)
-        return std::nullopt;
-    DrawnCaption drawn;
-    const auto lines = window.captionLinesBesideFields(label);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        drawn.lines.push_back({toWide(lines[i]), window.lineBand(label, i)});
-    drawn.align = label.align;
-    drawn.visible = window.visiblePart(label);
-    if (drawn.lines.empty() && drawn.align == layout::Align::left)
-        return std::nullopt;
-    return drawn;
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
 }
 
-void paintLabel(const DRAWITEMSTRUCT &item, const DrawnCaption &caption, ControlColours colours,
-                unsigned dpi)
+} // namespace
+
+void paintLabel(const DRAWITEMSTRUCT &item, const layout::WindowDescription &window,
+                const layout::Control &label, unsigned dpi)
 {
     HDC dc = item.hDC;
+    const ControlColours colours = coloursOf(label);
     HBRUSH face = CreateSolidBrush(colours.background);
     FillRect(dc, &item.rcItem, face);
     DeleteObject(face);
 
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-    const HGDIOBJ previousFont = SelectObject(dc, font);
+    const ControlFont font(dc, item.hwndItem);
     SetTextColor(dc, colours.foreground);
     SetBkMode(dc, TRANSPARENT);
-    if (caption.lines.empty()) {
+    const auto lines = window.captionLinesBesideFields(label);
+    if (lines.empty()) {
         const std::wstring text = toWide(windowText(item.hwndItem));
-        RECT visible{scaled(caption.visible.left, dpi), scaled(caption.visible.top, dpi),
-                     scaled(caption.visible.left + caption.visible.width, dpi),
-                     scaled(caption.visible.top + caption.visible.height, dpi)};
-        const UINT align = caption.align == layout::Align::right ? DT_RIGHT : DT_CENTER;
+        const layout::Rect shown = window.visiblePart(label);
+        RECT visible{scaled(shown.left, dpi), scaled(shown.top, dpi),
+                     scaled(shown.left + shown.width, dpi), scaled(shown.top + shown.height, dpi)};
+        const UINT align = label.align == layout::Align::right ? DT_RIGHT : DT_CENTER;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &visible,
                   align | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    } else {
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        for (const DrawnCaption::Line &line : caption.lines) {
-            const int top =
-                scaled(line.band.top, dpi) + (scaled(line.band.height, dpi) - metrics.tmHeight) / 2;
-            TextOutW(dc, item.rcItem.left, item.rcItem.top + top, line.text.data(),
-                     static_cast<int>(line.text.size()));
-        }
+        return;
     }
-    SelectObject(dc, previousFont);
+    const int height = font.lineHeight();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const layout::LineBand band = window.lineBand(label, i);
+        const std::wstring line = toWide(lines[i]);
+        const int top = layout::lineTop({scaled(band.top, dpi), scaled(band.height, dpi)}, height);
+        TextOutW(dc, item.rcItem.left, item.rcItem.top + top, line.data(),
+                 static_cast<int>(line.size()));
+    }
 }
 
 bool isFrameDrawnByWindow(const layout::Control &frame)
@@ -77,28 +69,21 @@ void paintFrame(HWND frame, HDC dc, const layout::Control &control)
     HBRUSH face = CreateSolidBrush(colours.background);
     FillRect(dc, &area, face);
 
-    const std::u16string caption = windowText(frame);
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(frame, WM_GETFONT, 0, 0));
-    const HGDIOBJ previousFont = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    // The border runs through the middle of the caption, which starts as far in as the border
-    // is down.
-    const int inset = metrics.tmHeight / 2;
-    RECT border = area;
-    border.top += caption.empty() ? 0 : inset;
-    DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+    const ControlFont font(dc, frame);
+    const std::wstring caption = toWide(windowText(frame));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    const layout::FrameDrawing drawing = layout::frameDrawing(
+        area.right, area.bottom, caption.empty() ? 0 : size.cx, font.lineHeight());
+    RECT edge = rectOf(drawing.edge);
+    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
     if (!caption.empty()) {
-        const std::wstring text = toWide(caption);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        RECT behind{inset, 0, inset + size.cx, size.cy};
+        const RECT behind = rectOf(drawing.caption);
         FillRect(dc, &behind, face);
         SetTextColor(dc, colours.foreground);
         SetBkMode(dc, TRANSPARENT);
-        TextOutW(dc, inset, 0, text.c_str(), static_cast<int>(text.size()));
+        TextOutW(dc, behind.left, behind.top, caption.c_str(), static_cast<int>(caption.size()));
     }
-    SelectObject(dc, previousFont);
     DeleteObject(face);
 }
 

@@ -4,8 +4,6 @@
 
 #include "message_loop.h"
 
-#include "wide_text.h"
-
 #include <commctrl.h>
 
 namespace ostrel::win32 {
@@ -46,23 +44,6 @@ void dispatch(HWND window, MSG &message)
 }
 
 } // namespace
-
-HWND createDialogWindow(HINSTANCE instance, const wchar_t *className, WNDPROC procedure, HICON icon,
-                        std::u16string_view caption, DWORD style, DWORD exStyle, HWND owner)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA; // the dialog manager's own data
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
-    return CreateWindowExW(exStyle, className, toWide(caption).c_str(), style, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance,
-                           nullptr);
-}
 
 void initialiseCommonControls()
 {

@@ -8,116 +8,70 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
+#include <memory>
+#include <type_traits>
 
 namespace ostrel::win32 {
 namespace {
 
+// The most UTF-8 bytes one UTF-16 unit takes.
+constexpr std::size_t utf8BytesPerUnit = 3;
+// Another copy of the program may write a value longer between asking the key for its longest
+// value and reading it: the key is read again, this often at most.
+constexpr int readTries = 3;
+
 // A store's key as the name of a registry value, UTF-8 as UTF-16, and back.
 std::wstring valueName(std::string_view key)
 {
-    if (key.empty())
-        return {};
-    const auto bytes = static_cast<int>(key.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, key.data(), bytes, nullptr, 0);
-    std::wstring name(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, key.data(), bytes, name.data(), length);
+    std::wstring name(key.size(), L'\0');
+    name.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, key.data(), static_cast<int>(key.size()), name.data(),
+                            static_cast<int>(name.size()))));
     return name;
 }
 
 std::string keyOf(std::wstring_view name)
 {
-    if (name.empty())
-        return {};
-    const auto units = static_cast<int>(name.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, name.data(), units, nullptr, 0, nullptr, nullptr);
-    std::string key(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, name.data(), units, key.data(), length, nullptr, nullptr);
+    std::string key(name.size() * utf8BytesPerUnit, '\0');
+    key.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), key.data(),
+                            static_cast<int>(key.size()), nullptr, nullptr)));
     return key;
 }
 
 // An open registry key, closed when it goes.
-class OpenKey {
-public:
-    OpenKey() = default;
-    OpenKey(const OpenKey &) = delete;
-    OpenKey &operator=(const OpenKey &) = delete;
-    ~OpenKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
+using OpenKey = std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)>;
 
-    HKEY *receive() { return &m_key; }
-    HKEY get() const { return m_key; }
+enum class Read { values, damaged, grown };
 
-private:
-    HKEY m_key = nullptr;
-};
-
-struct Lengths {
+// Every value of the key into `values`: damaged when one is not a string, grown when one was
+// written longer while the key was read.
+Read readValues(HKEY key, SettingsStore::Values &values)
+{
     DWORD longestName = 0; // in characters, without the terminating null
     DWORD longestData = 0; // in bytes
-};
-
-std::optional<Lengths> lengthsOf(HKEY key)
-{
-    Lengths lengths;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         &lengths.longestName, &lengths.longestData, nullptr,
-                         nullptr) != ERROR_SUCCESS)
-        return std::nullopt;
-    return lengths;
-}
-
-// One value of the key: its name, type and data as UTF-16 units.
-struct Value {
-    std::wstring name;
-    DWORD type = REG_NONE;
-    DWORD bytes = 0;
-    std::wstring data;
-};
-
-enum class Read { value, end, fault };
-
-// The value at `index`; the lengths grow when a value was written longer since they were
-// asked for.
-Read readValue(HKEY key, DWORD index, Lengths &lengths, Value &value)
-{
-    while (true) {
-        value.name.assign(lengths.longestName + 1, L'\0');
-        value.data.assign(lengths.longestData / sizeof(wchar_t) + 1, L'\0');
-        auto nameLength = static_cast<DWORD>(value.name.size());
-        value.bytes = static_cast<DWORD>(value.data.size() * sizeof(wchar_t));
-        const LSTATUS status =
-            RegEnumValueW(key, index, value.name.data(), &nameLength, nullptr, &value.type,
-                          reinterpret_cast<BYTE *>(value.data.data()), &value.bytes);
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return Read::damaged;
+    std::wstring name(longestName + 1, L'\0');
+    std::wstring data(longestData / sizeof(wchar_t) + 1, L'\0');
+    for (DWORD index = 0;; ++index) {
+        auto nameLength = static_cast<DWORD>(name.size());
+        auto bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = REG_NONE;
+        const LSTATUS status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type,
+                                             reinterpret_cast<BYTE *>(data.data()), &bytes);
         if (status == ERROR_NO_MORE_ITEMS)
-            return Read::end;
-        if (status == ERROR_MORE_DATA) {
-            const auto grown = lengthsOf(key);
-            if (!grown || (grown->longestName <= lengths.longestName &&
-                           grown->longestData <= lengths.longestData))
-                return Read::fault;
-            lengths = *grown;
-            continue;
-        }
-        if (status != ERROR_SUCCESS)
-            return Read::fault;
-        value.name.resize(nameLength);
-        return Read::value;
+            return Read::values;
+        if (status == ERROR_MORE_DATA)
+            return Read::grown;
+        if (status != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0)
+            return Read::damaged;
+        // A string ends at its first null.
+        const std::wstring_view text(data.data(), bytes / sizeof(wchar_t));
+        values.insert_or_assign(keyOf({name.data(), nameLength}),
+                                toU16(text.substr(0, text.find(L'\0'))));
     }
-}
-
-// The text of a string value: up to its first null, which ends it.
-std::optional<std::u16string> textOf(const Value &value)
-{
-    if (value.type != REG_SZ || value.bytes % sizeof(wchar_t) != 0)
-        return std::nullopt;
-    const std::wstring_view units(value.data.data(), value.bytes / sizeof(wchar_t));
-    return toU16(units.substr(0, units.find(L'\0')));
 }
 
 } // namespace
@@ -129,75 +83,41 @@ RegistryStore::RegistryStore(std::wstring key)
 
 std::optional<SettingsStore::Values> RegistryStore::load() const
 {
-    OpenKey key;
-    const LSTATUS opened =
-        RegOpenKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, KEY_QUERY_VALUE, key.receive());
-    if (opened == ERROR_FILE_NOT_FOUND)
+    HKEY opened = nullptr;
+    const LSTATUS status =
+        RegOpenKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, KEY_QUERY_VALUE, &opened);
+    if (status == ERROR_FILE_NOT_FOUND)
         return Values{};
-    if (opened != ERROR_SUCCESS)
+    if (status != ERROR_SUCCESS)
         return std::nullopt;
-    auto lengths = lengthsOf(key.get());
-    if (!lengths)
-        return std::nullopt;
-    Values values;
-    Value value;
-    for (DWORD index = 0;; ++index) {
-        switch (readValue(key.get(), index, *lengths, value)) {
-        case Read::end:
+    const OpenKey key(opened, RegCloseKey);
+    for (int tries = 0; tries < readTries; ++tries) {
+        Values values;
+        switch (readValues(key.get(), values)) {
+        case Read::values:
             return values;
-        case Read::fault:
+        case Read::damaged:
             return std::nullopt;
-        case Read::value:
+        case Read::grown:
             break;
         }
-        auto text = textOf(value);
-        if (!text)
-            return std::nullopt;
-        values.insert_or_assign(keyOf(value.name), std::move(*text));
     }
+    return std::nullopt;
 }
 
 bool RegistryStore::save(const Values &values)
 {
-    OpenKey key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.receive(),
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    bool written = true;
-    std::vector<std::wstring> names;
+    // What is stored is `values` and nothing else: the key goes, and comes again with them.
+    const LSTATUS emptied = RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
+    bool written = emptied == ERROR_SUCCESS || emptied == ERROR_FILE_NOT_FOUND;
     for (const auto &[name, text] : values) {
         const std::wstring data = toWide(text);
-        names.push_back(valueName(name));
         // With its terminating null, as Windows' own programs write a string.
         const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-        written =
-            RegSetValueExW(key.get(), names.back().c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE *>(data.c_str()), bytes) == ERROR_SUCCESS &&
-            written;
+        written = RegSetKeyValueW(HKEY_CURRENT_USER, m_key.c_str(), valueName(name).c_str(), REG_SZ,
+                                  data.c_str(), bytes) == ERROR_SUCCESS &&
+                  written;
     }
-    // What is stored is `values` and nothing else.
-    auto lengths = lengthsOf(key.get());
-    if (!lengths)
-        return false;
-    std::vector<std::wstring> others;
-    Value value;
-    for (DWORD index = 0;; ++index) {
-        const Read read = readValue(key.get(), index, *lengths, value);
-        if (read == Read::fault)
-            return false;
-        if (read == Read::end)
-            break;
-        // The registry tells the names of values apart without regard to case.
-        const bool kept = std::any_of(names.begin(), names.end(), [&](const auto &name) {
-            return CompareStringOrdinal(name.c_str(), -1, value.name.c_str(), -1, TRUE) ==
-                   CSTR_EQUAL;
-        });
-        if (!kept)
-            others.push_back(value.name);
-    }
-    for (const std::wstring &other : others)
-        written = RegDeleteValueW(key.get(), other.c_str()) == ERROR_SUCCESS && written;
     return written;
 }
 

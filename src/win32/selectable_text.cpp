@@ -4,6 +4,7 @@
 
 #include "selectable_text.h"
 
+#include "fonts.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -96,37 +97,23 @@ int widthOf(HDC dc, std::wstring_view text)
     return size.cx;
 }
 
-// A device context of the caption with its font, for measuring.
-class Measuring {
+// The caption's device context, for measuring.
+class ClientDc {
 public:
-    explicit Measuring(HWND label)
+    explicit ClientDc(HWND label)
         : m_label(label)
         , m_dc(GetDC(label))
-        , m_previous(
-              SelectObject(m_dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0))))
     {
     }
-    Measuring(const Measuring &) = delete;
-    Measuring &operator=(const Measuring &) = delete;
-    ~Measuring()
-    {
-        SelectObject(m_dc, m_previous);
-        ReleaseDC(m_label, m_dc);
-    }
-    HDC dc() const { return m_dc; }
+    ClientDc(const ClientDc &) = delete;
+    ClientDc &operator=(const ClientDc &) = delete;
+    ~ClientDc() { ReleaseDC(m_label, m_dc); }
+    HDC get() const { return m_dc; }
 
 private:
     HWND m_label;
     HDC m_dc;
-    HGDIOBJ m_previous;
 };
-
-int lineHeight(HDC dc)
-{
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    return std::max(1, static_cast<int>(metrics.tmHeight));
-}
 
 } // namespace
 
@@ -184,14 +171,15 @@ std::size_t SelectableText::positionAt(LPARAM point) const
         return 0;
     RECT area{};
     GetClientRect(m_label, &area);
-    const Measuring measuring(m_label);
-    const std::vector<Line> lines = linesOf(measuring.dc(), text, area.right - area.left);
-    const auto row = static_cast<std::size_t>(at.y / lineHeight(measuring.dc()));
+    const ClientDc dc(m_label);
+    const ControlFont font(dc.get(), m_label);
+    const std::vector<Line> lines = linesOf(dc.get(), text, area.right - area.left);
+    const auto row = static_cast<std::size_t>(at.y / font.lineHeight());
     if (row >= lines.size())
         return text.size();
     const Line &line = lines[row];
     const std::vector<int> ends =
-        characterEnds(measuring.dc(), std::wstring_view(text).substr(line.start, line.length));
+        characterEnds(dc.get(), std::wstring_view(text).substr(line.start, line.length));
     // Before a character when the mouse is left of its middle.
     int left = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
@@ -211,12 +199,11 @@ void SelectableText::paint(HDC dc) const
                                                             reinterpret_cast<WPARAM>(dc),
                                                             reinterpret_cast<LPARAM>(m_label)));
     FillRect(dc, &area, face ? face : GetSysColorBrush(COLOR_3DFACE));
-    const HGDIOBJ previousFont =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(m_label, WM_GETFONT, 0, 0)));
+    const ControlFont font(dc, m_label);
 
     const std::wstring text = toWide(windowText(m_label));
     const std::wstring_view whole = text;
-    const int height = lineHeight(dc);
+    const int height = font.lineHeight();
     const auto [from, to] = std::minmax(m_anchor, m_caret);
     int top = area.top;
     for (const Line &line : linesOf(dc, text, area.right - area.left)) {
@@ -240,7 +227,6 @@ void SelectableText::paint(HDC dc) const
         }
         top += height;
     }
-    SelectObject(dc, previousFont);
 }
 
 void SelectableText::showMenu(LPARAM screenPoint)

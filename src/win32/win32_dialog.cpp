@@ -4,8 +4,6 @@
 
 #include "win32_dialog.h"
 
-#include "dpi.h"
-#include "message_loop.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -14,11 +12,6 @@
 namespace ostrel::win32 {
 namespace {
 
-constexpr wchar_t className[] = L"QZOstrelDialog";
-// A fixed size with a dialog box's frame: no sizing border, no minimise or maximise box.
-constexpr DWORD dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-// The dialog manager moves the focus among the controls.
-constexpr DWORD dialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // Posted to the window as it opens: it shows itself once the calculator has filled it in.
 constexpr UINT showMessage = WM_APP + 2;
 
@@ -33,29 +26,25 @@ HWND focusIn(HWND owner)
 
 Win32Dialog::Win32Dialog(HWND owner, const layout::WindowDescription &description,
                          DialogActions actions)
-    : m_owner(owner)
+    // A dialog box's frame: no minimise or maximise box; the dialog manager moves the focus
+    // among the controls.
+    : ControlWindow(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
+                    {L"QZOstrelDialog", nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                     WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, owner},
+                    description, [this](const Action &action) { perform(action); })
+    , m_owner(owner)
     , m_ownerFocus(focusIn(owner))
     , m_actions(std::move(actions))
-    , m_handle(
-          createDialogWindow(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
-                             className, dialogProcedure<Win32Dialog>, nullptr,
-                             description.look().caption, dialogStyle, dialogExStyle, owner))
-    , m_controls(m_handle, description, [this](const Action &action) { perform(action); })
 {
-    SetWindowLongPtrW(m_handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    fitTo(dpiOf(m_handle), nullptr);
+    open();
     EnableWindow(m_owner, FALSE);
     PostMessageW(m_handle, showMessage, 0, 0);
 }
 
 Win32Dialog::~Win32Dialog()
 {
-    if (!IsWindow(m_handle))
-        return;
-    SetWindowLongPtrW(m_handle, GWLP_USERDATA, 0);
-    if (m_open)
+    if (m_open && IsWindow(m_handle))
         EnableWindow(m_owner, TRUE);
-    DestroyWindow(m_handle);
 }
 
 std::u16string Win32Dialog::text(const layout::Control &control) const
@@ -110,8 +99,7 @@ void Win32Dialog::close()
     SetActiveWindow(m_owner);
     if (m_ownerFocus && IsWindow(m_ownerFocus))
         SetFocus(m_ownerFocus);
-    SetWindowLongPtrW(m_handle, GWLP_USERDATA, 0);
-    DestroyWindow(m_handle);
+    destroy();
 }
 
 void Win32Dialog::perform(const Action &action)
@@ -120,39 +108,19 @@ void Win32Dialog::perform(const Action &action)
         m_actions(action);
 }
 
-LRESULT Win32Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> Win32Dialog::handleMessage(UINT message, WPARAM, LPARAM)
 {
-    if (const auto answer = m_controls.answerCommonMessage(message, wParam, lParam))
-        return *answer;
     switch (message) {
-    case WM_COMMAND:
-        // Escape reaches the window as IDCANCEL; Enter outside a text box or push button, as
-        // IDOK: on a check box or radio button it runs what the description says.
-        if (LOWORD(wParam) == IDCANCEL) {
-            perform(CloseDialog{});
-        } else if (LOWORD(wParam) == IDOK) {
-            const layout::Control *focused = m_controls.controlOf(GetFocus());
-            if (focused && (focused->kind == layout::Kind::checkBox ||
-                            focused->kind == layout::Kind::radioButton))
-                perform(focused->actionOnEnter());
-        } else {
-            m_controls.command(wParam);
-        }
-        return 0;
     case WM_CLOSE:
-        // The title bar's close button, Alt+F4 and the window menu's 关闭.
-        perform(CloseDialog{});
-        return 0;
-    case WM_DPICHANGED:
-        fitTo(HIWORD(wParam), reinterpret_cast<const RECT *>(lParam));
+        // The title bar's close button, Alt+F4 and the window menu's 关闭: as Escape.
+        perform(description().look().escapeAction);
         return 0;
     case showMessage:
         show();
         return 0;
     default:
-        break;
+        return std::nullopt;
     }
-    return DefDlgProcW(m_handle, message, wParam, lParam);
 }
 
 void Win32Dialog::show()
@@ -160,39 +128,27 @@ void Win32Dialog::show()
     ShowWindow(m_handle, SW_SHOWNORMAL);
     // The focus where the calculator put it, or on the first control Tab reaches, a text
     // box's whole text selected, as a dialog box opens.
-    HWND first = m_firstFocus ? m_firstFocus : GetNextDlgTabItem(m_handle, nullptr, FALSE);
+    HWND first = m_firstFocus ? m_firstFocus : m_controls.nextTabStop(nullptr);
     if (first)
         SendMessageW(m_handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
-void Win32Dialog::fitTo(unsigned dpi, const RECT *suggested)
+POINT Win32Dialog::placeFor(const RECT &outer, unsigned) const
 {
-    const layout::WindowDescription &description = m_controls.description();
-    const RECT client{0, 0, scaled(description.clientWidthPixels(), dpi),
-                      scaled(description.clientHeightPixels(), dpi)};
-    const RECT outer = windowRectFor(client, dialogStyle, dialogExStyle, dpi);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    POINT topLeft{};
-    if (suggested) {
-        topLeft = {suggested->left, suggested->top};
-    } else {
-        // Centred on the owner, within the screen's work area where it can be.
-        RECT owner{};
-        GetWindowRect(m_owner, &owner);
-        topLeft = {owner.left + (owner.right - owner.left - width) / 2,
-                   owner.top + (owner.bottom - owner.top - height) / 2};
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        if (GetMonitorInfoW(MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-            const RECT &work = monitor.rcWork;
-            topLeft.x = std::max(std::min(topLeft.x, work.right - width), work.left);
-            topLeft.y = std::max(std::min(topLeft.y, work.bottom - height), work.top);
-        }
+    RECT owner{};
+    GetWindowRect(m_owner, &owner);
+    POINT topLeft{owner.left + (owner.right - owner.left - width) / 2,
+                  owner.top + (owner.bottom - owner.top - height) / 2};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(m_owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT &work = monitor.rcWork;
+        topLeft.x = std::max(std::min(topLeft.x, work.right - width), work.left);
+        topLeft.y = std::max(std::min(topLeft.y, work.bottom - height), work.top);
     }
-    SetWindowPos(m_handle, nullptr, topLeft.x, topLeft.y, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    m_controls.place(dpi);
+    return topLeft;
 }
 
 } // namespace ostrel::win32

@@ -4,8 +4,7 @@
 
 #pragma once
 
-#include "controls.h"
-#include "message_loop.h"
+#include "control_window.h"
 #include "window.h"
 
 #include <windows.h>
@@ -17,13 +16,11 @@ namespace ostrel::win32 {
 // owner and returns at once, and the program's one message loop serves both windows, so that
 // the calculator goes on the moment it has opened it. Escape and the title bar's close button
 // reach the calculator as CloseDialog; only `close` ends the window.
-class Win32Dialog : public DialogWindow {
+class Win32Dialog : public ControlWindow, public DialogWindow {
 public:
     // Opens it centred on `owner`, which takes no input until `close`. It shows itself when the
     // thread next reads its messages, with the texts and checks the calculator wrote by then.
     Win32Dialog(HWND owner, const layout::WindowDescription &description, DialogActions actions);
-    Win32Dialog(const Win32Dialog &) = delete;
-    Win32Dialog &operator=(const Win32Dialog &) = delete;
     ~Win32Dialog() override;
 
     std::u16string text(const layout::Control &control) const override;
@@ -36,25 +33,18 @@ public:
     void close() override;
 
     bool isOpen() const { return m_open; }
-    HWND handle() const { return m_handle; }
-    const Controls &controls() const { return m_controls; }
-    const layout::WindowDescription &description() const { return m_controls.description(); }
 
 private:
-    template<typename Window> friend LRESULT CALLBACK dialogProcedure(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Centred on the owner, within the screen's work area where it can be.
+    POINT placeFor(const RECT &outer, unsigned dpi) const override;
     void perform(const Action &action);
-    // Sizes the window and everything in it for `dpi`: centred on the owner, or at the
-    // top-left corner Windows suggests when the window moves to a screen of another resolution.
-    void fitTo(unsigned dpi, const RECT *suggested);
     void show();
 
     HWND m_owner;
     HWND m_ownerFocus;           // the owner's control that had the focus, which gets it back
     HWND m_firstFocus = nullptr; // where the focus goes when the window shows; none: Tab's first
     DialogActions m_actions;
-    HWND m_handle;
-    Controls m_controls;
     bool m_open = true;
 };
 

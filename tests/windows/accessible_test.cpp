@@ -12,6 +12,7 @@
 #include "fee_windows.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"
 
@@ -61,26 +62,12 @@ long roleOf(IAccessible &object)
     return role.lVal;
 }
 
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
-
-class AccessibleTest : public ::testing::Test {
+class AccessibleTest : public WindowTest {
 protected:
-    AccessibleTest()
-    {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
-    }
-
     HWND handle(const layout::Control &control) const
     {
         return m_window.controls().handle(control);
     }
-
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
 };
 
 // The hidden field is out of sight for a screen reader, as for the eye; every other control

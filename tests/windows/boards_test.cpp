@@ -12,6 +12,7 @@
 #include "fonts.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "wide_text.h"
 #include "win32_backend.h"
 #include "window_table.h"
@@ -25,20 +26,8 @@
 namespace ostrel::test {
 namespace {
 
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
-
-class BoardsTest : public ::testing::Test {
+class BoardsTest : public WindowTest {
 protected:
-    BoardsTest()
-    {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
-    }
-
     HWND list(Stock stock) const { return m_window.controls().handle(layout::boardControl(stock)); }
 
     // Into the edit part as Tab would take the focus there, then Ctrl+A and the text, no Return.
@@ -63,7 +52,6 @@ protected:
     }
 
     std::vector<std::u16string> boxes;
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, [this](std::u16string_view, std::u16string_view body) {
                                    boxes.emplace_back(body);
                                }};
@@ -99,7 +87,7 @@ TEST_P(StandsAtItsPlace, ClosedInItsFontWithTheBoardsListed)
     LOGFONTW font{};
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)),
                            sizeof(font), &font));
-    EXPECT_EQ(-font.lfHeight, win32::fontPixels(control.font.points, given.dpi));
+    EXPECT_EQ(-font.lfHeight, layout::fontPixels(control.font.points, static_cast<int>(given.dpi)));
 
     std::vector<std::u16string> items;
     const auto count = static_cast<WPARAM>(SendMessageW(handle, CB_GETCOUNT, 0, 0));

@@ -8,6 +8,7 @@
 // field.
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"
 
@@ -22,27 +23,6 @@
 
 namespace ostrel::test {
 namespace {
-
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
-
-std::u16string clipboardText()
-{
-    std::u16string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
-            text = held;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 void emptyClipboard()
 {
@@ -117,12 +97,10 @@ enum class Selecting { drag, doubleClick };
 // Where the keyboard focus is when the copy key is pressed.
 enum class FocusIn { field, fieldWithSelectedText, button };
 
-class CopyTest : public ::testing::Test {
+class CopyTest : public WindowTest {
 protected:
     CopyTest()
     {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
         emptyClipboard();
         const std::array<std::pair<Field, std::u16string_view>, 5> inputs{
             {{Field::oldPrice, u"10"},
@@ -179,21 +157,7 @@ protected:
         mouse(line(), WM_LBUTTONUP, 0, middle);
     }
 
-    // A key with Ctrl or Shift held, as the keyboard posts it to the control with the focus.
-    void pressWith(WORD modifier, WORD key)
-    {
-        std::array<BYTE, keyCount> keys{};
-        GetKeyboardState(keys.data());
-        std::array<BYTE, keyCount> before = keys;
-        keys[modifier] = held;
-        SetKeyboardState(keys.data());
-        m_win32.press(key);
-        SetKeyboardState(before.data());
-    }
-    void pressWithControl(WORD key) { pressWith(VK_CONTROL, key); }
-
-    static constexpr std::size_t keyCount = 256;
-    static constexpr BYTE held = 0x80; // the key state's bit of a key held down
+    void pressWithControl(WORD key) { pressWith(m_win32, VK_CONTROL, key); }
 
     // A right click on the answer; the context menu it opens is read and the item with the
     // underlined letter chosen. Returns the items the menu offered.
@@ -214,7 +178,6 @@ protected:
     static std::u16string copyText() { return u"复制(&C)\tCtrl+C"; }
     static std::u16string allText() { return u"全选(&A)"; }
 
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, {}};
 };
 
@@ -265,7 +228,7 @@ TEST_P(CopyKey, CopiesTheSelectedAnswer)
 
     if (given.focusIn == FocusIn::fieldWithSelectedText) {
         // Shift+Home selects the field's text from the caret at its end.
-        pressWith(VK_SHIFT, VK_HOME);
+        pressWith(m_win32, VK_SHIFT, VK_HOME);
         EXPECT_FALSE(selection().hasSelection());
     }
     pressWithControl('C');

@@ -15,6 +15,7 @@
 #include "fee_windows.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "win32_backend.h"
 #include "win32_dialog.h"
 #include "window_table.h"
@@ -33,41 +34,12 @@ namespace ostrel::test {
 namespace {
 
 constexpr std::wstring_view settingsKey = L"Software\\QZ Ostrel\\ostrel-dialog-tests";
-// A key held down, as the keyboard state has it.
-constexpr BYTE keyDown = 0x80;
-
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
-
-std::string_view idOf(const layout::Control *control)
-{
-    return control ? control->id : "none";
-}
 
 struct Box {
     std::u16string title;
     std::u16string body;
     HWND owner = nullptr;
 };
-
-// The text on the clipboard as Windows holds it.
-std::u16string rawClipboard()
-{
-    std::u16string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
-            text = held;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 const layout::Control &settingsControl(std::string_view id)
 {
@@ -80,12 +52,11 @@ const layout::Control &detailControl(std::string_view id)
 }
 
 // The real window on settings of its own, beside the core.
-class DialogTest : public ::testing::Test {
+class DialogTest : public WindowTest {
 protected:
     DialogTest()
+        : WindowTest(settingsKey)
     {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
     }
 
     const win32::Win32Dialog *dialog() const { return m_window.window().dialog(); }
@@ -93,18 +64,6 @@ protected:
     HWND handleIn(const layout::Control &control) const
     {
         return dialog() ? dialog()->controls().handle(control) : nullptr;
-    }
-
-    // Presses the key with Shift held, as the dialog manager reads the keyboard.
-    void pressWithShift(WORD key)
-    {
-        std::array<BYTE, 256> state{};
-        GetKeyboardState(state.data());
-        state[VK_SHIFT] |= keyDown;
-        SetKeyboardState(state.data());
-        m_win32.press(key);
-        state[VK_SHIFT] &= static_cast<BYTE>(~keyDown);
-        SetKeyboardState(state.data());
     }
 
     // Both on an answer of the five inputs a user fills in.
@@ -138,7 +97,6 @@ protected:
 
     std::array<testing::Backend *, 2> backends() { return {&m_win32, &m_core}; }
 
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings(settingsKey)};
     std::vector<Box> m_boxes;
     play::Win32Backend m_win32{m_window,
                                [this](std::u16string_view title, std::u16string_view body) {
@@ -414,7 +372,7 @@ TEST_P(TabsRound, TheModalWindowsControls)
     }
     std::vector<std::string_view> backwards{idOf(focused())};
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        pressWithShift(VK_TAB);
+        pressWith(m_win32, VK_SHIFT, VK_TAB);
         backwards.push_back(idOf(focused()));
     }
     std::vector<std::string_view> order;
@@ -500,7 +458,7 @@ TEST_F(DialogTest, CopyPutsTheDetailWithWindowsLineEnds)
         backend->click(detailControl("copyDetail"));
         backend->click(detailControl("closeDetail"));
     }
-    const std::u16string copied = rawClipboard();
+    const std::u16string copied = clipboardText();
     const std::u16string &expected = m_core.clipboard();
     ASSERT_NE(expected.find(u'\n'), std::u16string::npos);
     ASSERT_NE(expected.find(u'\t'), std::u16string::npos);

@@ -10,6 +10,7 @@
 #include "core_backend.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"
 
@@ -23,12 +24,6 @@
 
 namespace ostrel::test {
 namespace {
-
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
 
 // Puts the text on the clipboard as any program copies it.
 void copyToClipboard(HWND owner, std::u16string_view text)
@@ -46,14 +41,8 @@ void copyToClipboard(HWND owner, std::u16string_view text)
     CloseClipboard();
 }
 
-class FieldsTest : public ::testing::Test {
+class FieldsTest : public WindowTest {
 protected:
-    FieldsTest()
-    {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
-    }
-
     HWND field(Field which) const { return m_window.controls().field(which); }
 
     std::pair<DWORD, DWORD> selection(Field which) const
@@ -65,7 +54,6 @@ protected:
         return {start, end};
     }
 
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, {}};
     testing::CoreBackend m_core;
 };

@@ -9,6 +9,7 @@
 #include "core_backend.h"
 #include "main_window.h"
 #include "message_loop.h"
+#include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"
 
@@ -52,26 +53,9 @@ const Inputs transfer =
 const Inputs fault = std::array<std::u16string_view, 6>{u"10", u"1000", u"0", u"1", u"500", u"0"};
 const Inputs startUp = std::nullopt;
 
-std::string_view idOf(const layout::Control *control)
-{
-    return control ? control->id : "none";
-}
-
-HINSTANCE preparedInstance()
-{
-    win32::initialiseCommonControls();
-    return GetModuleHandleW(nullptr);
-}
-
 // The real window beside the core, each with the message boxes it showed.
-class KeysTest : public ::testing::Test {
+class KeysTest : public WindowTest {
 protected:
-    KeysTest()
-    {
-        m_window.show(SW_SHOWNORMAL);
-        win32::handlePendingMessages(m_window.handle());
-    }
-
     void typeBoth(const Inputs &inputs)
     {
         if (!inputs)
@@ -106,7 +90,6 @@ protected:
 
     std::vector<Box> m_win32Boxes;
     std::vector<Box> m_coreBoxes;
-    win32::MainWindow m_window{preparedInstance(), play::freshSettings()};
     play::Win32Backend m_win32{m_window, recorder(m_win32Boxes)};
     testing::CoreBackend m_core{recorder(m_coreBoxes)};
 };

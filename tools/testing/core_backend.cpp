@@ -91,9 +91,9 @@ void CoreBackend::enter()
 
 void CoreBackend::escape()
 {
-    // Escape closes a modal window as its 取消 or 关闭 does; the main window has no use for it.
-    if (m_window.dialog())
-        m_calculator.perform(CloseDialog{});
+    const auto *dialog = m_window.dialog();
+    m_calculator.perform(
+        (dialog ? dialog->description() : layout::mainWindow()).look().escapeAction);
 }
 
 const layout::WindowDescription *CoreBackend::openDialog() const
