@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -107,9 +108,7 @@ std::optional<SettingsStore::Values> RegistryStore::load() const
 
 bool RegistryStore::save(const Values &values)
 {
-    // What is stored is `values` and nothing else: the key goes, and comes again with them.
-    const LSTATUS emptied = RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-    bool written = emptied == ERROR_SUCCESS || emptied == ERROR_FILE_NOT_FOUND;
+    bool written = true;
     for (const auto &[name, text] : values) {
         const std::wstring data = toWide(text);
         // With its terminating null, as Windows' own programs write a string.
@@ -117,6 +116,25 @@ bool RegistryStore::save(const Values &values)
         written = RegSetKeyValueW(HKEY_CURRENT_USER, m_key.c_str(), valueName(name).c_str(), REG_SZ,
                                   data.c_str(), bytes) == ERROR_SUCCESS &&
                   written;
+    }
+    if (!written)
+        return false;
+    // What is stored is `values` and nothing else. The others go only once the new ones are
+    // written, so that a save that fails loses none of the settings stored before it.
+    const std::optional<Values> stored = load();
+    if (!stored) // a value no program of ours wrote, and not one of these: the key starts anew
+        return RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str()) == ERROR_SUCCESS &&
+               (values.empty() || save(values));
+    for (const auto &[name, text] : *stored) {
+        // The registry tells the names of values apart without regard to case.
+        const bool kept = std::any_of(values.begin(), values.end(), [&](const auto &value) {
+            return CompareStringOrdinal(valueName(value.first).c_str(), -1, valueName(name).c_str(),
+                                        -1, TRUE) == CSTR_EQUAL;
+        });
+        if (!kept)
+            written = RegDeleteKeyValueW(HKEY_CURRENT_USER, m_key.c_str(),
+                                         valueName(name).c_str()) == ERROR_SUCCESS &&
+                      written;
     }
     return written;
 }
