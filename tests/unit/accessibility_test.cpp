@@ -92,6 +92,25 @@ TEST(Accessibility, ControlsOnTheTabPathHaveDistinctNames)
     }
 }
 
+// A screen reader hears why a greyed field is there and that what it holds is kept; a field
+// with nothing to say about that keeps its own description.
+TEST(Accessibility, AGreyedFieldSaysWhyItIsNotUsed)
+{
+    const struct {
+        ostrel::Field field;
+        bool greyed;
+        std::u16string_view description;
+    } cases[] = {
+        {ostrel::Field::feePerMille, true,
+         u"分项计费时不使用；所填的值保留，改回按千分比计费时再用"},
+        {ostrel::Field::feePerMille, false, u"必填，单位：‰，默认为 1"},
+        {ostrel::Field::oldPrice, true, u"必填，单位：元"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(form::accessibleDescription(form::fieldControl(c.field), c.greyed), c.description)
+            << form::fieldControl(c.field).id << (c.greyed ? " greyed" : "");
+}
+
 TEST(Accessibility, TheResultLineIsCalledTheResult)
 {
     EXPECT_EQ(form::accessibleName(form::resultLine()), u"计算结果");
