@@ -103,7 +103,7 @@ constexpr std::array settingsAccessibleRows{
 constexpr std::array settingsTable = linked(settingsRows, settingsAccessibleRows);
 
 constexpr WindowLook settingsLook{
-    u"费率设置", 360 * twipsPerPixel, 236 * twipsPerPixel, 0xFFFFFF, 0, 0, CloseDialog{}};
+    u"费率设置", 360 * twipsPerPixel, 236 * twipsPerPixel, 0xFFFFFF, 0, 0};
 
 // --- 计算明细 ---------------------------------------------------------------------------
 
@@ -236,8 +236,8 @@ constexpr std::array detailAccessibleRows{
 
 constexpr std::array detailTable = linked(detailRowsTable, detailAccessibleRows);
 
-constexpr WindowLook detailLook{u"计算明细", 536 * twipsPerPixel, 264 * twipsPerPixel, 0xFFFFFF, 0,
-                                0,           CloseDialog{}};
+constexpr WindowLook detailLook{
+    u"计算明细", 536 * twipsPerPixel, 264 * twipsPerPixel, 0xFFFFFF, 0, 0};
 
 } // namespace
 

@@ -180,9 +180,6 @@ struct WindowLook {
     // Where the client area first opens, from the top-left corner of the screen.
     int storedLeftTwips;
     int storedTopTwips;
-    // What Escape runs: a modal window closes as its 取消 or 关闭 does; the main window has no
-    // use for it.
-    Action escapeAction = NoAction{};
 };
 
 // The band of one line of a caption, in pixels at 96 dots per inch from the caption's top.

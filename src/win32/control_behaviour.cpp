@@ -21,6 +21,9 @@ enum SubclassId : UINT_PTR { fieldSubclass = 1, enterSubclass, keySubclass, fram
 // WM_KEYDOWN's flag of a key already down: the keyboard's repeat of a held key.
 constexpr LPARAM keyWasDown = LPARAM{1} << 30;
 
+// The virtual-key code of a letter is its capital.
+constexpr WPARAM letterC = 'C';
+
 bool asksForEnter(LPARAM dialogMessage)
 {
     const auto *message = reinterpret_cast<const MSG *>(dialogMessage);
@@ -117,7 +120,7 @@ LRESULT fieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam, Fie
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            events.enter();
+            events.enter(keyPressOf(wParam, lParam));
             return 0;
         }
         break;
@@ -170,7 +173,8 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
     const Selection before = selectionOf(field);
     const LRESULT result = fieldMessage(field, message, wParam, lParam, events);
     const Selection after = selectionOf(field);
-    if (after.start != after.end && after != before && events.textSelected)
+    if (!layout::keepsCaptionSelection(after.start != after.end) && after != before &&
+        events.textSelected)
         events.textSelected();
     return result;
 }
@@ -185,9 +189,8 @@ LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
-            // A held key presses once, as a held Space does.
-            if (!(lParam & keyWasDown))
-                (*reinterpret_cast<std::function<void()> *>(data))();
+            (*reinterpret_cast<std::function<void(const layout::KeyPress &)> *>(data))(
+                keyPressOf(wParam, lParam));
             return 0;
         }
         break;
@@ -262,7 +265,35 @@ void reportFieldEvents(HWND field, FieldEvents &events)
     SetWindowSubclass(field, fieldProcedure, fieldSubclass, reinterpret_cast<DWORD_PTR>(&events));
 }
 
-void pressOnEnter(HWND button, std::function<void()> &enter)
+layout::KeyPress keyPressOf(WPARAM key, LPARAM flags)
+{
+    const auto isDown = [](int modifier) { return GetKeyState(modifier) < 0; };
+    layout::KeyPress press;
+    switch (key) {
+    case VK_RETURN:
+        press.key = layout::KeyName::enter;
+        break;
+    case VK_ESCAPE:
+        press.key = layout::KeyName::escape;
+        break;
+    case letterC:
+        press.key = layout::KeyName::letterC;
+        break;
+    case VK_INSERT:
+        press.key = layout::KeyName::insert;
+        break;
+    default:
+        break;
+    }
+    press.control = isDown(VK_CONTROL);
+    press.shift = isDown(VK_SHIFT);
+    press.alt = isDown(VK_MENU);
+    press.logo = isDown(VK_LWIN) || isDown(VK_RWIN);
+    press.repeated = (flags & keyWasDown) != 0;
+    return press;
+}
+
+void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> &enter)
 {
     SetWindowSubclass(button, enterProcedure, enterSubclass, reinterpret_cast<DWORD_PTR>(&enter));
 }

@@ -4,13 +4,11 @@
 
 #pragma once
 
+#include "keys.h"
+
 #include <windows.h>
 
 #include <functional>
-
-namespace ostrel::layout {
-struct Control;
-}
 
 // What the window's controls do beyond Windows' own controls, added to each by subclassing.
 namespace ostrel::win32 {
@@ -20,15 +18,20 @@ namespace ostrel::win32 {
 // Enter; and text newly selected in it, by the mouse, the keys or Tab.
 struct FieldEvents {
     std::function<void()> clicked;
-    std::function<void()> enter;
+    std::function<void(const layout::KeyPress &)> enter;
     std::function<void()> textSelected;
 };
 
 // `events` must outlive the field.
 void reportFieldEvents(HWND field, FieldEvents &events);
 
-// Enter on the button while it has the focus runs `enter`, which must outlive the button.
-void pressOnEnter(HWND button, std::function<void()> &enter);
+// A key that went down (WM_KEYDOWN's key and flags), in the terms the layout's rules for keys
+// ask about: the modifier keys held down with it, and whether the keyboard repeats a held key.
+layout::KeyPress keyPressOf(WPARAM key, LPARAM flags);
+
+// Enter on the button, check box or radio button while it has the focus goes to `enter`, which
+// must outlive the control, instead of to the dialog manager.
+void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> &enter);
 
 // A key of the on-screen keypad: a mouse click presses it without taking the focus from the
 // field being typed into. Tab still reaches it.

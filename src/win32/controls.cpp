@@ -9,6 +9,7 @@
 #include "drawing.h"
 #include "label_painting.h"
 #include "wide_text.h"
+#include "window_table.h"
 
 #include <commctrl.h>
 
@@ -141,7 +142,11 @@ void Controls::bind(const layout::Control &control, HWND handle)
     answerScreenReaders(handle, control, label ? commandIdOf(*label) : 0);
     const bool isList = control.kind == layout::Kind::dropDown;
     const Action onClick = isList ? Action{NoAction{}} : control.action;
-    const Action onEnter = control.actionOnEnter();
+    // Enter runs what the description says for the control, or nothing.
+    const auto onEnter = [this, &control](const layout::KeyPress &press) {
+        if (const std::optional<Action> action = layout::enterAction(control, press))
+            m_perform(*action);
+    };
     if (control.kind == layout::Kind::textBox || isList) {
         // A drop-down's edit part is a field inside it, which a screen reader announces as the
         // drop-down. A click there only places the caret: what is typed is taken when the
@@ -152,10 +157,10 @@ void Controls::bind(const layout::Control &control, HWND handle)
         // Text selected in a field after a caption's is what the user means to copy next.
         auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(
             FieldEvents{[this, onClick] { m_perform(onClick); },
-                        [this, onEnter, handle, isList] {
+                        [onEnter, handle, isList](const layout::KeyPress &press) {
                             if (isList)
                                 SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
-                            m_perform(onEnter);
+                            onEnter(press);
                         },
                         [this] {
                             for (const auto &selectable : m_selectable) {
@@ -168,10 +173,12 @@ void Controls::bind(const layout::Control &control, HWND handle)
         m_selectable[m_window.positionOf(control)] = std::make_unique<SelectableText>(handle);
     } else if (isFrameDrawnByWindow(control)) {
         paintItself(handle, control);
-    } else if (control.kind == layout::Kind::button) {
-        pressOnEnter(handle, *m_enterPresses.emplace_back(std::make_unique<std::function<void()>>(
-                                 [this, onEnter] { m_perform(onEnter); })));
-        if (control.keepsFocusWhereItIs)
+    } else if (control.kind == layout::Kind::button || control.kind == layout::Kind::checkBox ||
+               isRadio(&control)) {
+        pressOnEnter(handle,
+                     *m_enterPresses.emplace_back(
+                         std::make_unique<std::function<void(const layout::KeyPress &)>>(onEnter)));
+        if (control.kind == layout::Kind::button && control.keepsFocusWhereItIs)
             pressWithoutFocus(handle);
     }
 }
@@ -275,10 +282,23 @@ SelectableText *Controls::selectableText(const layout::Control &control) const
     return m_selectable[m_window.positionOf(control)].get();
 }
 
-bool Controls::copySelectedText() const
+bool Controls::copySelectedText(const layout::KeyPress &press) const
 {
-    return std::any_of(m_selectable.begin(), m_selectable.end(),
-                       [](const auto &selectable) { return selectable && selectable->copy(); });
+    return std::any_of(m_selectable.begin(), m_selectable.end(), [&press](const auto &selectable) {
+        return selectable && layout::copiesCaptionSelection(press, selectable->hasSelection()) &&
+               selectable->copy();
+    });
+}
+
+layout::CloseAnswer Controls::answerClose(layout::CloseRequest request,
+                                          const layout::KeyPress &press)
+{
+    const layout::WindowRole role =
+        &m_window == &layout::mainWindow() ? layout::WindowRole::main : layout::WindowRole::modal;
+    const layout::CloseAnswer answer = layout::answerTo(request, role, press);
+    if (answer == layout::CloseAnswer::closeDialog)
+        m_perform(CloseDialog{});
+    return answer;
 }
 
 void Controls::place(unsigned dpi)
@@ -303,17 +323,13 @@ void Controls::place(unsigned dpi)
 void Controls::command(WPARAM wParam)
 {
     switch (LOWORD(wParam)) {
-    case IDCANCEL: // Escape
-        m_perform(m_window.look().escapeAction);
+    case IDCANCEL: // Escape, as the dialog manager reports it: the keys held are held still
+        if (answerClose(layout::CloseRequest::escape, keyPressOf(VK_ESCAPE, 0)) ==
+            layout::CloseAnswer::close)
+            SendMessageW(m_parent, WM_CLOSE, 0, 0);
         return;
-    case IDOK: {
-        // Enter outside a text box, a drop-down or a push button, which take it themselves: on
-        // a check box or radio button it runs what the description says.
-        const layout::Control *focused = controlOf(GetFocus());
-        if (focused && (focused->kind == layout::Kind::checkBox || isRadio(focused)))
-            m_perform(focused->actionOnEnter());
+    case IDOK: // Enter on a control that does not take it, which runs nothing
         return;
-    }
     default:
         break;
     }

@@ -8,6 +8,7 @@
 #include "colours.h"
 #include "control_behaviour.h"
 #include "fonts.h"
+#include "keys.h"
 #include "selectable_text.h"
 #include "window_description.h"
 
@@ -81,8 +82,14 @@ public:
 
     // The text selected in a caption the user can select from, or none.
     SelectableText *selectableText(const layout::Control &control) const;
-    // Puts the text the user selected in a caption on the clipboard; false when none is.
-    bool copySelectedText() const;
+    // Puts the text the user selected in a caption on the clipboard, if `press` copies it;
+    // false when it does not or none is selected.
+    bool copySelectedText(const layout::KeyPress &press) const;
+
+    // Escape or the close button, answered as for every window: a modal window runs its
+    // CloseDialog action here. Returns the answer, for the window to close itself when told to.
+    layout::CloseAnswer answerClose(layout::CloseRequest request,
+                                    const layout::KeyPress &press = {});
 
     // Every control at its place and in its font at the window's resolution.
     void place(unsigned dpi);
@@ -110,7 +117,7 @@ private:
     Perform m_perform;
     std::vector<HWND> m_handles; // in the description's order
     std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
-    std::vector<std::unique_ptr<std::function<void()>>> m_enterPresses;
+    std::vector<std::unique_ptr<std::function<void(const layout::KeyPress &)>>> m_enterPresses;
     // By the control's place in the description; none for the controls that show no
     // selectable text.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;

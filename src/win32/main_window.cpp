@@ -37,14 +37,15 @@ void MainWindow::show(int how)
                  TRUE);
 }
 
-std::optional<LRESULT> MainWindow::handleMessage(UINT message, WPARAM, LPARAM)
+std::optional<LRESULT> MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case copyKeyMessage:
-        return m_controls.copySelectedText() ? TRUE : FALSE;
+        return m_controls.copySelectedText(keyPressOf(wParam, lParam)) ? TRUE : FALSE;
     case WM_CLOSE:
         // The dialog manager would turn it into IDCANCEL.
-        DestroyWindow(m_handle);
+        if (m_controls.answerClose(layout::CloseRequest::closeButton) == layout::CloseAnswer::close)
+            DestroyWindow(m_handle);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -4,24 +4,17 @@
 
 #include "message_loop.h"
 
+#include "control_behaviour.h"
+
 #include <commctrl.h>
 
 namespace ostrel::win32 {
 namespace {
 
-// The virtual-key code of a letter is its capital.
-constexpr WPARAM letterC = 'C';
-
-bool isDown(int key)
-{
-    return GetKeyState(key) < 0;
-}
-
 bool isCopyKey(HWND window, const MSG &message)
 {
     return message.message == WM_KEYDOWN &&
-           (message.wParam == letterC || message.wParam == VK_INSERT) && isDown(VK_CONTROL) &&
-           !isDown(VK_SHIFT) && !isDown(VK_MENU) &&
+           layout::isCopyKey(keyPressOf(message.wParam, message.lParam)) &&
            (message.hwnd == window || IsChild(window, message.hwnd));
 }
 
@@ -35,7 +28,8 @@ HWND keyboardWindow(HWND window, HWND target)
 
 void dispatch(HWND window, MSG &message)
 {
-    if (isCopyKey(window, message) && SendMessageW(window, copyKeyMessage, 0, 0))
+    if (isCopyKey(window, message) &&
+        SendMessageW(window, copyKeyMessage, message.wParam, message.lParam))
         return;
     if (IsDialogMessageW(keyboardWindow(window, message.hwnd), &message))
         return;

@@ -9,8 +9,8 @@
 namespace ostrel::win32 {
 
 // The copy key (Ctrl+C or Ctrl+Insert) pressed anywhere in the window is first offered to the
-// window as this message, before the control with the focus sees it; the window answers TRUE
-// when it copied text the user selected in one of its captions.
+// window as this message, with WM_KEYDOWN's key and flags, before the control with the focus
+// sees it; the window answers TRUE when it copied text the user selected in one of its captions.
 inline constexpr UINT copyKeyMessage = WM_APP + 1;
 
 // Loads the common controls of the visual style the manifest asks for.

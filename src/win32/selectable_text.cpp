@@ -5,6 +5,7 @@
 #include "selectable_text.h"
 
 #include "fonts.h"
+#include "keys.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -21,12 +22,14 @@ namespace {
 
 constexpr UINT_PTR selectableSubclass = 1;
 
-// The menu's texts, as Windows' own text controls word them in Chinese.
-constexpr wchar_t copyText[] = L"复制(&C)\tCtrl+C";
-constexpr wchar_t selectAllText[] = L"全选(&A)";
-
 // A context menu asked for from the keyboard comes without a place.
 constexpr LPARAM noPlace = -1;
+
+UINT commandOf(layout::TextCommand command)
+{
+    return command == layout::TextCommand::copy ? SelectableText::copyItem
+                                                : SelectableText::selectAllItem;
+}
 
 UINT itemFlags(bool enabled)
 {
@@ -237,10 +240,17 @@ void SelectableText::showMenu(LPARAM screenPoint)
         ClientToScreen(m_label, &at);
     }
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, itemFlags(hasSelection()), copyItem, copyText);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     const bool hasText = GetWindowTextLengthW(m_label) > 0;
-    AppendMenuW(menu, itemFlags(hasText), selectAllItem, selectAllText);
+    for (const layout::TextMenuItem &item : layout::selectableTextMenu) {
+        if (item.separatorBefore)
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        // The key beside the text after a tab, where Windows' menus show it.
+        std::u16string text{item.caption};
+        if (!item.shortcut.empty())
+            text.append(u"\t").append(item.shortcut);
+        AppendMenuW(menu, itemFlags(layout::isEnabled(item.command, hasSelection(), hasText)),
+                    commandOf(item.command), toWide(text).c_str());
+    }
     // The menu's own loop, which leaves the keyboard focus where it is.
     const auto chosen = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, m_label, nullptr));

@@ -112,8 +112,8 @@ std::optional<LRESULT> Win32Dialog::handleMessage(UINT message, WPARAM, LPARAM)
 {
     switch (message) {
     case WM_CLOSE:
-        // The title bar's close button, Alt+F4 and the window menu's 关闭: as Escape.
-        perform(description().look().escapeAction);
+        // The title bar's close button, Alt+F4 and the window menu's 关闭.
+        m_controls.answerClose(layout::CloseRequest::closeButton);
         return 0;
     case showMessage:
         show();

@@ -49,10 +49,17 @@ void PrintTo(const MenuItem &item, std::ostream *out)
     *out << ::testing::PrintToString(item.text) << (item.enabled ? " (on)" : " (off)");
 }
 
+// A key the user presses in the open menu: WM_CHAR for an underlined letter or Enter, WM_KEYDOWN
+// for an arrow key.
+struct MenuKey {
+    UINT message = WM_CHAR;
+    WPARAM key = 0;
+};
+
 // The context menu open on the screen while a right click waits in the menu's own loop: what
-// it offers, and the key of the item the user then chooses by its underlined letter.
+// it offers, and the keys by which the user then chooses an item.
 struct OpenMenu {
-    wchar_t letter = 0;
+    std::vector<MenuKey> keys;
     std::vector<MenuItem> items;
     bool seen = false;
 };
@@ -88,7 +95,8 @@ void CALLBACK chooseFromMenu(HWND, UINT, UINT_PTR, DWORD)
         openMenu->items.push_back(
             {std::u16string(text.begin(), text.end()), (state & (MF_GRAYED | MF_DISABLED)) == 0});
     }
-    PostMessageW(popup, WM_CHAR, openMenu->letter, 1);
+    for (const MenuKey &key : openMenu->keys)
+        PostMessageW(popup, key.message, key.key, 1);
 }
 
 // How the user selects the answer.
@@ -159,11 +167,11 @@ protected:
 
     void pressWithControl(WORD key) { pressWith(m_win32, VK_CONTROL, key); }
 
-    // A right click on the answer; the context menu it opens is read and the item with the
-    // underlined letter chosen. Returns the items the menu offered.
-    std::vector<MenuItem> chooseInContextMenu(wchar_t letter)
+    // A right click on the answer; the context menu it opens is read and an item chosen with
+    // `keys`. Returns the items the menu offered.
+    std::vector<MenuItem> chooseInContextMenu(std::vector<MenuKey> keys)
     {
-        OpenMenu menu{letter, {}, false};
+        OpenMenu menu{std::move(keys), {}, false};
         openMenu = &menu;
         constexpr UINT pollMs = 20;
         const UINT_PTR timer = SetTimer(nullptr, 0, pollMs, chooseFromMenu);
@@ -176,7 +184,13 @@ protected:
     }
 
     static std::u16string copyText() { return u"复制(&C)\tCtrl+C"; }
-    static std::u16string allText() { return u"全选(&A)"; }
+    static std::u16string allText() { return u"全选"; }
+    // 复制 by its underlined letter; 全选, which has none, as the last item: Up, then Enter.
+    static std::vector<MenuKey> chooseCopy() { return {{WM_CHAR, L'C'}}; }
+    static std::vector<MenuKey> chooseSelectAll()
+    {
+        return {{WM_KEYDOWN, VK_UP}, {WM_CHAR, L'\r'}};
+    }
 
     play::Win32Backend m_win32{m_window, {}};
 };
@@ -312,13 +326,13 @@ TEST_P(ContextMenu, CopiesTheAnswer)
         EXPECT_LT(expected.size(), answer.size());
         EXPECT_EQ(answer.rfind(expected, 0), 0u);
     } else {
-        EXPECT_EQ(chooseInContextMenu(L'A'),
+        EXPECT_EQ(chooseInContextMenu(chooseSelectAll()),
                   (std::vector<MenuItem>{{copyText(), false}, {allText(), true}}));
         EXPECT_EQ(GetFocus(), focus);
         EXPECT_EQ(selection().selectedText(), answer);
     }
 
-    EXPECT_EQ(chooseInContextMenu(L'C'),
+    EXPECT_EQ(chooseInContextMenu(chooseCopy()),
               (std::vector<MenuItem>{{copyText(), true}, {allText(), true}}));
     EXPECT_EQ(clipboardText(), expected);
     EXPECT_EQ(GetFocus(), focus);

@@ -98,17 +98,17 @@ answer=请卖出1900股旧股票，才能买到2500股新股。转仓后还有�
 x import -window "$id" "$out/answer-$dpi.png"
 
 # The answer selected with the mouse and copied, with the copy key and from its context menu
-# (复制 and 全选 by their underlined letters). The result line: 272,152, 249 x 73 pixels.
+# (复制 by its underlined letter, 全选, which has none, as the last item: Up, then Return). The result line: 272,152, 249 x 73 pixels.
 clipboard() { x xclip -selection clipboard -o -t UTF8_STRING; }
 drag_across_the_answer() { # to X, Y in the result line
     x xdotool mousemove --window "$id" "$(px 273)" "$(px 160)" mousedown 1 \
         mousemove --window "$id" "$(px 400)" "$(px 165)" \
         mousemove --window "$id" "$(px "$1")" "$(px "$2")" mouseup 1
 }
-context_menu() { # then the item with the underlined letter $1
+context_menu() { # then the keys $@, which choose an item
     x xdotool mousemove --window "$id" "$(px 300)" "$(px 160)" click 3
     sleep 0.5
-    x xdotool key --clearmodifiers "$1"
+    x xdotool key --clearmodifiers "$@"
     sleep 0.3
 }
 drag_across_the_answer 520 224
@@ -126,7 +126,7 @@ part=$(clipboard) || fail "nothing on the clipboard after 复制"
 if [ -z "$part" ] || [ "${#part}" -ge "${#answer}" ] || [ "${answer#"$part"}" = "$answer" ]; then
     fail "复制 after a drag halfway copied '$part', not the start of '$answer'"
 fi
-context_menu a
+context_menu Up Return
 x xdotool key --clearmodifiers ctrl+c
 sleep 0.3
 copied=$(clipboard) || fail "nothing on the clipboard after 全选 and the copy key"

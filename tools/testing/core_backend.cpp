@@ -5,6 +5,7 @@
 #include "core_backend.h"
 
 #include "accessibility.h"
+#include "keys.h"
 #include "utf16.h"
 
 #include <algorithm>
@@ -91,9 +92,12 @@ void CoreBackend::enter()
 
 void CoreBackend::escape()
 {
-    const auto *dialog = m_window.dialog();
-    m_calculator.perform(
-        (dialog ? dialog->description() : layout::mainWindow()).look().escapeAction);
+    const layout::WindowRole role =
+        m_window.dialog() ? layout::WindowRole::modal : layout::WindowRole::main;
+    const layout::KeyPress escape{layout::KeyName::escape};
+    if (layout::answerTo(layout::CloseRequest::escape, role, escape) ==
+        layout::CloseAnswer::closeDialog)
+        m_calculator.perform(CloseDialog{});
 }
 
 const layout::WindowDescription *CoreBackend::openDialog() const
