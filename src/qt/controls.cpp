@@ -25,11 +25,6 @@
 namespace ostrel::gui {
 namespace {
 
-QRect toQRect(const layout::Rect &pixels)
-{
-    return {pixels.left, pixels.top, pixels.width, pixels.height};
-}
-
 // A Chinese face a pixel wider than the one the window was drawn for would cut the last
 // stroke of a one-line caption that fills its place ("/千"). Rather than move the place, the
 // caption's letters close up by a pixel or two, which the eye does not notice.

@@ -353,6 +353,11 @@ private:
 
 } // namespace
 
+QRect toQRect(const layout::Rect &pixels)
+{
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
 QValidator *oneLineValidator(QObject *parent)
 {
     return new OneLineValidator(parent);
@@ -387,7 +392,7 @@ QRect FieldEdit::characterRect(int position) const
     };
     const int left = cursorRect().center().x() +
                      (position >= caret ? between(caret, position) : -between(position, caret));
-    const int top = (height() - metrics.height()) / 2;
+    const int top = layout::lineTop({0, height()}, metrics.height());
     return {left, top, metrics.horizontalAdvance(shown.at(position)), metrics.height()};
 }
 
@@ -479,23 +484,26 @@ bool FrameBox::isInAccessibleTree(const QWidget &child) const
                         [&](const QPointer<QWidget> &out) { return out == &child; });
 }
 
+layout::FrameDrawing FrameBox::drawing() const
+{
+    const QFontMetrics metrics(font());
+    const int captionWidth = title().isEmpty() ? 0 : metrics.horizontalAdvance(title());
+    return layout::frameDrawing(width(), height(), captionWidth, metrics.height());
+}
+
 QRect FrameBox::captionRect() const
 {
-    if (title().isEmpty())
-        return {};
-    // The border runs through the middle of the caption, which starts as far in as the border
-    // is down.
-    const QFontMetrics metrics(font());
-    const int inset = metrics.height() / 2;
-    return {inset, 0, metrics.horizontalAdvance(title()), metrics.height()};
+    return toQRect(drawing().caption);
 }
 
 void FrameBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QRect caption = captionRect();
+    const layout::FrameDrawing shown = drawing();
     painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, caption.height() / 2, -1, -1));
+    // A pen a pixel wide outlines a rectangle one pixel beyond its right and bottom sides.
+    painter.drawRect(toQRect(shown.edge).adjusted(0, 0, -1, -1));
+    const QRect caption = toQRect(shown.caption);
     if (caption.isEmpty())
         return;
     painter.fillRect(caption, palette().color(backgroundRole()));
@@ -515,6 +523,10 @@ FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Line> lines, QWi
 void FieldRowsLabel::paintEvent(QPaintEvent *)
 {
     const QRect area = contentsRect();
+    // In device pixels, as every platform places the line: at twice the scale a line may
+    // stand half a pixel lower than whole pixels allow.
+    const qreal scale = devicePixelRatioF();
+    const auto inDevicePixels = [scale](qreal pixels) { return qRound(pixels * scale); };
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     for (const Line &line : m_lines) {
@@ -523,8 +535,10 @@ void FieldRowsLabel::paintEvent(QPaintEvent *)
         QTextLine shown = layout.createLine();
         shown.setLineWidth(area.width());
         layout.endLayout();
-        const double top = area.top() + line.band.top + (line.band.height - shown.height()) / 2;
-        shown.draw(&painter, QPointF(area.left(), top - shown.y()));
+        const int top =
+            layout::lineTop({inDevicePixels(line.band.top), inDevicePixels(line.band.height)},
+                            inDevicePixels(shown.height()));
+        shown.draw(&painter, QPointF(area.left(), area.top() + top / scale - shown.y()));
     }
 }
 

@@ -9,12 +9,16 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "drawing.h"
 #include "window_description.h"
 
 #include <cstddef>
 #include <vector>
 
 namespace ostrel::gui {
+
+// A rectangle of the description's pixels as Qt holds it.
+QRect toQRect(const layout::Rect &pixels);
 
 // Keeps a line edit to one line of whatever reaches it, as `FieldEdit` tells.
 QValidator *oneLineValidator(QObject *parent);
@@ -130,6 +134,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Where the edge and the caption go, as on every platform, in this frame's font.
+    layout::FrameDrawing drawing() const;
+
     std::vector<QPointer<QWidget>> m_leftOut;
 };
 
