@@ -5,6 +5,8 @@
 # Most of a test build's time went into parsing the same library headers (the standard
 # library's, GoogleTest's, Qt's) once for every source file. The targets that include them
 # most parse them once, into a precompiled header; the Qt tests, built alike, share one.
+# A precompiled header records the build folder in the objects' debugging information, so the
+# release build, whose package must come out the same from any folder, goes without.
 option(OSTREL_PRECOMPILE_HEADERS "Precompile the library headers most sources include" ON)
 
 set(OSTREL_STD_HEADERS <algorithm> <array> <cstdint> <functional> <map> <memory> <optional>
