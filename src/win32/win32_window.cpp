@@ -146,6 +146,21 @@ bool putOnClipboard(HWND owner, std::u16string_view text)
     return copiedAll;
 }
 
+std::u16string clipboardText(HWND owner)
+{
+    std::u16string text;
+    if (!OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
+            text = held;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 void Win32Window::copyText(std::u16string_view text)
 {
     putOnClipboard(m_owner, text);

@@ -5,6 +5,7 @@
 #include "support.h"
 
 #include "message_loop.h"
+#include "win32_window.h"
 
 #include <array>
 
@@ -29,17 +30,7 @@ std::string_view idOf(const layout::Control *control)
 
 std::u16string clipboardText()
 {
-    std::u16string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
-            text = held;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    return win32::clipboardText(nullptr);
 }
 
 void pressWith(play::Win32Backend &backend, WORD modifier, WORD key)

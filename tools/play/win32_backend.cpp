@@ -410,17 +410,7 @@ bool Win32Backend::isChecked(const layout::Control &control) const
 
 std::u16string Win32Backend::clipboard() const
 {
-    std::u16string text;
-    if (!OpenClipboard(m_window.handle()))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
-            text = held;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return win32::withPlainLineEnds(text);
+    return win32::withPlainLineEnds(win32::clipboardText(m_window.handle()));
 }
 
 void Win32Backend::storeText(std::string_view key, std::u16string_view text)
