@@ -7,7 +7,7 @@
 // push buttons, in the same places) with the same captions in the same fonts, and nothing
 // else: no colours, no custom painting, no icon, no translations, no calculation core. What
 // the program spends beyond this window is start-up work of its own.
-#include "fonts.h"
+#include "controls.h"
 #include "qt_text.h"
 #include "window_table.h"
 

@@ -4,7 +4,6 @@
 
 // QZ Ostrel: the calculator's window.
 #include "main_window.h"
-#include "translations.h"
 
 #include <QApplication>
 #include <QCommandLineOption>

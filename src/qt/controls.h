@@ -8,6 +8,7 @@
 #include "keys.h"
 #include "window_description.h"
 
+#include <QFont>
 #include <QObject>
 #include <QRect>
 
@@ -22,6 +23,14 @@ namespace ostrel::gui {
 
 class FieldEdit;
 class LiveLabel;
+
+// The font of a control's caption. Its families are the faces to try, best first: the Chinese
+// faces of the window table are not installed on most Linux desktops, so each comes with the
+// faces of the same style that are, and the list always ends in a face that carries every
+// glyph of the window. Its size is fixed in pixels at 96 dots per inch, so that the captions
+// fit their fixed places on any screen. A face-less font (a control without a caption) gives
+// the desktop font.
+QFont controlFont(const layout::Font &font);
 
 // The description's place of a control in pixels, relative to its container.
 QRect containerRect(const layout::Control &control);

@@ -6,10 +6,14 @@
 
 #include "window_table.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <utility>
 
@@ -28,6 +32,15 @@ QIcon applicationIcon()
 }
 
 } // namespace
+
+bool installChineseQtTranslations(QCoreApplication &application)
+{
+    auto *qt = new QTranslator(&application);
+    if (!qt->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                  QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(qt);
+}
 
 MainWindow::MainWindow(std::unique_ptr<QtSettingsStore> store, QWidget *parent)
     : QWidget(parent)

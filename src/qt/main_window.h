@@ -13,7 +13,14 @@
 
 #include <memory>
 
+class QCoreApplication;
+
 namespace ostrel::gui {
+
+// Installs Qt's own simplified Chinese texts (qt6-translations-l10n) for the parts of Qt the
+// window shows: the OK button of a message box reads 确定, the fields' context menus are in
+// Chinese. Returns whether the desktop has the translation.
+bool installChineseQtTranslations(QCoreApplication &application);
 
 // The calculator's window: the controls of the window table on a fixed client area, each
 // bound to its action in the calculator. The window itself decides nothing. The fee settings

@@ -7,8 +7,8 @@
 // controls, and how the captions come out on the screen.
 #include "support.h"
 
+#include "controls.h"
 #include "core_backend.h"
-#include "fonts.h"
 #include "qt_text.h"
 #include "widgets.h"
 #include "window_table.h"

@@ -4,7 +4,7 @@
 
 #include "support.h"
 
-#include "translations.h"
+#include "main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

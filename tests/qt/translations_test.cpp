@@ -7,7 +7,7 @@
 // the window table's own.
 #include "support.h"
 
-#include "translations.h"
+#include "main_window.h"
 #include "widgets.h"
 #include "window_table.h"
 

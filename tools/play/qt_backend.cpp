@@ -7,7 +7,6 @@
 #include "main_window.h"
 #include "qt_dialog.h"
 #include "qt_text.h"
-#include "translations.h"
 #include "widgets.h"
 #include "window_table.h"
 
