@@ -8,7 +8,7 @@
 // else: no colours, no custom painting, no icon, no translations, no calculation core. What
 // the program spends beyond this window is start-up work of its own.
 #include "controls.h"
-#include "qt_text.h"
+#include "widgets.h"
 #include "window_table.h"
 
 #include <QApplication>

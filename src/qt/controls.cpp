@@ -4,7 +4,6 @@
 
 #include "controls.h"
 
-#include "qt_text.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -343,9 +342,6 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
     const Action onClick = control.action;
     const Action onEnter = control.actionOnEnter();
     if (auto *field = qobject_cast<FieldEdit *>(&widget)) {
-        // A text box of a modal window holds a fee setting, not an entry field.
-        if (control.field)
-            m_fields[indexOf(*control.field)] = field;
         QObject::connect(field, &FieldEdit::clicked, field,
                          [this, onClick] { m_perform(onClick); });
         QObject::connect(field, &QLineEdit::returnPressed, field,
@@ -376,13 +372,8 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
             m_perform(onClick);
         };
         QObject::connect(qApp, &QApplication::focusChanged, list, leave);
-    } else if (auto *label = qobject_cast<LiveLabel *>(&widget)) {
-        if (control.isResultLine)
-            m_resultLine = label;
-        if (control.isFeeModelNote)
-            m_feeModelNote = label;
-        if (control.selectableText)
-            m_selectable.push_back(label);
+    } else if (auto *label = qobject_cast<LiveLabel *>(&widget); label && control.selectableText) {
+        m_selectable.push_back(label);
     }
 }
 

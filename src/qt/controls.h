@@ -6,23 +6,19 @@
 
 #include "actions.h"
 #include "keys.h"
+#include "widgets.h"
 #include "window_description.h"
 
 #include <QFont>
 #include <QObject>
 #include <QRect>
 
-#include <array>
 #include <functional>
 #include <vector>
 
 class QLineEdit;
-class QWidget;
 
 namespace ostrel::gui {
-
-class FieldEdit;
-class LiveLabel;
 
 // The font of a control's caption. Its families are the faces to try, best first: the Chinese
 // faces of the window table are not installed on most Linux desktops, so each comes with the
@@ -62,15 +58,22 @@ public:
     // The control a widget of this window draws; none for any other widget.
     const layout::Control *controlOf(const QWidget *widget) const;
     // None in a window without the field or a result line.
-    FieldEdit *field(Field field) const { return m_fields[indexOf(field)]; }
-    LiveLabel *resultLine() const { return m_resultLine; }
+    FieldEdit *field(Field field) const
+    {
+        return widgetOf<FieldEdit>(m_window.fieldControl(field));
+    }
+    LiveLabel *resultLine() const { return widgetOf<LiveLabel>(m_window.resultLine()); }
     // The caption that tells which fee model is in use; none in a window without one.
-    LiveLabel *feeModelNote() const { return m_feeModelNote; }
+    LiveLabel *feeModelNote() const { return widgetOf<LiveLabel>(m_window.feeModelNote()); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    template<class Widget> Widget *widgetOf(const layout::Control *control) const
+    {
+        return control ? qobject_cast<Widget *>(widget(*control)) : nullptr;
+    }
     QWidget *create(const layout::Control &control, QWidget &container);
     void bind(const layout::Control &control, QWidget &widget);
     // Text selected in the field may take the copy key over from the captions' selection.
@@ -85,10 +88,7 @@ private:
     const layout::WindowDescription &m_window;
     layout::WindowRole m_role;
     Perform m_perform;
-    std::vector<QWidget *> m_widgets; // in the description's order
-    std::array<FieldEdit *, fieldCount> m_fields{};
-    LiveLabel *m_resultLine = nullptr;
-    LiveLabel *m_feeModelNote = nullptr;
+    std::vector<QWidget *> m_widgets;      // in the description's order
     std::vector<LiveLabel *> m_selectable; // captions the user can select and copy from
 };
 

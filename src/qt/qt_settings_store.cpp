@@ -4,7 +4,7 @@
 
 #include "qt_settings_store.h"
 
-#include "qt_text.h"
+#include "widgets.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,7 +5,6 @@
 #include "widgets.h"
 
 #include "keys.h"
-#include "qt_text.h"
 #include "utf16.h"
 
 #include <QAccessible>

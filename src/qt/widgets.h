@@ -8,14 +8,35 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QString>
 
 #include "drawing.h"
 #include "window_description.h"
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrel::gui {
+
+// The core speaks UTF-16 as QString does, so texts cross over unit for unit: a lone surrogate
+// or a tab in a field survives the round trip unchanged.
+inline QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+inline QString toQString(std::string_view ascii)
+{
+    return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+}
+
+inline std::u16string toU16(const QString &text)
+{
+    return text.toStdU16String();
+}
 
 // A rectangle of the description's pixels as Qt holds it.
 QRect toQRect(const layout::Rect &pixels);

@@ -15,7 +15,6 @@
 #include "accessibility.h"
 #include "core_backend.h"
 #include "qt_backend.h"
-#include "qt_text.h"
 #include "widgets.h"
 #include "window_table.h"
 

@@ -6,7 +6,6 @@
 // wherever the keyboard focus is, while the click on it moves no focus and changes no field.
 #include "support.h"
 
-#include "qt_text.h"
 #include "widgets.h"
 #include "window_table.h"
 

@@ -11,7 +11,6 @@
 #include "core_backend.h"
 #include "help.h"
 #include "input_checks.h"
-#include "qt_text.h"
 #include "widgets.h"
 #include "window_table.h"
 

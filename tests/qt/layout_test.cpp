@@ -9,7 +9,6 @@
 
 #include "controls.h"
 #include "core_backend.h"
-#include "qt_text.h"
 #include "widgets.h"
 #include "window_table.h"
 

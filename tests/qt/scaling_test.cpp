@@ -9,7 +9,6 @@
 #include "support.h"
 
 #include "core_backend.h"
-#include "qt_text.h"
 #include "transfer.h"
 #include "widgets.h"
 #include "window_table.h"

@@ -8,7 +8,7 @@
 #include "support.h"
 
 #include "qt_settings_store.h"
-#include "qt_text.h"
+#include "widgets.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,8 +5,7 @@
 #include "qt_backend.h"
 
 #include "main_window.h"
-#include "qt_dialog.h"
-#include "qt_text.h"
+#include "qt_window.h"
 #include "widgets.h"
 #include "window_table.h"
 
