@@ -65,15 +65,12 @@ QWidget *createLabel(const layout::WindowDescription &window, const layout::Cont
             placed.push_back({toQString(lines[i]), window.lineBand(control, i)});
         return new FieldRowsLabel(caption, std::move(placed), &container);
     }
-    QLabel *label = nullptr;
-    if (layout::isDescribedByItsCaption(control) || control.selectableText) {
-        auto *live = new LiveLabel(caption, &container);
-        if (control.selectableText)
-            live->makeSelectable();
-        label = live;
-    } else {
-        label = new QLabel(caption, &container);
-    }
+    QLabel *label = layout::isDescribedByItsCaption(control) || control.selectableText
+                        ? new LiveLabel(caption, &container)
+                        : new QLabel(caption, &container);
+    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
+    if (control.selectableText)
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontalAlignment(control.align) | Qt::AlignTop);
     label->setWordWrap(window.captionWraps(control));
@@ -276,26 +273,18 @@ Controls::Controls(QWidget &client, const layout::WindowDescription &window,
     const auto order = m_window.tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(widget(*order[i - 1]), widget(*order[i]));
-    describeToAssistiveTechnology();
+    // Each field names the label that shows its caption to assistive technology.
+    for (const layout::Control &control : m_window.controls()) {
+        const layout::Control *caption = m_window.labelledBy(control);
+        auto *field = qobject_cast<FieldEdit *>(widget(control));
+        auto *label = caption ? qobject_cast<QLabel *>(widget(*caption)) : nullptr;
+        if (field && label)
+            field->setCaption(*label);
+    }
     client.installEventFilter(this);
     for (QWidget *control : m_widgets) {
         if (control->focusPolicy() != Qt::NoFocus)
             control->installEventFilter(this);
-    }
-}
-
-void Controls::describeToAssistiveTechnology()
-{
-    for (const layout::Control &control : m_window.controls()) {
-        QWidget *created = widget(control);
-        const layout::Control *caption = m_window.labelledBy(control);
-        auto *field = qobject_cast<FieldEdit *>(created);
-        auto *label = caption ? qobject_cast<QLabel *>(widget(*caption)) : nullptr;
-        if (field && label)
-            field->setCaption(*label);
-        auto *frame = qobject_cast<FrameBox *>(created->parentWidget());
-        if (frame && !layout::isInAccessibleTree(control))
-            frame->leaveOutOfAccessibleTree(*created);
     }
 }
 

@@ -80,9 +80,6 @@ private:
     void bindSelection(QLineEdit &field);
     // Whether the window has done all there is to do with Escape or its close button.
     bool answer(layout::CloseRequest request, const layout::KeyPress &press, QEvent &event);
-    // Links each field to the label that shows its caption, and leaves the controls that are
-    // never shown out of the tree a screen reader walks.
-    void describeToAssistiveTechnology();
 
     QWidget &m_client;
     const layout::WindowDescription &m_window;

@@ -20,28 +20,10 @@
 #include <QTextLayout>
 #include <QValidator>
 
-#include <algorithm>
 #include <utility>
 
 namespace ostrel::gui {
 namespace {
-
-// A live label as assistive technology sees it: static text whose description is the caption
-// it shows now.
-class LiveLabelAccessible : public QAccessibleWidget {
-public:
-    explicit LiveLabelAccessible(LiveLabel &label)
-        : QAccessibleWidget(&label, QAccessible::StaticText)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Description)
-            return static_cast<const QLabel *>(widget())->text();
-        return QAccessibleWidget::text(kind);
-    }
-};
 
 using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
 
@@ -220,13 +202,23 @@ std::vector<FieldEdit *> fieldsCaptionedBy(const QLabel &label)
     return fields;
 }
 
-// A caption beside a column of fields as assistive technology sees it: static text, the label
-// of each field whose caption it shows.
-class FieldRowsLabelAccessible : public QAccessibleWidget {
+// A caption as assistive technology sees it: static text. A live label is described by the
+// caption it shows now; a caption beside a column of fields is the label of each field whose
+// caption it shows.
+class CaptionAccessible : public QAccessibleWidget {
 public:
-    explicit FieldRowsLabelAccessible(FieldRowsLabel &label)
+    explicit CaptionAccessible(QLabel &label)
         : QAccessibleWidget(&label, QAccessible::StaticText)
     {
+    }
+
+    const QLabel &label() const { return *static_cast<const QLabel *>(widget()); }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description && qobject_cast<const LiveLabel *>(&label()))
+            return label().text();
+        return QAccessibleWidget::text(kind);
     }
 
     Relations relations(QAccessible::Relation match) const override
@@ -234,7 +226,7 @@ public:
         Relations related = relationsBut(*this, match, QAccessible::Labelled);
         if (!(match & QAccessible::Labelled))
             return related;
-        for (FieldEdit *field : fieldsCaptionedBy(*static_cast<const QLabel *>(widget()))) {
+        for (FieldEdit *field : fieldsCaptionedBy(label())) {
             if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(field))
                 related.append({face, QAccessible::Labelled});
         }
@@ -242,8 +234,7 @@ public:
     }
 };
 
-// A frame as assistive technology sees it: a group of the controls it holds that are in the
-// tree of accessible objects.
+// A frame as assistive technology sees it (see `FrameBox`).
 class FrameAccessible : public QAccessibleWidget {
 public:
     explicit FrameAccessible(FrameBox &frame)
@@ -251,34 +242,24 @@ public:
     {
     }
 
-    int childCount() const override { return static_cast<int>(children().size()); }
+    int childCount() const override { return static_cast<int>(shown().size()); }
     QAccessibleInterface *child(int index) const override
     {
-        const auto shown = children();
-        if (index < 0 || index >= static_cast<int>(shown.size()))
-            return nullptr;
-        return QAccessible::queryAccessibleInterface(shown[static_cast<std::size_t>(index)]);
+        return QAccessible::queryAccessibleInterface(shown().value(index));
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        const auto shown = children();
-        const auto found = std::find(shown.begin(), shown.end(), child ? child->object() : nullptr);
-        return found == shown.end() ? -1 : static_cast<int>(found - shown.begin());
+        return child ? static_cast<int>(shown().indexOf(child->object())) : -1;
     }
 
 private:
-    const FrameBox &frame() const { return *static_cast<const FrameBox *>(widget()); }
-
     // In creation order, as Qt lists a widget's children.
-    std::vector<QWidget *> children() const
+    QList<QWidget *> shown() const
     {
-        std::vector<QWidget *> shown;
-        for (QObject *child : frame().children()) {
-            auto *control = qobject_cast<QWidget *>(child);
-            if (control && !control->isWindow() && frame().isInAccessibleTree(*control))
-                shown.push_back(control);
-        }
-        return shown;
+        auto controls = widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        controls.removeIf(
+            [](const QWidget *control) { return control->isWindow() || control->isHidden(); });
+        return controls;
     }
 };
 
@@ -309,12 +290,10 @@ template<class Widget> bool is(const QString &className, QObject *object)
 // The interfaces of the window's own widgets; Qt's for every other widget.
 QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object)
 {
-    if (is<LiveLabel>(className, object))
-        return new LiveLabelAccessible(*static_cast<LiveLabel *>(object));
+    if (is<LiveLabel>(className, object) || is<FieldRowsLabel>(className, object))
+        return new CaptionAccessible(*static_cast<QLabel *>(object));
     if (is<FieldEdit>(className, object))
         return new FieldAccessible(*static_cast<FieldEdit *>(object));
-    if (is<FieldRowsLabel>(className, object))
-        return new FieldRowsLabelAccessible(*static_cast<FieldRowsLabel *>(object));
     if (is<FrameBox>(className, object))
         return new FrameAccessible(*static_cast<FrameBox *>(object));
     if (is<QComboBox>(className, object))
@@ -408,11 +387,6 @@ LiveLabel::LiveLabel(const QString &text, QWidget *parent)
     QAccessible::installFactory(ostrelAccessible);
 }
 
-void LiveLabel::makeSelectable()
-{
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
-}
-
 void LiveLabel::clearSelection()
 {
     if (hasSelectedText())
@@ -470,17 +444,6 @@ FrameBox::FrameBox(const QString &title, QWidget *parent)
     : QGroupBox(title, parent)
 {
     QAccessible::installFactory(ostrelAccessible);
-}
-
-void FrameBox::leaveOutOfAccessibleTree(QWidget &child)
-{
-    m_leftOut.emplace_back(&child);
-}
-
-bool FrameBox::isInAccessibleTree(const QWidget &child) const
-{
-    return std::none_of(m_leftOut.begin(), m_leftOut.end(),
-                        [&](const QPointer<QWidget> &out) { return out == &child; });
 }
 
 layout::FrameDrawing FrameBox::drawing() const

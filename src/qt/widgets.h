@@ -13,7 +13,6 @@
 #include "drawing.h"
 #include "window_description.h"
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,9 +117,6 @@ public:
 
     void announce(const QString &caption);
 
-    // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
-    void makeSelectable();
-
     // Drops the selection, as when the user has since selected text elsewhere, which the
     // copy key must then copy instead.
     void clearSelection();
@@ -137,8 +133,8 @@ protected:
 // the caption on the border's top edge. Styles that shade a group box's face would set the
 // frame's captions, which share its colour, apart as pale patches.
 //
-// To assistive technology it is a group of the controls it holds, but for those it is told to
-// leave out: a control that is never shown must not be found by a screen reader at all.
+// To assistive technology it is a group of the controls it holds but those that are hidden: a
+// control that is never shown must not be found by a screen reader at all.
 class FrameBox : public QGroupBox {
     Q_OBJECT
 public:
@@ -147,18 +143,12 @@ public:
     // Where the caption is drawn, on the border's top edge; empty without a caption.
     QRect captionRect() const;
 
-    // `child` is not among the frame's children in the tree of accessible objects.
-    void leaveOutOfAccessibleTree(QWidget &child);
-    bool isInAccessibleTree(const QWidget &child) const;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     // Where the edge and the caption go, as on every platform, in this frame's font.
     layout::FrameDrawing drawing() const;
-
-    std::vector<QPointer<QWidget>> m_leftOut;
 };
 
 } // namespace ostrel::gui
