@@ -238,11 +238,6 @@ QFont controlFont(const layout::Font &font)
     return qfont;
 }
 
-QRect containerRect(const layout::Control &control)
-{
-    return toQRect(layout::toPixels(control.twips));
-}
-
 void applyLook(QWidget &window, const layout::WindowDescription &description)
 {
     const layout::WindowLook &look = description.look();
@@ -261,6 +256,7 @@ Controls::Controls(QWidget &client, const layout::WindowDescription &window,
     , m_role(role)
     , m_perform(std::move(perform))
 {
+    installAccessibleInterfaces();
     m_widgets.reserve(m_window.controls().size());
     for (const layout::Control &control : m_window.controls()) {
         // The description lists every frame before the controls it holds.
@@ -292,7 +288,7 @@ QWidget *Controls::create(const layout::Control &control, QWidget &container)
 {
     QWidget *widget = createWidget(m_window, control, container);
     widget->setObjectName(toQString(control.id));
-    widget->setGeometry(containerRect(control));
+    widget->setGeometry(toQRect(layout::toPixels(control.twips)));
     if (!control.font.face.empty()) {
         QFont font = controlFont(control.font);
         auto *label = qobject_cast<QLabel *>(widget);

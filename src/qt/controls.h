@@ -28,9 +28,6 @@ namespace ostrel::gui {
 // the desktop font.
 QFont controlFont(const layout::Font &font);
 
-// The description's place of a control in pixels, relative to its container.
-QRect containerRect(const layout::Control &control);
-
 // Gives the window its caption, its fixed size and its background colour.
 void applyLook(QWidget &window, const layout::WindowDescription &description);
 

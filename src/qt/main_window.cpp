@@ -7,12 +7,16 @@
 #include "window_table.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPixmap>
+#include <QSettings>
+#include <QStringList>
 #include <QTranslator>
 
 #include <utility>
@@ -31,6 +35,21 @@ QIcon applicationIcon()
     return QIcon(QPixmap::fromImage(reader.read()));
 }
 
+// The organisation's name and the program's are both the package's.
+QString userFileName()
+{
+    const QString name = QStringLiteral("qz-ostrel");
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, name, name).fileName();
+}
+
+// A value as the text it was in the file: QSettings reads a bare comma as a list.
+QString textOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
 } // namespace
 
 bool installChineseQtTranslations(QCoreApplication &application)
@@ -40,6 +59,53 @@ bool installChineseQtTranslations(QCoreApplication &application)
                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     return QCoreApplication::installTranslator(qt);
+}
+
+QtSettingsStore::QtSettingsStore()
+    : m_fileName(userFileName())
+{
+}
+
+QtSettingsStore::QtSettingsStore(QString fileName)
+    : m_fileName(std::move(fileName))
+{
+}
+
+std::optional<SettingsStore::Values> QtSettingsStore::load() const
+{
+    const QFileInfo file(m_fileName);
+    if (!file.exists())
+        return Values{};
+    // QSettings takes a file it cannot open for an empty one.
+    QFile readable(m_fileName);
+    if (!file.isFile() || !readable.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    readable.close();
+
+    const QSettings settings(m_fileName, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return std::nullopt;
+    Values values;
+    for (const QString &key : settings.allKeys()) {
+        if (!key.isEmpty())
+            values.insert_or_assign(key.toStdString(), toU16(textOf(settings.value(key))));
+    }
+    return values;
+}
+
+bool QtSettingsStore::save(const Values &values)
+{
+    // QSettings keeps the parts of a damaged file it could not parse and writes them back,
+    // and would go on reporting the damage after a good write. A damaged file holds no
+    // settings the calculator uses, so it goes before the new settings are written.
+    if (QSettings(m_fileName, QSettings::IniFormat).status() == QSettings::FormatError)
+        QFile::remove(m_fileName);
+    QSettings settings(m_fileName, QSettings::IniFormat);
+    settings.clear();
+    for (const auto &[key, text] : values)
+        settings.setValue(QString::fromStdString(key), toQString(text));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 MainWindow::MainWindow(std::unique_ptr<QtSettingsStore> store, QWidget *parent)

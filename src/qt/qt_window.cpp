@@ -21,17 +21,6 @@
 
 namespace ostrel::gui {
 
-QtWindow::QtWindow(const Controls &controls, QWidget &owner)
-    : m_controls(controls)
-    , m_owner(owner)
-{
-}
-
-std::u16string QtWindow::text(Field field) const
-{
-    return toU16(m_controls.field(field)->text());
-}
-
 void QtWindow::setText(Field field, std::u16string_view text)
 {
     // The line edit cuts the text to its maximum length and puts the caret after it.
@@ -44,27 +33,12 @@ void QtWindow::setCaret(Field field, std::size_t position)
     m_controls.field(field)->setCursorPosition(static_cast<int>(inRange));
 }
 
-void QtWindow::setFocus(Field field)
-{
-    m_controls.field(field)->setFocus(Qt::OtherFocusReason);
-}
-
-void QtWindow::setResult(std::u16string_view caption)
-{
-    m_controls.resultLine()->announce(toQString(caption));
-}
-
 void showMessageBox(QWidget &owner, std::u16string_view title, std::u16string_view body)
 {
     QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(body), QMessageBox::Ok,
                     &owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
-}
-
-void QtWindow::messageBox(std::u16string_view title, std::u16string_view body)
-{
-    showMessageBox(m_owner, title, body);
 }
 
 void QtWindow::setEnabled(Field field, bool enabled)
@@ -80,11 +54,6 @@ QComboBox &QtWindow::boardList(Stock stock) const
     return *qobject_cast<QComboBox *>(m_controls.widget(layout::boardControl(stock)));
 }
 
-std::u16string QtWindow::boardText(Stock stock) const
-{
-    return toU16(boardList(stock).currentText());
-}
-
 void QtWindow::setBoard(Stock stock, Board board)
 {
     QComboBox &list = boardList(stock);
@@ -92,11 +61,6 @@ void QtWindow::setBoard(Stock stock, Board board)
     // The item stays current when only the typing changed, so the name is written back too.
     list.setCurrentIndex(list.findText(name));
     list.setEditText(name);
-}
-
-void QtWindow::setFeeModelNote(std::u16string_view caption)
-{
-    m_controls.feeModelNote()->announce(toQString(caption));
 }
 
 void QtWindow::copyText(std::u16string_view text)
@@ -113,11 +77,6 @@ DialogWindow &QtWindow::openDialog(const layout::WindowDescription &description,
     // In front of its owner, it takes the keyboard as a new window does on the desktop.
     dialog->activateWindow();
     return *dialog;
-}
-
-QtDialog *QtWindow::dialog() const
-{
-    return m_dialog && !m_dialog->isClosed() ? m_dialog.data() : nullptr;
 }
 
 QtDialog::QtDialog(const layout::WindowDescription &description, DialogActions actions,
@@ -208,11 +167,6 @@ bool QtDialog::focusNextPrevChild(bool next)
     // A line edit that Tab reaches selects its whole text itself.
     m_controls.widget(*to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
-}
-
-void QtDialog::messageBox(std::u16string_view title, std::u16string_view body)
-{
-    showMessageBox(*this, title, body);
 }
 
 void QtDialog::close()

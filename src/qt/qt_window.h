@@ -7,12 +7,15 @@
 #include "controls.h"
 #include "window.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QPointer>
 
-class QComboBox;
-
 namespace ostrel::gui {
+
+// The calculator's message box: a modal QMessageBox centred on `owner`, its body plain text,
+// no icon and one button, 确定.
+void showMessageBox(QWidget &owner, std::u16string_view title, std::u16string_view body);
 
 // A modal window of the calculator (the fee settings, the detail of a calculation), drawn from
 // its description in front of its owner. It blocks the whole application but runs no event
@@ -38,7 +41,10 @@ public:
     void setEnabled(const layout::Control &control, bool enabled) override;
     void setFocus(const layout::Control &control) override;
     // Centred on this window, as the main window's (see `showMessageBox`).
-    void messageBox(std::u16string_view title, std::u16string_view body) override;
+    void messageBox(std::u16string_view title, std::u16string_view body) override
+    {
+        showMessageBox(*this, title, body);
+    }
     // Hides the window, gives the owner the activation back, with it the focus its control
     // had, and deletes the window later. (QWidget::close would ask the calculator first.)
     void close() override;
@@ -55,37 +61,55 @@ private:
     bool m_closed = false;
 };
 
-// The calculator's message box: a modal QMessageBox centred on `owner`, its body plain text,
-// no icon and one button, 确定.
-void showMessageBox(QWidget &owner, std::u16string_view title, std::u16string_view body);
-
 // The calculator's view of the real window: field texts, carets and focus are the line edits'
 // own, the result line is the live label, which announces every caption written to it, and
 // a message box is a modal QMessageBox. A modal window is a QtDialog owned by the window.
 class QtWindow : public Window {
 public:
     // Message boxes are centred on and block `owner`.
-    QtWindow(const Controls &controls, QWidget &owner);
+    QtWindow(const Controls &controls, QWidget &owner)
+        : m_controls(controls)
+        , m_owner(owner)
+    {
+    }
 
-    std::u16string text(Field field) const override;
+    std::u16string text(Field field) const override
+    {
+        return toU16(m_controls.field(field)->text());
+    }
     void setText(Field field, std::u16string_view text) override;
     void setCaret(Field field, std::size_t position) override;
-    void setFocus(Field field) override;
-    void setResult(std::u16string_view caption) override;
-    void messageBox(std::u16string_view title, std::u16string_view body) override;
+    void setFocus(Field field) override { m_controls.field(field)->setFocus(Qt::OtherFocusReason); }
+    void setResult(std::u16string_view caption) override
+    {
+        m_controls.resultLine()->announce(toQString(caption));
+    }
+    void messageBox(std::u16string_view title, std::u16string_view body) override
+    {
+        showMessageBox(m_owner, title, body);
+    }
     // A disabled line edit: Qt greys it and keeps its text.
     void setEnabled(Field field, bool enabled) override;
     // The edit part of an editable QComboBox; choosing also selects the board's item.
-    std::u16string boardText(Stock stock) const override;
+    std::u16string boardText(Stock stock) const override
+    {
+        return toU16(boardList(stock).currentText());
+    }
     void setBoard(Stock stock, Board board) override;
-    void setFeeModelNote(std::u16string_view caption) override;
+    void setFeeModelNote(std::u16string_view caption) override
+    {
+        m_controls.feeModelNote()->announce(toQString(caption));
+    }
     void copyText(std::u16string_view text) override;
     // Shown at once, application-modal, without a loop of its own.
     DialogWindow &openDialog(const layout::WindowDescription &description,
                              DialogActions actions) override;
 
     // The modal window open in front, or none; one the calculator has closed is not.
-    QtDialog *dialog() const;
+    QtDialog *dialog() const
+    {
+        return m_dialog && !m_dialog->isClosed() ? m_dialog.data() : nullptr;
+    }
 
 private:
     QComboBox &boardList(Stock stock) const;

@@ -336,6 +336,11 @@ QRect toQRect(const layout::Rect &pixels)
     return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
+void installAccessibleInterfaces()
+{
+    QAccessible::installFactory(ostrelAccessible);
+}
+
 QValidator *oneLineValidator(QObject *parent)
 {
     return new OneLineValidator(parent);
@@ -344,8 +349,6 @@ QValidator *oneLineValidator(QObject *parent)
 FieldEdit::FieldEdit(QWidget *parent)
     : QLineEdit(parent)
 {
-    // Installing the same factory again does nothing.
-    QAccessible::installFactory(ostrelAccessible);
     setValidator(oneLineValidator(this));
 }
 
@@ -381,12 +384,6 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-LiveLabel::LiveLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
-{
-    QAccessible::installFactory(ostrelAccessible);
-}
-
 void LiveLabel::clearSelection()
 {
     if (hasSelectedText())
@@ -397,11 +394,6 @@ void LiveLabel::copySelection()
 {
     if (hasSelectedText())
         QGuiApplication::clipboard()->setText(selectedText());
-}
-
-void LiveLabel::selectAll()
-{
-    setSelection(0, static_cast<int>(text().size()));
 }
 
 void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
@@ -426,7 +418,7 @@ void LiveLabel::contextMenuEvent(QContextMenuEvent *event)
             if (command == layout::TextCommand::copy)
                 copySelection();
             else
-                selectAll();
+                setSelection(0, static_cast<int>(text().size()));
         });
     }
     menu->popup(event->globalPos());
@@ -438,12 +430,6 @@ void LiveLabel::announce(const QString &caption)
     setText(caption);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
-}
-
-FrameBox::FrameBox(const QString &title, QWidget *parent)
-    : QGroupBox(title, parent)
-{
-    QAccessible::installFactory(ostrelAccessible);
 }
 
 layout::FrameDrawing FrameBox::drawing() const
@@ -477,7 +463,6 @@ FieldRowsLabel::FieldRowsLabel(const QString &text, std::vector<Line> lines, QWi
     : QLabel(text, parent)
     , m_lines(std::move(lines))
 {
-    QAccessible::installFactory(ostrelAccessible);
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
 }

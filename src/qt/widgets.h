@@ -40,6 +40,10 @@ inline std::u16string toU16(const QString &text)
 // A rectangle of the description's pixels as Qt holds it.
 QRect toQRect(const layout::Rect &pixels);
 
+// Tells Qt how assistive technology sees the window's own widgets (their comments say how);
+// installing them again does nothing.
+void installAccessibleInterfaces();
+
 // Keeps a line edit to one line of whatever reaches it, as `FieldEdit` tells.
 QValidator *oneLineValidator(QObject *parent);
 
@@ -113,7 +117,7 @@ private:
 class LiveLabel : public QLabel {
     Q_OBJECT
 public:
-    LiveLabel(const QString &text, QWidget *parent);
+    using QLabel::QLabel;
 
     void announce(const QString &caption);
 
@@ -122,8 +126,6 @@ public:
     void clearSelection();
     // Puts the selected part of the answer on the clipboard.
     void copySelection();
-    // Selects the whole answer.
-    void selectAll();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -138,7 +140,7 @@ protected:
 class FrameBox : public QGroupBox {
     Q_OBJECT
 public:
-    FrameBox(const QString &title, QWidget *parent);
+    using QGroupBox::QGroupBox;
 
     // Where the caption is drawn, on the border's top edge; empty without a caption.
     QRect captionRect() const;

@@ -142,7 +142,7 @@ private slots:
             QWidget *shown = dialog->controls().widget(control);
             QCOMPARE(shown->objectName(), toQString(control.id));
             QCOMPARE(shown->window(), dialog);
-            QCOMPARE(shown->geometry(), gui::containerRect(control));
+            QCOMPARE(shown->geometry(), gui::toQRect(layout::toPixels(control.twips)));
         }
     }
 

@@ -7,7 +7,7 @@
 // same, over a damaged file too.
 #include "support.h"
 
-#include "qt_settings_store.h"
+#include "main_window.h"
 #include "widgets.h"
 
 #include <QDir>

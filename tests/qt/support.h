@@ -5,7 +5,6 @@
 #pragma once
 
 #include "main_window.h"
-#include "qt_settings_store.h"
 #include "window_table.h"
 
 #include <QPoint>
