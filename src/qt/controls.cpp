@@ -292,7 +292,8 @@ QWidget *Controls::create(const layout::Control &control, QWidget &container)
     if (!control.font.face.empty()) {
         QFont font = controlFont(control.font);
         auto *label = qobject_cast<QLabel *>(widget);
-        if (label && !label->wordWrap() && !qobject_cast<FieldRowsLabel *>(widget))
+        // A caption beside fields wraps (see `FieldRowsLabel`).
+        if (label && !label->wordWrap())
             font = fittedFont(font, label->text(), label->contentsRect().width());
         widget->setFont(font);
     }
@@ -317,8 +318,10 @@ void Controls::bindSelection(QLineEdit &field)
     QObject::connect(&field, &QLineEdit::selectionChanged, &field, [this, &field] {
         if (layout::keepsCaptionSelection(field.hasSelectedText()))
             return;
-        for (LiveLabel *selectable : m_selectable)
-            selectable->clearSelection();
+        for (LiveLabel *selectable : m_selectable) {
+            if (selectable->hasSelectedText())
+                selectable->setSelection(0, 0);
+        }
     });
 }
 

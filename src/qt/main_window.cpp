@@ -35,13 +35,6 @@ QIcon applicationIcon()
     return QIcon(QPixmap::fromImage(reader.read()));
 }
 
-// The organisation's name and the program's are both the package's.
-QString userFileName()
-{
-    const QString name = QStringLiteral("qz-ostrel");
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, name, name).fileName();
-}
-
 // A value as the text it was in the file: QSettings reads a bare comma as a list.
 QString textOf(const QVariant &value)
 {
@@ -61,9 +54,11 @@ bool installChineseQtTranslations(QCoreApplication &application)
     return QCoreApplication::installTranslator(qt);
 }
 
-QtSettingsStore::QtSettingsStore()
-    : m_fileName(userFileName())
+QString QtSettingsStore::userFileName()
 {
+    // The organisation's name and the program's are both the package's.
+    const QString name = QStringLiteral("qz-ostrel");
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, name, name).fileName();
 }
 
 QtSettingsStore::QtSettingsStore(QString fileName)

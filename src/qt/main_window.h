@@ -27,11 +27,12 @@ bool installChineseQtTranslations(QCoreApplication &application);
 // damaged file stays as it is until the user confirms new settings.
 class QtSettingsStore : public SettingsStore {
 public:
+    // The file at `fileName`, which need not exist yet; the user's own file unless told.
+    explicit QtSettingsStore(QString fileName = userFileName());
+
     // The user's own file in the desktop's folder of settings, ~/.config/qz-ostrel/qz-ostrel.ini
     // unless XDG_CONFIG_HOME names another folder.
-    QtSettingsStore();
-    // The file at `fileName`, which need not exist yet.
-    explicit QtSettingsStore(QString fileName);
+    static QString userFileName();
 
     const QString &fileName() const { return m_fileName; }
 

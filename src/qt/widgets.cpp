@@ -39,10 +39,9 @@ Relations relationsBut(const QAccessibleWidget &face, QAccessible::Relation matc
     return kept;
 }
 
-// An entry field as assistive technology sees it: what Qt tells of a line edit (an editable
-// text whose value, selection, caret and characters can be read and edited), labelled by the
-// label that shows its caption. Qt's own interface for a line edit would also name the frame
-// around the field as its label, and cannot be told of a label that names two fields.
+// An entry field as assistive technology sees it (see `FieldEdit`). Qt's own interface for a
+// line edit would also name the frame around the field as its label, and cannot be told of a
+// label that names two fields.
 class FieldAccessible : public QAccessibleWidget,
                         public QAccessibleTextInterface,
                         public QAccessibleEditableTextInterface {
@@ -189,22 +188,7 @@ private:
     int caretFor(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };
 
-// The fields whose caption the label shows, in the label's container.
-std::vector<FieldEdit *> fieldsCaptionedBy(const QLabel &label)
-{
-    std::vector<FieldEdit *> fields;
-    if (QWidget *container = label.parentWidget()) {
-        for (FieldEdit *field : container->findChildren<FieldEdit *>(Qt::FindDirectChildrenOnly)) {
-            if (field->caption() == &label)
-                fields.push_back(field);
-        }
-    }
-    return fields;
-}
-
-// A caption as assistive technology sees it: static text. A live label is described by the
-// caption it shows now; a caption beside a column of fields is the label of each field whose
-// caption it shows.
+// A caption as assistive technology sees it: static text (see `LiveLabel`, `FieldRowsLabel`).
 class CaptionAccessible : public QAccessibleWidget {
 public:
     explicit CaptionAccessible(QLabel &label)
@@ -224,9 +208,13 @@ public:
     Relations relations(QAccessible::Relation match) const override
     {
         Relations related = relationsBut(*this, match, QAccessible::Labelled);
-        if (!(match & QAccessible::Labelled))
+        QWidget *container = label().parentWidget();
+        if (!(match & QAccessible::Labelled) || !container)
             return related;
-        for (FieldEdit *field : fieldsCaptionedBy(label())) {
+        // The fields whose caption it shows stand beside it, in table order.
+        for (FieldEdit *field : container->findChildren<FieldEdit *>(Qt::FindDirectChildrenOnly)) {
+            if (field->caption() != &label())
+                continue;
             if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(field))
                 related.append({face, QAccessible::Labelled});
         }
@@ -281,23 +269,20 @@ public:
     }
 };
 
-template<class Widget> bool is(const QString &className, QObject *object)
-{
-    return className == QLatin1String(Widget::staticMetaObject.className()) &&
-           qobject_cast<Widget *>(object);
-}
-
-// The interfaces of the window's own widgets; Qt's for every other widget.
+// The interfaces of the window's own widgets; Qt's for every other widget. Qt asks for each
+// class an object is of, the object's own class first.
 QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object)
 {
-    if (is<LiveLabel>(className, object) || is<FieldRowsLabel>(className, object))
+    if (className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    if (qobject_cast<LiveLabel *>(object) || qobject_cast<FieldRowsLabel *>(object))
         return new CaptionAccessible(*static_cast<QLabel *>(object));
-    if (is<FieldEdit>(className, object))
-        return new FieldAccessible(*static_cast<FieldEdit *>(object));
-    if (is<FrameBox>(className, object))
-        return new FrameAccessible(*static_cast<FrameBox *>(object));
-    if (is<QComboBox>(className, object))
-        return new DropDownAccessible(*static_cast<QComboBox *>(object));
+    if (auto *field = qobject_cast<FieldEdit *>(object))
+        return new FieldAccessible(*field);
+    if (auto *frame = qobject_cast<FrameBox *>(object))
+        return new FrameAccessible(*frame);
+    if (auto *list = qobject_cast<QComboBox *>(object))
+        return new DropDownAccessible(*list);
     return nullptr;
 }
 
@@ -382,12 +367,6 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent *event)
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
-}
-
-void LiveLabel::clearSelection()
-{
-    if (hasSelectedText())
-        setSelection(0, 0);
 }
 
 void LiveLabel::copySelection()

@@ -121,9 +121,6 @@ public:
 
     void announce(const QString &caption);
 
-    // Drops the selection, as when the user has since selected text elsewhere, which the
-    // copy key must then copy instead.
-    void clearSelection();
     // Puts the selected part of the answer on the clipboard.
     void copySelection();
 
