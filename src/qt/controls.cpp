@@ -4,6 +4,7 @@
 
 #include "controls.h"
 
+#include "caption_fitting.h"
 #include "widgets.h"
 
 #include <QApplication>
@@ -18,26 +19,20 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cmath>
 
 namespace ostrel::gui {
 namespace {
 
-// A Chinese face a pixel wider than the one the window was drawn for would cut the last
-// stroke of a one-line caption that fills its place ("/千"). Rather than move the place, the
-// caption's letters close up by a pixel or two, which the eye does not notice.
+// The caption's font with its letters closed up to fit `width` (see `letterTightening`).
 QFont fittedFont(QFont font, const QString &caption, int width)
 {
-    constexpr qreal mostTightening = 2.0;
-    const qreal gaps = static_cast<qreal>(caption.size() - 1);
     const QFontMetricsF metrics(font);
-    const qreal excess =
-        std::max(metrics.horizontalAdvance(caption), metrics.tightBoundingRect(caption).right()) -
-        width;
-    if (gaps < 1 || excess <= 0)
-        return font;
-    font.setLetterSpacing(QFont::AbsoluteSpacing,
-                          -std::min(std::ceil(excess / gaps), mostTightening));
+    const qreal drawn =
+        std::max(metrics.horizontalAdvance(caption), metrics.tightBoundingRect(caption).right());
+    const double tightening =
+        layout::letterTightening(drawn, width, static_cast<std::size_t>(caption.size()));
+    if (tightening > 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -tightening);
     return font;
 }
 
