@@ -324,24 +324,21 @@ void Controls::bind(const layout::Control &control, QWidget &widget)
 {
     const Action onClick = control.action;
     const Action onEnter = control.actionOnEnter();
+    const auto run = [this](const Action &action) { return [this, action] { m_perform(action); }; };
     if (auto *field = qobject_cast<FieldEdit *>(&widget)) {
-        QObject::connect(field, &FieldEdit::clicked, field,
-                         [this, onClick] { m_perform(onClick); });
-        QObject::connect(field, &QLineEdit::returnPressed, field,
-                         [this, onEnter] { m_perform(onEnter); });
+        QObject::connect(field, &FieldEdit::clicked, field, run(onClick));
+        QObject::connect(field, &QLineEdit::returnPressed, field, run(onEnter));
         bindSelection(*field);
     } else if (auto *button = qobject_cast<QAbstractButton *>(&widget)) {
         // Qt has ticked or checked a check box or radio button when `clicked` comes, by the
         // mouse or by the keyboard, so its action sees the new state. Enter: `eventFilter`.
-        QObject::connect(button, &QAbstractButton::clicked, button,
-                         [this, onClick] { m_perform(onClick); });
+        QObject::connect(button, &QAbstractButton::clicked, button, run(onClick));
     } else if (auto *list = qobject_cast<QComboBox *>(&widget)) {
         // An item chosen from the list, Return, or the focus leaving after typing hands the
         // edit part's text to the calculator once; whatever it then shows is the calculator's.
         QLineEdit *edit = list->lineEdit();
         bindSelection(*edit);
-        QObject::connect(list, &QComboBox::activated, list,
-                         [this, onClick] { m_perform(onClick); });
+        QObject::connect(list, &QComboBox::activated, list, run(onClick));
         QObject::connect(edit, &QLineEdit::returnPressed, edit, [this, edit, onEnter] {
             edit->setModified(false);
             m_perform(onEnter);

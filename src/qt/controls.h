@@ -39,7 +39,6 @@ void applyLook(QWidget &window, const layout::WindowDescription &description);
 class Controls : public QObject {
     Q_OBJECT
 public:
-    // Runs a click's or a key's action.
     using Perform = std::function<void(const Action &)>;
 
     // Creates the controls in the description's order, so that a later control stands above
