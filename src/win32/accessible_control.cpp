@@ -77,7 +77,8 @@ HRESULT answerText(std::u16string_view text, BSTR *answer)
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // Windows' own accessible object of a control, with the accessibility table's name and
 // description. Everything else, its role, state, place, value, default action and its place
-// among the window's other objects, is the standard object's.
+// among the window's other objects, is the standard object's, to which the calls go as they
+// came.
 class AccessibleControl final : public IAccessible {
 public:
     // Takes over the caller's reference to `standard`.
@@ -91,21 +92,19 @@ public:
     AccessibleControl(const AccessibleControl &) = delete;
     AccessibleControl &operator=(const AccessibleControl &) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    STDMETHOD(QueryInterface)(REFIID iid, void **object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
-            iid == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
-        }
         // Enumerating the children and finding the window: the standard object's answer.
-        return m_standard->QueryInterface(iid, object);
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(IDispatch) && iid != __uuidof(IAccessible))
+            return m_standard->QueryInterface(iid, object);
+        *object = static_cast<IAccessible *>(this);
+        AddRef();
+        return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override
+    STDMETHOD_(ULONG, AddRef)() override { return ++m_references; }
+    STDMETHOD_(ULONG, Release)() override
     {
         const ULONG left = --m_references;
         if (left == 0)
@@ -113,24 +112,19 @@ public:
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    STDMETHOD(GetTypeInfoCount)(UINT *n) override { return m_standard->GetTypeInfoCount(n); }
+    STDMETHOD(GetTypeInfo)(UINT i, LCID l, ITypeInfo **t) override
     {
-        return m_standard->GetTypeInfoCount(count);
+        return m_standard->GetTypeInfo(i, l, t);
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    STDMETHOD(GetIDsOfNames)(REFIID iid, LPOLESTR *names, UINT n, LCID l, DISPID *ids) override
     {
-        return m_standard->GetTypeInfo(index, locale, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR *names, UINT count, LCID locale,
-                                            DISPID *ids) override
-    {
-        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+        return m_standard->GetIDsOfNames(iid, names, n, l, ids);
     }
     // Through the interface's type information onto this object, so that a client that asks
     // by dispatch hears the same name and description.
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID locale, WORD flags,
-                                     DISPPARAMS *parameters, VARIANT *result, EXCEPINFO *exception,
-                                     UINT *argumentError) override
+    STDMETHODIMP Invoke(DISPID member, REFIID, LCID locale, WORD flags, DISPPARAMS *parameters,
+                        VARIANT *result, EXCEPINFO *exception, UINT *argumentError) override
     {
         ITypeInfo *info = nullptr;
         HRESULT status = m_standard->GetTypeInfo(0, locale, &info);
@@ -142,13 +136,13 @@ public:
         return status;
     }
 
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    STDMETHOD(get_accName)(VARIANT child, BSTR *name) override
     {
         if (!isSelf(child))
             return m_standard->get_accName(child, name);
         return answerText(layout::accessibleName(m_control), name);
     }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    STDMETHOD(get_accDescription)(VARIANT child, BSTR *description) override
     {
         if (!isSelf(child))
             return m_standard->get_accDescription(child, description);
@@ -158,24 +152,7 @@ public:
             layout::accessibleDescription(m_control, IsWindowEnabled(m_handle) == FALSE),
             description);
     }
-
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
-    {
-        return m_standard->get_accParent(parent);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
-    {
-        return m_standard->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **dispatch) override
-    {
-        return m_standard->get_accChild(child, dispatch);
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
-    {
-        return m_standard->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    STDMETHOD(get_accRole)(VARIANT child, VARIANT *role) override
     {
         const auto own = roleOf(m_control);
         if (!isSelf(child) || !own)
@@ -188,7 +165,7 @@ public:
         return S_OK;
     }
     // A check box or radio button tells whether it is checked, as it shows.
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    STDMETHOD(get_accState)(VARIANT child, VARIANT *state) override
     {
         const HRESULT status = m_standard->get_accState(child, state);
         if (FAILED(status) || !isSelf(child) || !roleOf(m_control) || state->vt != VT_I4)
@@ -198,40 +175,7 @@ public:
                               : (state->lVal & ~LONG{STATE_SYSTEM_CHECKED});
         return status;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
-    {
-        return m_standard->get_accHelp(child, help);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
-    {
-        return m_standard->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override
-    {
-        return m_standard->get_accKeyboardShortcut(child, shortcut);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override
-    {
-        return m_standard->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override
-    {
-        return m_standard->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
-    {
-        return m_standard->get_accDefaultAction(child, action);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
-    {
-        return m_standard->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
-                                          VARIANT child) override
-    {
-        return m_standard->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    STDMETHOD(accNavigate)(LONG direction, VARIANT start, VARIANT *end) override
     {
         if (direction != labelledByRelation || !isSelf(start))
             return m_standard->accNavigate(direction, start, end);
@@ -252,22 +196,41 @@ public:
         end->pdispVal = object;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT *child) override
+
+    STDMETHOD(get_accParent)(IDispatch **p) override { return m_standard->get_accParent(p); }
+    STDMETHOD(get_accChildCount)(LONG *n) override { return m_standard->get_accChildCount(n); }
+    STDMETHOD(get_accChild)(VARIANT c, IDispatch **p) override
     {
-        return m_standard->accHitTest(left, top, child);
+        return m_standard->get_accChild(c, p);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    STDMETHOD(get_accValue)(VARIANT c, BSTR *s) override { return m_standard->get_accValue(c, s); }
+    STDMETHOD(get_accHelp)(VARIANT c, BSTR *s) override { return m_standard->get_accHelp(c, s); }
+    STDMETHOD(get_accHelpTopic)(BSTR *s, VARIANT c, LONG *n) override
     {
-        return m_standard->accDoDefaultAction(child);
+        return m_standard->get_accHelpTopic(s, c, n);
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    STDMETHOD(get_accKeyboardShortcut)(VARIANT c, BSTR *s) override
     {
-        return m_standard->put_accName(child, name);
+        return m_standard->get_accKeyboardShortcut(c, s);
     }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    STDMETHOD(get_accFocus)(VARIANT *c) override { return m_standard->get_accFocus(c); }
+    STDMETHOD(get_accSelection)(VARIANT *c) override { return m_standard->get_accSelection(c); }
+    STDMETHOD(get_accDefaultAction)(VARIANT c, BSTR *s) override
     {
-        return m_standard->put_accValue(child, value);
+        return m_standard->get_accDefaultAction(c, s);
     }
+    STDMETHOD(accSelect)(LONG flags, VARIANT c) override { return m_standard->accSelect(flags, c); }
+    STDMETHOD(accLocation)(LONG *x, LONG *y, LONG *width, LONG *height, VARIANT c) override
+    {
+        return m_standard->accLocation(x, y, width, height, c);
+    }
+    STDMETHOD(accHitTest)(LONG x, LONG y, VARIANT *c) override
+    {
+        return m_standard->accHitTest(x, y, c);
+    }
+    STDMETHOD(accDoDefaultAction)(VARIANT c) override { return m_standard->accDoDefaultAction(c); }
+    STDMETHOD(put_accName)(VARIANT c, BSTR s) override { return m_standard->put_accName(c, s); }
+    STDMETHOD(put_accValue)(VARIANT c, BSTR s) override { return m_standard->put_accValue(c, s); }
 
 private:
     // Only Release ends it.
