@@ -4,6 +4,7 @@
 
 #include "accessible_control.h"
 
+#include "control_behaviour.h"
 #include "wide_text.h"
 #include "win32_window.h"
 #include "window_description.h"
@@ -12,13 +13,13 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace ostrel::win32 {
 namespace {
 
-constexpr UINT_PTR accessibleSubclass = 1;
 // The relations screen readers ask for through accNavigate, beyond the directions of the
 // original interface: the label that shows a control's caption, and what a label captions.
 constexpr LONG labelledByRelation = 0x1003;
@@ -259,24 +260,13 @@ std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const Annotation &an
     return answer;
 }
 
-LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data)
+LRESULT accessibleProcedure(const Annotation &annotation, HWND handle, UINT message, WPARAM wParam,
+                            LPARAM lParam)
 {
-    switch (message) {
-    case WM_GETOBJECT:
-        // The object asked for comes as a 32-bit number, whatever the width of lParam.
-        if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-            if (const auto answer =
-                    answerFor(handle, wParam, *reinterpret_cast<const Annotation *>(data)))
-                return *answer;
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(handle, accessibleProcedure, accessibleSubclass);
-        delete reinterpret_cast<const Annotation *>(data);
-        break;
-    default:
-        break;
+    // The object asked for comes as a 32-bit number, whatever the width of lParam.
+    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+        if (const auto answer = answerFor(handle, wParam, annotation))
+            return *answer;
     }
     return DefSubclassProc(handle, message, wParam, lParam);
 }
@@ -296,8 +286,7 @@ ComApartment::~ComApartment()
 
 void answerScreenReaders(HWND handle, const layout::Control &control, int labelCommandId)
 {
-    SetWindowSubclass(handle, accessibleProcedure, accessibleSubclass,
-                      reinterpret_cast<DWORD_PTR>(new Annotation{&control, labelCommandId}));
+    subclass(handle, std::bind_front(accessibleProcedure, Annotation{&control, labelCommandId}));
 }
 
 } // namespace ostrel::win32

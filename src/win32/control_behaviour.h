@@ -13,6 +13,13 @@
 // What the window's controls do beyond Windows' own controls, added to each by subclassing.
 namespace ostrel::win32 {
 
+// What a subclass does with a control's message before the control's own procedure; it hands
+// on what it leaves to the control with DefSubclassProc.
+using MessageHandler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+
+// Puts `handler` before the control's own procedure until the control is destroyed.
+void subclass(HWND control, MessageHandler handler);
+
 // What an entry field reports: a completed left click, after the field has put the caret
 // where the mouse fell, so that whatever the click runs has the last word on the caret;
 // Enter; and text newly selected in it, by the mouse, the keys or Tab.
@@ -22,16 +29,15 @@ struct FieldEvents {
     std::function<void()> textSelected;
 };
 
-// `events` must outlive the field.
-void reportFieldEvents(HWND field, FieldEvents &events);
+void reportFieldEvents(HWND field, FieldEvents events);
 
 // A key that went down (WM_KEYDOWN's key and flags), in the terms the layout's rules for keys
 // ask about: the modifier keys held down with it, and whether the keyboard repeats a held key.
 layout::KeyPress keyPressOf(WPARAM key, LPARAM flags);
 
-// Enter on the button, check box or radio button while it has the focus goes to `enter`, which
-// must outlive the control, instead of to the dialog manager.
-void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> &enter);
+// Enter on the button, check box or radio button while it has the focus goes to `enter`
+// instead of to the dialog manager.
+void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> enter);
 
 // A key of the on-screen keypad: a mouse click presses it without taking the focus from the
 // field being typed into. Tab still reaches it.

@@ -155,29 +155,25 @@ void Controls::bind(const layout::Control &control, HWND handle)
         if (isList)
             answerScreenReaders(field, control, 0);
         // Text selected in a field after a caption's is what the user means to copy next.
-        auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(
-            FieldEvents{[this, onClick] { m_perform(onClick); },
-                        [onEnter, handle, isList](const layout::KeyPress &press) {
-                            if (isList)
-                                SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
-                            onEnter(press);
-                        },
-                        [this] {
-                            for (const auto &selectable : m_selectable) {
-                                if (selectable)
-                                    selectable->clearSelection();
-                            }
-                        }}));
-        reportFieldEvents(field, events);
+        reportFieldEvents(field, {[this, onClick] { m_perform(onClick); },
+                                  [onEnter, handle, isList](const layout::KeyPress &press) {
+                                      if (isList)
+                                          SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
+                                      onEnter(press);
+                                  },
+                                  [this] {
+                                      for (const auto &selectable : m_selectable) {
+                                          if (selectable)
+                                              selectable->clearSelection();
+                                      }
+                                  }});
     } else if (control.selectableText) {
         m_selectable[m_window.positionOf(control)] = std::make_unique<SelectableText>(handle);
     } else if (isFrameDrawnByWindow(control)) {
         paintItself(handle, control);
     } else if (control.kind == layout::Kind::button || control.kind == layout::Kind::checkBox ||
                isRadio(&control)) {
-        pressOnEnter(handle,
-                     *m_enterPresses.emplace_back(
-                         std::make_unique<std::function<void(const layout::KeyPress &)>>(onEnter)));
+        pressOnEnter(handle, onEnter);
         if (control.kind == layout::Kind::button && control.keepsFocusWhereItIs)
             pressWithoutFocus(handle);
     }

@@ -116,8 +116,6 @@ private:
     const layout::WindowDescription &m_window;
     Perform m_perform;
     std::vector<HWND> m_handles; // in the description's order
-    std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
-    std::vector<std::unique_ptr<std::function<void(const layout::KeyPress &)>>> m_enterPresses;
     // By the control's place in the description; none for the controls that show no
     // selectable text.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;

@@ -4,6 +4,7 @@
 
 #include "selectable_text.h"
 
+#include "control_behaviour.h"
 #include "fonts.h"
 #include "keys.h"
 #include "wide_text.h"
@@ -19,8 +20,6 @@
 
 namespace ostrel::win32 {
 namespace {
-
-constexpr UINT_PTR selectableSubclass = 1;
 
 // A context menu asked for from the keyboard comes without a place.
 constexpr LPARAM noPlace = -1;
@@ -123,13 +122,9 @@ private:
 SelectableText::SelectableText(HWND label)
     : m_label(label)
 {
-    SetWindowSubclass(label, procedure, selectableSubclass, reinterpret_cast<DWORD_PTR>(this));
-}
-
-SelectableText::~SelectableText()
-{
-    if (IsWindow(m_label))
-        RemoveWindowSubclass(m_label, procedure, selectableSubclass);
+    subclass(label, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return handle(message, wParam, lParam);
+    });
 }
 
 std::u16string SelectableText::selectedText() const
@@ -265,16 +260,6 @@ void SelectableText::showMenu(LPARAM screenPoint)
     default:
         break;
     }
-}
-
-LRESULT CALLBACK SelectableText::procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data)
-{
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(label, procedure, selectableSubclass);
-        return DefSubclassProc(label, message, wParam, lParam);
-    }
-    return reinterpret_cast<SelectableText *>(data)->handle(message, wParam, lParam);
 }
 
 LRESULT SelectableText::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -146,11 +146,11 @@ bool putOnClipboard(HWND owner, std::u16string_view text)
     return copiedAll;
 }
 
-std::u16string clipboardText(HWND owner)
+std::optional<std::u16string> clipboardText(HWND owner)
 {
-    std::u16string text;
     if (!OpenClipboard(owner))
-        return text;
+        return std::nullopt;
+    std::u16string text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
             text = held;

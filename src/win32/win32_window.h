@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace ostrel::win32 {
 
@@ -54,9 +55,9 @@ std::u16string windowText(HWND window);
 // Puts plain text on the clipboard, each line ended by CR LF; false when it could not.
 bool putOnClipboard(HWND owner, std::u16string_view text);
 
-// The plain text on the clipboard as it is held there (lines ended by CR LF); empty when there
-// is none or the clipboard could not be opened.
-std::u16string clipboardText(HWND owner);
+// The plain text on the clipboard as it is held there (lines ended by CR LF), empty when there
+// is none; none when the clipboard could not be opened.
+std::optional<std::u16string> clipboardText(HWND owner);
 
 // A text as the Windows clipboard holds plain text, each line ended by CR LF, and back.
 std::u16string withWindowsLineEnds(std::u16string_view text);
