@@ -2,9 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accessible_control.h"
-
 #include "control_behaviour.h"
+
 #include "wide_text.h"
 #include "win32_window.h"
 #include "window_description.h"

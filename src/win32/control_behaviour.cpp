@@ -4,7 +4,7 @@
 
 #include "control_behaviour.h"
 
-#include "label_painting.h"
+#include "painting.h"
 #include "utf16.h"
 #include "wide_text.h"
 #include "win32_window.h"

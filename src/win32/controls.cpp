@@ -4,10 +4,7 @@
 
 #include "controls.h"
 
-#include "accessible_control.h"
-#include "dpi.h"
 #include "drawing.h"
-#include "label_painting.h"
 #include "wide_text.h"
 #include "window_table.h"
 

@@ -5,10 +5,9 @@
 #pragma once
 
 #include "actions.h"
-#include "colours.h"
 #include "control_behaviour.h"
-#include "fonts.h"
 #include "keys.h"
+#include "painting.h"
 #include "selectable_text.h"
 #include "window_description.h"
 

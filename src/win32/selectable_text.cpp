@@ -5,8 +5,8 @@
 #include "selectable_text.h"
 
 #include "control_behaviour.h"
-#include "fonts.h"
 #include "keys.h"
+#include "painting.h"
 #include "wide_text.h"
 #include "win32_window.h"
 

@@ -11,10 +11,9 @@
 // greys out in the itemised model and keeps its text; the detail reaches the clipboard as
 // Windows keeps text. Checked against the core through the test double where it can tell.
 #include "core_backend.h"
-#include "dpi.h"
 #include "fee_windows.h"
 #include "main_window.h"
-#include "message_loop.h"
+#include "painting.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "win32_dialog.h"

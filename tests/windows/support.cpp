@@ -4,7 +4,7 @@
 
 #include "support.h"
 
-#include "message_loop.h"
+#include "main_window.h"
 #include "win32_window.h"
 
 #include <array>

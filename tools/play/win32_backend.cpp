@@ -5,9 +5,8 @@
 #include "win32_backend.h"
 
 #include "controls.h"
-#include "dpi.h"
 #include "main_window.h"
-#include "message_loop.h"
+#include "painting.h"
 #include "utf8.h"
 #include "wide_text.h"
 #include "win32_window.h"
