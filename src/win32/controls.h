@@ -108,8 +108,9 @@ private:
     bool draw(const DRAWITEMSTRUCT &item);
     HWND create(const layout::Control &control, HWND window);
     void bind(const layout::Control &control, HWND handle);
+    // Stacks the controls and starts the dialog manager's groups, as layout::stackingOrder
+    // and layout::groupStarts say.
     void stack();
-    void groupRadioButtons();
 
     HWND m_parent;
     const layout::WindowDescription &m_window;

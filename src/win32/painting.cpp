@@ -69,11 +69,6 @@ COLORREF colourOf(layout::Colour colour, layout::SystemColour systemColour)
     return GetSysColor(systemIndex(std::get<layout::SystemColour>(resolved)));
 }
 
-bool isSystem(layout::Colour colour)
-{
-    return colour.role == layout::Colour::Role::system || colour.role == layout::Colour::Role::none;
-}
-
 int CALLBACK faceFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
     *reinterpret_cast<bool *>(found) = true;
@@ -149,11 +144,6 @@ ControlColours coloursOf(const layout::Control &control)
     const layout::SystemColours system = layout::systemColoursOf(control.kind);
     return {colourOf(control.foreground, system.foreground),
             colourOf(control.background, system.background)};
-}
-
-bool usesSystemColours(const layout::Control &control)
-{
-    return isSystem(control.foreground) && isSystem(control.background);
 }
 
 COLORREF windowBackground(const layout::WindowLook &look)
@@ -262,11 +252,6 @@ void paintLabel(const DRAWITEMSTRUCT &item, const layout::WindowDescription &win
         TextOutW(dc, item.rcItem.left, item.rcItem.top + top, line.data(),
                  static_cast<int>(line.size()));
     }
-}
-
-bool isFrameDrawnByWindow(const layout::Control &frame)
-{
-    return frame.kind == layout::Kind::frame && !usesSystemColours(frame);
 }
 
 void paintFrame(HWND frame, HDC dc, const layout::Control &control)

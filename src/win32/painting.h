@@ -39,9 +39,6 @@ struct ControlColours {
 // the rest, as Windows draws that kind of control.
 ControlColours coloursOf(const layout::Control &control);
 
-// Whether the control keeps the colours the system draws it in, whatever they are.
-bool usesSystemColours(const layout::Control &control);
-
 // The colour of the window's own face.
 COLORREF windowBackground(const layout::WindowLook &look);
 
@@ -103,8 +100,6 @@ private:
 // is a little too wide).
 void paintLabel(const DRAWITEMSTRUCT &item, const layout::WindowDescription &window,
                 const layout::Control &label, unsigned dpi);
-
-bool isFrameDrawnByWindow(const layout::Control &frame);
 
 // A frame drawn the same everywhere: its face in its own colour, an etched edge and the
 // caption on the edge's top line.

@@ -5,6 +5,7 @@
 #include "win32_window.h"
 
 #include "controls.h"
+#include "line_ends.h"
 #include "wide_text.h"
 #include "window_description.h"
 
@@ -30,30 +31,6 @@ bool openClipboard(HWND owner)
 }
 
 } // namespace
-
-std::u16string withWindowsLineEnds(std::u16string_view text)
-{
-    std::u16string converted;
-    converted.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
-            converted += u'\r';
-        converted += text[i];
-    }
-    return converted;
-}
-
-std::u16string withPlainLineEnds(std::u16string_view text)
-{
-    std::u16string converted;
-    converted.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            continue;
-        converted += text[i];
-    }
-    return converted;
-}
 
 std::u16string windowText(HWND window)
 {
@@ -125,7 +102,7 @@ void Win32Window::setBoard(Stock stock, Board board)
 
 bool putOnClipboard(HWND owner, std::u16string_view text)
 {
-    const std::u16string copied = withWindowsLineEnds(text);
+    const std::u16string copied = layout::withWindowsLineEnds(text);
     if (!openClipboard(owner))
         return false;
     EmptyClipboard();

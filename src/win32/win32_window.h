@@ -59,8 +59,4 @@ bool putOnClipboard(HWND owner, std::u16string_view text);
 // is none; none when the clipboard could not be opened.
 std::optional<std::u16string> clipboardText(HWND owner);
 
-// A text as the Windows clipboard holds plain text, each line ended by CR LF, and back.
-std::u16string withWindowsLineEnds(std::u16string_view text);
-std::u16string withPlainLineEnds(std::u16string_view text);
-
 } // namespace ostrel::win32

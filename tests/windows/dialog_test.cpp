@@ -12,6 +12,7 @@
 // Windows keeps text. Checked against the core through the test double where it can tell.
 #include "core_backend.h"
 #include "fee_windows.h"
+#include "line_ends.h"
 #include "main_window.h"
 #include "painting.h"
 #include "support.h"
@@ -461,7 +462,7 @@ TEST_F(DialogTest, CopyPutsTheDetailWithWindowsLineEnds)
     const std::u16string &expected = m_core.clipboard();
     ASSERT_NE(expected.find(u'\n'), std::u16string::npos);
     ASSERT_NE(expected.find(u'\t'), std::u16string::npos);
-    EXPECT_EQ(copied, win32::withWindowsLineEnds(expected));
+    EXPECT_EQ(copied, layout::withWindowsLineEnds(expected));
     for (std::size_t at = copied.find(u'\n'); at != std::u16string::npos;
          at = copied.find(u'\n', at + 1))
         EXPECT_TRUE(at > 0 && copied[at - 1] == u'\r') << "a line feed alone at " << at;

@@ -5,6 +5,7 @@
 #include "win32_backend.h"
 
 #include "controls.h"
+#include "line_ends.h"
 #include "main_window.h"
 #include "painting.h"
 #include "utf8.h"
@@ -409,7 +410,7 @@ bool Win32Backend::isChecked(const layout::Control &control) const
 
 std::u16string Win32Backend::clipboard() const
 {
-    return win32::withPlainLineEnds(win32::clipboardText(m_window.handle()).value_or(u""));
+    return layout::withPlainLineEnds(win32::clipboardText(m_window.handle()).value_or(u""));
 }
 
 void Win32Backend::storeText(std::string_view key, std::u16string_view text)
