@@ -26,13 +26,6 @@ constexpr LONG labelledByRelation = 0x1003;
 // Interfaces are named by __uuidof, not by oleacc's IID_ constants: MinGW's import library
 // links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
 
-// What the control's object tells beyond Windows' own: its row of the window description,
-// and the command id of the label that shows its caption (0: none).
-struct Annotation {
-    const layout::Control *control;
-    int labelCommandId;
-};
-
 // The role of a control that Windows' own object may not tell: Wine's takes every button for
 // a plain window.
 std::optional<LONG> roleOf(const layout::Control &control)
@@ -82,11 +75,12 @@ HRESULT answerText(std::u16string_view text, BSTR *answer)
 class AccessibleControl final : public IAccessible {
 public:
     // Takes over the caller's reference to `standard`.
-    AccessibleControl(IAccessible *standard, HWND handle, const Annotation &annotation)
+    AccessibleControl(IAccessible *standard, HWND handle, const layout::Control &control,
+                      int labelCommandId)
         : m_standard(standard)
         , m_handle(handle)
-        , m_control(*annotation.control)
-        , m_labelCommandId(annotation.labelCommandId)
+        , m_control(control)
+        , m_labelCommandId(labelCommandId)
     {
     }
     AccessibleControl(const AccessibleControl &) = delete;
@@ -238,6 +232,8 @@ private:
 
     IAccessible *m_standard;
     HWND m_handle;
+    // What it tells beyond Windows' own object: its row of the window description, and the
+    // command id of the label that shows its caption (0: none).
     const layout::Control &m_control;
     int m_labelCommandId;
     std::atomic<ULONG> m_references = 1;
@@ -246,25 +242,26 @@ private:
 
 // The answer to WM_GETOBJECT for the client area, or none when Windows cannot make its own
 // object: the control's default answer is then better than nothing.
-std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const Annotation &annotation)
+std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const layout::Control &control,
+                                 int labelCommandId)
 {
     IAccessible *standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))) ||
         !standard)
         return std::nullopt;
-    IAccessible *named = new AccessibleControl(standard, handle, annotation);
+    IAccessible *named = new AccessibleControl(standard, handle, control, labelCommandId);
     const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, named);
     named->Release();
     return answer;
 }
 
-LRESULT accessibleProcedure(const Annotation &annotation, HWND handle, UINT message, WPARAM wParam,
-                            LPARAM lParam)
+LRESULT accessibleProcedure(const layout::Control &control, int labelCommandId, HWND handle,
+                            UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The object asked for comes as a 32-bit number, whatever the width of lParam.
     if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-        if (const auto answer = answerFor(handle, wParam, annotation))
+        if (const auto answer = answerFor(handle, wParam, control, labelCommandId))
             return *answer;
     }
     return DefSubclassProc(handle, message, wParam, lParam);
@@ -285,7 +282,7 @@ ComApartment::~ComApartment()
 
 void answerScreenReaders(HWND handle, const layout::Control &control, int labelCommandId)
 {
-    subclass(handle, std::bind_front(accessibleProcedure, Annotation{&control, labelCommandId}));
+    subclass(handle, std::bind_front(accessibleProcedure, std::cref(control), labelCommandId));
 }
 
 } // namespace ostrel::win32

@@ -16,15 +16,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ostrel::win32 {
 namespace {
 
 // WM_KEYDOWN's flag of a key already down: the keyboard's repeat of a held key.
 constexpr LPARAM keyWasDown = LPARAM{1} << 30;
-
-// The virtual-key code of a letter is its capital.
-constexpr WPARAM letterC = 'C';
 
 bool asksForEnter(LPARAM dialogMessage)
 {
@@ -265,21 +263,14 @@ layout::KeyPress keyPressOf(WPARAM key, LPARAM flags)
 {
     const auto isDown = [](int modifier) { return GetKeyState(modifier) < 0; };
     layout::KeyPress press;
-    switch (key) {
-    case VK_RETURN:
-        press.key = layout::KeyName::enter;
-        break;
-    case VK_ESCAPE:
-        press.key = layout::KeyName::escape;
-        break;
-    case letterC:
-        press.key = layout::KeyName::letterC;
-        break;
-    case VK_INSERT:
-        press.key = layout::KeyName::insert;
-        break;
-    default:
-        break;
+    // The virtual-key code of a letter is its capital.
+    constexpr std::pair<WPARAM, layout::KeyName> names[]{{VK_RETURN, layout::KeyName::enter},
+                                                         {VK_ESCAPE, layout::KeyName::escape},
+                                                         {'C', layout::KeyName::letterC},
+                                                         {VK_INSERT, layout::KeyName::insert}};
+    for (const auto &[code, name] : names) {
+        if (code == key)
+            press.key = name;
     }
     press.control = isDown(VK_CONTROL);
     press.shift = isDown(VK_SHIFT);

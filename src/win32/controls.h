@@ -48,7 +48,6 @@ public:
     Controls(HWND window, const layout::WindowDescription &description, Perform perform);
     Controls(const Controls &) = delete;
     Controls &operator=(const Controls &) = delete;
-    ~Controls() = default;
 
     const layout::WindowDescription &description() const { return m_window; }
     HWND handle(const layout::Control &control) const

@@ -197,9 +197,17 @@ ControlFont::ControlFont(HDC dc, HWND control)
 {
 }
 
+ControlFont::ControlFont(HWND control)
+    : ControlFont(GetDC(control), control)
+{
+    m_owner = control;
+}
+
 ControlFont::~ControlFont()
 {
     SelectObject(m_dc, m_previous);
+    if (m_owner)
+        ReleaseDC(m_owner, m_dc);
 }
 
 int ControlFont::lineHeight() const
@@ -211,14 +219,12 @@ int ControlFont::lineHeight() const
 
 void FontCache::keepOnly(unsigned dpi)
 {
-    for (auto it = m_fonts.begin(); it != m_fonts.end();) {
-        if (std::get<unsigned>(it->first) == dpi) {
-            ++it;
-            continue;
-        }
-        DeleteObject(it->second);
-        it = m_fonts.erase(it);
-    }
+    std::erase_if(m_fonts, [dpi](const auto &entry) {
+        const bool other = std::get<unsigned>(entry.first) != dpi;
+        if (other)
+            DeleteObject(entry.second);
+        return other;
+    });
 }
 
 void paintLabel(const DRAWITEMSTRUCT &item, const layout::WindowDescription &window,

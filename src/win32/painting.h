@@ -80,14 +80,19 @@ private:
 class ControlFont {
 public:
     ControlFont(HDC dc, HWND control);
+    // On the control's own device context, for measuring, released with the font.
+    explicit ControlFont(HWND control);
     ~ControlFont();
     ControlFont(const ControlFont &) = delete;
     ControlFont &operator=(const ControlFont &) = delete;
+
+    HDC dc() const { return m_dc; }
 
     // The height of a line of the font, at least a pixel.
     int lineHeight() const;
 
 private:
+    HWND m_owner = nullptr; // the control whose device context it took; none: the caller's
     HDC m_dc;
     HGDIOBJ m_previous;
 };

@@ -99,24 +99,6 @@ int widthOf(HDC dc, std::wstring_view text)
     return size.cx;
 }
 
-// The caption's device context, for measuring.
-class ClientDc {
-public:
-    explicit ClientDc(HWND label)
-        : m_label(label)
-        , m_dc(GetDC(label))
-    {
-    }
-    ClientDc(const ClientDc &) = delete;
-    ClientDc &operator=(const ClientDc &) = delete;
-    ~ClientDc() { ReleaseDC(m_label, m_dc); }
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_label;
-    HDC m_dc;
-};
-
 } // namespace
 
 SelectableText::SelectableText(HWND label)
@@ -169,15 +151,14 @@ std::size_t SelectableText::positionAt(LPARAM point) const
         return 0;
     RECT area{};
     GetClientRect(m_label, &area);
-    const ClientDc dc(m_label);
-    const ControlFont font(dc.get(), m_label);
-    const std::vector<Line> lines = linesOf(dc.get(), text, area.right - area.left);
+    const ControlFont font(m_label);
+    const std::vector<Line> lines = linesOf(font.dc(), text, area.right - area.left);
     const auto row = static_cast<std::size_t>(at.y / font.lineHeight());
     if (row >= lines.size())
         return text.size();
     const Line &line = lines[row];
     const std::vector<int> ends =
-        characterEnds(dc.get(), std::wstring_view(text).substr(line.start, line.length));
+        characterEnds(font.dc(), std::wstring_view(text).substr(line.start, line.length));
     // Before a character when the mouse is left of its middle.
     int left = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {

@@ -40,17 +40,6 @@ std::u16string windowText(HWND window)
     return toU16(text);
 }
 
-Win32Window::Win32Window(const Controls &controls, HWND owner)
-    : m_controls(controls)
-    , m_owner(owner)
-{
-}
-
-std::u16string Win32Window::text(Field field) const
-{
-    return windowText(m_controls.field(field));
-}
-
 void Win32Window::setText(Field field, std::u16string_view text)
 {
     m_controls.setText(*m_controls.description().fieldControl(field), text);
@@ -61,11 +50,6 @@ void Win32Window::setCaret(Field field, std::size_t position)
     // The field keeps the caret within its text.
     const std::size_t inRange = std::min(position, layout::maxTextLength);
     SendMessageW(m_controls.field(field), EM_SETSEL, inRange, static_cast<LPARAM>(inRange));
-}
-
-void Win32Window::setFocus(Field field)
-{
-    SetFocus(m_controls.field(field));
 }
 
 void Win32Window::setResult(std::u16string_view caption)
@@ -108,17 +92,15 @@ bool putOnClipboard(HWND owner, std::u16string_view text)
     EmptyClipboard();
     const std::size_t bytes = (copied.size() + 1) * sizeof(char16_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool copiedAll = false;
-    if (void *held = memory ? GlobalLock(memory) : nullptr) {
+    void *held = memory ? GlobalLock(memory) : nullptr;
+    if (held) {
         std::memcpy(held, copied.c_str(), bytes);
         GlobalUnlock(memory);
-        // The clipboard owns the memory once it holds it.
-        copiedAll = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!copiedAll)
-            GlobalFree(memory);
-    } else if (memory) {
-        GlobalFree(memory);
     }
+    // The clipboard owns the memory once it holds it.
+    const bool copiedAll = held && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (memory && !copiedAll)
+        GlobalFree(memory);
     CloseClipboard();
     return copiedAll;
 }
@@ -136,11 +118,6 @@ std::optional<std::u16string> clipboardText(HWND owner)
     }
     CloseClipboard();
     return text;
-}
-
-void Win32Window::copyText(std::u16string_view text)
-{
-    putOnClipboard(m_owner, text);
 }
 
 DialogWindow &Win32Window::openDialog(const layout::WindowDescription &description,
