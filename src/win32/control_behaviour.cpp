@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -119,18 +120,9 @@ Selection selectionOf(HWND field)
 // dialog manager's selecting of the whole text when Tab moves the focus in.
 bool maySelect(UINT message)
 {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_KEYDOWN:
-    case WM_CHAR:
-    case EM_SETSEL:
-        return true;
-    default:
-        return false;
-    }
+    constexpr UINT selecting[]{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_MOUSEMOVE,
+                               WM_KEYDOWN,     WM_CHAR,          EM_SETSEL};
+    return std::ranges::find(selecting, message) != std::end(selecting);
 }
 
 LRESULT fieldMessage(const FieldEvents &events, HWND field, UINT message, WPARAM wParam,
