@@ -4,6 +4,7 @@
 
 #include "selectable_text.h"
 
+#include "caret.h"
 #include "control_behaviour.h"
 #include "keys.h"
 #include "painting.h"
@@ -159,14 +160,7 @@ std::size_t SelectableText::positionAt(LPARAM point) const
     const Line &line = lines[row];
     const std::vector<int> ends =
         characterEnds(font.dc(), std::wstring_view(text).substr(line.start, line.length));
-    // Before a character when the mouse is left of its middle.
-    int left = 0;
-    for (std::size_t i = 0; i < ends.size(); ++i) {
-        if (at.x < (left + ends[i]) / 2)
-            return line.start + i;
-        left = ends[i];
-    }
-    return line.start + line.length;
+    return line.start + layout::caretPositionAt(ends, at.x);
 }
 
 void SelectableText::paint(HDC dc) const
