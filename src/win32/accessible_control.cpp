@@ -240,31 +240,22 @@ private:
 };
 #pragma GCC diagnostic pop
 
-// The answer to WM_GETOBJECT for the client area, or none when Windows cannot make its own
-// object: the control's default answer is then better than nothing.
-std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const layout::Control &control,
-                                 int labelCommandId)
-{
-    IAccessible *standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void **>(&standard))) ||
-        !standard)
-        return std::nullopt;
-    IAccessible *named = new AccessibleControl(standard, handle, control, labelCommandId);
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, named);
-    named->Release();
-    return answer;
-}
-
+// The control's answer to WM_GETOBJECT for its client area: its own accessible object, or the
+// control's default answer when Windows cannot make its standard one, better than nothing.
 LRESULT accessibleProcedure(const layout::Control &control, int labelCommandId, HWND handle,
                             UINT message, WPARAM wParam, LPARAM lParam)
 {
+    IAccessible *standard = nullptr;
     // The object asked for comes as a 32-bit number, whatever the width of lParam.
-    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-        if (const auto answer = answerFor(handle, wParam, control, labelCommandId))
-            return *answer;
-    }
-    return DefSubclassProc(handle, message, wParam, lParam);
+    if (message != WM_GETOBJECT || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT ||
+        FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void **>(&standard))) ||
+        !standard)
+        return DefSubclassProc(handle, message, wParam, lParam);
+    IAccessible *named = new AccessibleControl(standard, handle, control, labelCommandId);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, named);
+    named->Release();
+    return answer;
 }
 
 } // namespace
