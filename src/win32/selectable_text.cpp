@@ -25,17 +25,6 @@ namespace {
 // A context menu asked for from the keyboard comes without a place.
 constexpr LPARAM noPlace = -1;
 
-UINT commandOf(layout::TextCommand command)
-{
-    return command == layout::TextCommand::copy ? SelectableText::copyItem
-                                                : SelectableText::selectAllItem;
-}
-
-UINT itemFlags(bool enabled)
-{
-    return static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
 struct Line {
     std::size_t start = 0;
     std::size_t length = 0;
@@ -218,8 +207,10 @@ void SelectableText::showMenu(LPARAM screenPoint)
         std::u16string text{item.caption};
         if (!item.shortcut.empty())
             text.append(u"\t").append(item.shortcut);
-        AppendMenuW(menu, itemFlags(layout::isEnabled(item.command, hasSelection(), hasText)),
-                    commandOf(item.command), toWide(text).c_str());
+        const bool enabled = layout::isEnabled(item.command, hasSelection(), hasText);
+        AppendMenuW(menu, static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED)),
+                    item.command == layout::TextCommand::copy ? copyItem : selectAllItem,
+                    toWide(text).c_str());
     }
     // The menu's own loop, which leaves the keyboard focus where it is.
     const auto chosen = static_cast<UINT>(TrackPopupMenu(
