@@ -4,7 +4,6 @@
 
 // qz-ostrel.exe: the calculator's window on Windows.
 #include "main_window.h"
-#include "message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "accessible_control.h"
+#include "control_behaviour.h"
 
 #include "wide_text.h"
 #include "win32_window.h"
@@ -12,26 +12,19 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace ostrel::win32 {
 namespace {
 
-constexpr UINT_PTR accessibleSubclass = 1;
 // The relations screen readers ask for through accNavigate, beyond the directions of the
 // original interface: the label that shows a control's caption, and what a label captions.
 constexpr LONG labelledByRelation = 0x1003;
 
 // Interfaces are named by __uuidof, not by oleacc's IID_ constants: MinGW's import library
 // links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
-
-// What the control's object tells beyond Windows' own: its row of the window description,
-// and the command id of the label that shows its caption (0: none).
-struct Annotation {
-    const layout::Control *control;
-    int labelCommandId;
-};
 
 // The role of a control that Windows' own object may not tell: Wine's takes every button for
 // a plain window.
@@ -77,35 +70,35 @@ HRESULT answerText(std::u16string_view text, BSTR *answer)
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // Windows' own accessible object of a control, with the accessibility table's name and
 // description. Everything else, its role, state, place, value, default action and its place
-// among the window's other objects, is the standard object's.
+// among the window's other objects, is the standard object's, to which the calls go as they
+// came.
 class AccessibleControl final : public IAccessible {
 public:
     // Takes over the caller's reference to `standard`.
-    AccessibleControl(IAccessible *standard, HWND handle, const Annotation &annotation)
+    AccessibleControl(IAccessible *standard, HWND handle, const layout::Control &control,
+                      int labelCommandId)
         : m_standard(standard)
         , m_handle(handle)
-        , m_control(*annotation.control)
-        , m_labelCommandId(annotation.labelCommandId)
+        , m_control(control)
+        , m_labelCommandId(labelCommandId)
     {
     }
     AccessibleControl(const AccessibleControl &) = delete;
     AccessibleControl &operator=(const AccessibleControl &) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
+    STDMETHOD(QueryInterface)(REFIID iid, void **object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) ||
-            iid == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
-        }
         // Enumerating the children and finding the window: the standard object's answer.
-        return m_standard->QueryInterface(iid, object);
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(IDispatch) && iid != __uuidof(IAccessible))
+            return m_standard->QueryInterface(iid, object);
+        *object = static_cast<IAccessible *>(this);
+        AddRef();
+        return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override
+    STDMETHOD_(ULONG, AddRef)() override { return ++m_references; }
+    STDMETHOD_(ULONG, Release)() override
     {
         const ULONG left = --m_references;
         if (left == 0)
@@ -113,24 +106,19 @@ public:
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    STDMETHOD(GetTypeInfoCount)(UINT *n) override { return m_standard->GetTypeInfoCount(n); }
+    STDMETHOD(GetTypeInfo)(UINT i, LCID l, ITypeInfo **t) override
     {
-        return m_standard->GetTypeInfoCount(count);
+        return m_standard->GetTypeInfo(i, l, t);
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    STDMETHOD(GetIDsOfNames)(REFIID iid, LPOLESTR *names, UINT n, LCID l, DISPID *ids) override
     {
-        return m_standard->GetTypeInfo(index, locale, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR *names, UINT count, LCID locale,
-                                            DISPID *ids) override
-    {
-        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+        return m_standard->GetIDsOfNames(iid, names, n, l, ids);
     }
     // Through the interface's type information onto this object, so that a client that asks
     // by dispatch hears the same name and description.
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID locale, WORD flags,
-                                     DISPPARAMS *parameters, VARIANT *result, EXCEPINFO *exception,
-                                     UINT *argumentError) override
+    STDMETHODIMP Invoke(DISPID member, REFIID, LCID locale, WORD flags, DISPPARAMS *parameters,
+                        VARIANT *result, EXCEPINFO *exception, UINT *argumentError) override
     {
         ITypeInfo *info = nullptr;
         HRESULT status = m_standard->GetTypeInfo(0, locale, &info);
@@ -142,13 +130,13 @@ public:
         return status;
     }
 
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    STDMETHOD(get_accName)(VARIANT child, BSTR *name) override
     {
         if (!isSelf(child))
             return m_standard->get_accName(child, name);
         return answerText(layout::accessibleName(m_control), name);
     }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    STDMETHOD(get_accDescription)(VARIANT child, BSTR *description) override
     {
         if (!isSelf(child))
             return m_standard->get_accDescription(child, description);
@@ -158,24 +146,7 @@ public:
             layout::accessibleDescription(m_control, IsWindowEnabled(m_handle) == FALSE),
             description);
     }
-
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
-    {
-        return m_standard->get_accParent(parent);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
-    {
-        return m_standard->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **dispatch) override
-    {
-        return m_standard->get_accChild(child, dispatch);
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
-    {
-        return m_standard->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    STDMETHOD(get_accRole)(VARIANT child, VARIANT *role) override
     {
         const auto own = roleOf(m_control);
         if (!isSelf(child) || !own)
@@ -188,7 +159,7 @@ public:
         return S_OK;
     }
     // A check box or radio button tells whether it is checked, as it shows.
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    STDMETHOD(get_accState)(VARIANT child, VARIANT *state) override
     {
         const HRESULT status = m_standard->get_accState(child, state);
         if (FAILED(status) || !isSelf(child) || !roleOf(m_control) || state->vt != VT_I4)
@@ -198,40 +169,7 @@ public:
                               : (state->lVal & ~LONG{STATE_SYSTEM_CHECKED});
         return status;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
-    {
-        return m_standard->get_accHelp(child, help);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
-    {
-        return m_standard->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override
-    {
-        return m_standard->get_accKeyboardShortcut(child, shortcut);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *child) override
-    {
-        return m_standard->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *children) override
-    {
-        return m_standard->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
-    {
-        return m_standard->get_accDefaultAction(child, action);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
-    {
-        return m_standard->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
-                                          VARIANT child) override
-    {
-        return m_standard->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    STDMETHOD(accNavigate)(LONG direction, VARIANT start, VARIANT *end) override
     {
         if (direction != labelledByRelation || !isSelf(start))
             return m_standard->accNavigate(direction, start, end);
@@ -252,22 +190,41 @@ public:
         end->pdispVal = object;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT *child) override
+
+    STDMETHOD(get_accParent)(IDispatch **p) override { return m_standard->get_accParent(p); }
+    STDMETHOD(get_accChildCount)(LONG *n) override { return m_standard->get_accChildCount(n); }
+    STDMETHOD(get_accChild)(VARIANT c, IDispatch **p) override
     {
-        return m_standard->accHitTest(left, top, child);
+        return m_standard->get_accChild(c, p);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    STDMETHOD(get_accValue)(VARIANT c, BSTR *s) override { return m_standard->get_accValue(c, s); }
+    STDMETHOD(get_accHelp)(VARIANT c, BSTR *s) override { return m_standard->get_accHelp(c, s); }
+    STDMETHOD(get_accHelpTopic)(BSTR *s, VARIANT c, LONG *n) override
     {
-        return m_standard->accDoDefaultAction(child);
+        return m_standard->get_accHelpTopic(s, c, n);
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    STDMETHOD(get_accKeyboardShortcut)(VARIANT c, BSTR *s) override
     {
-        return m_standard->put_accName(child, name);
+        return m_standard->get_accKeyboardShortcut(c, s);
     }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    STDMETHOD(get_accFocus)(VARIANT *c) override { return m_standard->get_accFocus(c); }
+    STDMETHOD(get_accSelection)(VARIANT *c) override { return m_standard->get_accSelection(c); }
+    STDMETHOD(get_accDefaultAction)(VARIANT c, BSTR *s) override
     {
-        return m_standard->put_accValue(child, value);
+        return m_standard->get_accDefaultAction(c, s);
     }
+    STDMETHOD(accSelect)(LONG flags, VARIANT c) override { return m_standard->accSelect(flags, c); }
+    STDMETHOD(accLocation)(LONG *x, LONG *y, LONG *width, LONG *height, VARIANT c) override
+    {
+        return m_standard->accLocation(x, y, width, height, c);
+    }
+    STDMETHOD(accHitTest)(LONG x, LONG y, VARIANT *c) override
+    {
+        return m_standard->accHitTest(x, y, c);
+    }
+    STDMETHOD(accDoDefaultAction)(VARIANT c) override { return m_standard->accDoDefaultAction(c); }
+    STDMETHOD(put_accName)(VARIANT c, BSTR s) override { return m_standard->put_accName(c, s); }
+    STDMETHOD(put_accValue)(VARIANT c, BSTR s) override { return m_standard->put_accValue(c, s); }
 
 private:
     // Only Release ends it.
@@ -275,47 +232,30 @@ private:
 
     IAccessible *m_standard;
     HWND m_handle;
+    // What it tells beyond Windows' own object: its row of the window description, and the
+    // command id of the label that shows its caption (0: none).
     const layout::Control &m_control;
     int m_labelCommandId;
     std::atomic<ULONG> m_references = 1;
 };
 #pragma GCC diagnostic pop
 
-// The answer to WM_GETOBJECT for the client area, or none when Windows cannot make its own
-// object: the control's default answer is then better than nothing.
-std::optional<LRESULT> answerFor(HWND handle, WPARAM flags, const Annotation &annotation)
+// The control's answer to WM_GETOBJECT for its client area: its own accessible object, or the
+// control's default answer when Windows cannot make its standard one, better than nothing.
+LRESULT accessibleProcedure(const layout::Control &control, int labelCommandId, HWND handle,
+                            UINT message, WPARAM wParam, LPARAM lParam)
 {
     IAccessible *standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
+    // The object asked for comes as a 32-bit number, whatever the width of lParam.
+    if (message != WM_GETOBJECT || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT ||
+        FAILED(CreateStdAccessibleObject(handle, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void **>(&standard))) ||
         !standard)
-        return std::nullopt;
-    IAccessible *named = new AccessibleControl(standard, handle, annotation);
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), flags, named);
+        return DefSubclassProc(handle, message, wParam, lParam);
+    IAccessible *named = new AccessibleControl(standard, handle, control, labelCommandId);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();
     return answer;
-}
-
-LRESULT CALLBACK accessibleProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data)
-{
-    switch (message) {
-    case WM_GETOBJECT:
-        // The object asked for comes as a 32-bit number, whatever the width of lParam.
-        if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-            if (const auto answer =
-                    answerFor(handle, wParam, *reinterpret_cast<const Annotation *>(data)))
-                return *answer;
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(handle, accessibleProcedure, accessibleSubclass);
-        delete reinterpret_cast<const Annotation *>(data);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(handle, message, wParam, lParam);
 }
 
 } // namespace
@@ -333,8 +273,7 @@ ComApartment::~ComApartment()
 
 void answerScreenReaders(HWND handle, const layout::Control &control, int labelCommandId)
 {
-    SetWindowSubclass(handle, accessibleProcedure, accessibleSubclass,
-                      reinterpret_cast<DWORD_PTR>(new Annotation{&control, labelCommandId}));
+    subclass(handle, std::bind_front(accessibleProcedure, std::cref(control), labelCommandId));
 }
 
 } // namespace ostrel::win32

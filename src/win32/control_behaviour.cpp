@@ -4,25 +4,26 @@
 
 #include "control_behaviour.h"
 
-#include "label_painting.h"
+#include "painting.h"
 #include "utf16.h"
 #include "wide_text.h"
+#include "win32_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace ostrel::win32 {
 namespace {
 
-enum SubclassId : UINT_PTR { fieldSubclass = 1, enterSubclass, keySubclass, frameSubclass };
-
 // WM_KEYDOWN's flag of a key already down: the keyboard's repeat of a held key.
 constexpr LPARAM keyWasDown = LPARAM{1} << 30;
-
-// The virtual-key code of a letter is its capital.
-constexpr WPARAM letterC = 'C';
 
 bool asksForEnter(LPARAM dialogMessage)
 {
@@ -56,17 +57,40 @@ bool isKept(WPARAM character)
 // EM_REPLACESEL, which keeps only its first line.
 void pasteOneLine(HWND field)
 {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field))
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT))
         return;
-    std::wstring pasted;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
-            pasted = text;
-            GlobalUnlock(data);
-        }
+    if (const auto pasted = clipboardText(field))
+        SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(*pasted).c_str()));
+}
+
+// Enter while the control has the focus goes to `enter`, not to the dialog manager's default
+// button; none for every other message.
+std::optional<LRESULT> takeEnter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                 const std::function<void(const layout::KeyPress &)> &enter)
+{
+    if (message == WM_GETDLGCODE && asksForEnter(lParam))
+        return DefSubclassProc(control, message, wParam, lParam) | DLGC_WANTMESSAGE;
+    if (message != WM_KEYDOWN || wParam != VK_RETURN)
+        return std::nullopt;
+    enter(keyPressOf(wParam, lParam));
+    return 0;
+}
+
+// Held for as long as it runs, as the control it serves may be destroyed meanwhile (a dialog
+// closed by Enter), and until the control is destroyed.
+using HeldHandler = std::shared_ptr<const MessageHandler>;
+
+LRESULT CALLBACK subclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR data)
+{
+    auto *held = reinterpret_cast<HeldHandler *>(data);
+    if (message != WM_NCDESTROY) {
+        const HeldHandler running = *held;
+        return (*running)(control, message, wParam, lParam);
     }
-    CloseClipboard();
-    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+    RemoveWindowSubclass(control, subclassProcedure, id);
+    delete held;
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 // The notification every push button sends its parent when it is clicked.
@@ -96,34 +120,17 @@ Selection selectionOf(HWND field)
 // dialog manager's selecting of the whole text when Tab moves the focus in.
 bool maySelect(UINT message)
 {
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_KEYDOWN:
-    case WM_CHAR:
-    case EM_SETSEL:
-        return true;
-    default:
-        return false;
-    }
+    constexpr UINT selecting[]{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_MOUSEMOVE,
+                               WM_KEYDOWN,     WM_CHAR,          EM_SETSEL};
+    return std::ranges::find(selecting, message) != std::end(selecting);
 }
 
-LRESULT fieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam, FieldEvents &events)
+LRESULT fieldMessage(const FieldEvents &events, HWND field, UINT message, WPARAM wParam,
+                     LPARAM lParam)
 {
+    if (const auto taken = takeEnter(field, message, wParam, lParam, events.enter))
+        return *taken;
     switch (message) {
-    case WM_GETDLGCODE:
-        // Enter belongs to the field, not to the dialog manager's default button.
-        if (asksForEnter(lParam))
-            return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTMESSAGE;
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN) {
-            events.enter(keyPressOf(wParam, lParam));
-            return 0;
-        }
-        break;
     case WM_CHAR:
     case WM_IME_CHAR:
         if (!isKept(wParam))
@@ -160,18 +167,13 @@ LRESULT fieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam, Fie
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
-LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
+LRESULT fieldProcedure(const FieldEvents &events, HWND field, UINT message, WPARAM wParam,
+                       LPARAM lParam)
 {
-    auto &events = *reinterpret_cast<FieldEvents *>(data);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(field, fieldProcedure, fieldSubclass);
-        return DefSubclassProc(field, message, wParam, lParam);
-    }
     if (!maySelect(message))
-        return fieldMessage(field, message, wParam, lParam, events);
+        return fieldMessage(events, field, message, wParam, lParam);
     const Selection before = selectionOf(field);
-    const LRESULT result = fieldMessage(field, message, wParam, lParam, events);
+    const LRESULT result = fieldMessage(events, field, message, wParam, lParam);
     const Selection after = selectionOf(field);
     if (!layout::keepsCaptionSelection(after.start != after.end) && after != before &&
         events.textSelected)
@@ -179,33 +181,15 @@ LRESULT CALLBACK fieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-LRESULT CALLBACK enterProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
+LRESULT enterProcedure(const std::function<void(const layout::KeyPress &)> &enter, HWND button,
+                       UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_GETDLGCODE:
-        if (asksForEnter(lParam))
-            return DefSubclassProc(button, message, wParam, lParam) | DLGC_WANTMESSAGE;
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN) {
-            (*reinterpret_cast<std::function<void(const layout::KeyPress &)> *>(data))(
-                keyPressOf(wParam, lParam));
-            return 0;
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(button, enterProcedure, enterSubclass);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(button, message, wParam, lParam);
+    const auto taken = takeEnter(button, message, wParam, lParam, enter);
+    return taken ? *taken : DefSubclassProc(button, message, wParam, lParam);
 }
 
 // The button's own mouse handling, less the focus it takes on the press.
-LRESULT CALLBACK keyProcedure(HWND key, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR)
+LRESULT keyProcedure(HWND key, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -227,31 +211,25 @@ LRESULT CALLBACK keyProcedure(HWND key, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CAPTURECHANGED:
         SendMessageW(key, BM_SETSTATE, FALSE, 0);
         return 0;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(key, keyProcedure, keySubclass);
-        break;
     default:
         break;
     }
     return DefSubclassProc(key, message, wParam, lParam);
 }
 
-LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data)
+LRESULT frameProcedure(const layout::Control &control, HWND frame, UINT message, WPARAM wParam,
+                       LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(frame, &paint);
-        paintFrame(frame, dc, *reinterpret_cast<const layout::Control *>(data));
+        paintFrame(frame, dc, control);
         EndPaint(frame, &paint);
         return 0;
     }
     case WM_ERASEBKGND:
         return TRUE; // painted with the face
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(frame, frameProcedure, frameSubclass);
-        break;
     default:
         break;
     }
@@ -260,30 +238,31 @@ LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace
 
-void reportFieldEvents(HWND field, FieldEvents &events)
+void subclass(HWND control, MessageHandler handler)
 {
-    SetWindowSubclass(field, fieldProcedure, fieldSubclass, reinterpret_cast<DWORD_PTR>(&events));
+    auto *held = new HeldHandler(std::make_shared<const MessageHandler>(std::move(handler)));
+    // The handler's address tells apart the subclasses of one control.
+    SetWindowSubclass(control, subclassProcedure, reinterpret_cast<UINT_PTR>(held),
+                      reinterpret_cast<DWORD_PTR>(held));
+}
+
+void reportFieldEvents(HWND field, FieldEvents events)
+{
+    subclass(field, std::bind_front(fieldProcedure, std::move(events)));
 }
 
 layout::KeyPress keyPressOf(WPARAM key, LPARAM flags)
 {
     const auto isDown = [](int modifier) { return GetKeyState(modifier) < 0; };
     layout::KeyPress press;
-    switch (key) {
-    case VK_RETURN:
-        press.key = layout::KeyName::enter;
-        break;
-    case VK_ESCAPE:
-        press.key = layout::KeyName::escape;
-        break;
-    case letterC:
-        press.key = layout::KeyName::letterC;
-        break;
-    case VK_INSERT:
-        press.key = layout::KeyName::insert;
-        break;
-    default:
-        break;
+    // The virtual-key code of a letter is its capital.
+    constexpr std::pair<WPARAM, layout::KeyName> names[]{{VK_RETURN, layout::KeyName::enter},
+                                                         {VK_ESCAPE, layout::KeyName::escape},
+                                                         {'C', layout::KeyName::letterC},
+                                                         {VK_INSERT, layout::KeyName::insert}};
+    for (const auto &[code, name] : names) {
+        if (code == key)
+            press.key = name;
     }
     press.control = isDown(VK_CONTROL);
     press.shift = isDown(VK_SHIFT);
@@ -293,19 +272,19 @@ layout::KeyPress keyPressOf(WPARAM key, LPARAM flags)
     return press;
 }
 
-void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> &enter)
+void pressOnEnter(HWND button, std::function<void(const layout::KeyPress &)> enter)
 {
-    SetWindowSubclass(button, enterProcedure, enterSubclass, reinterpret_cast<DWORD_PTR>(&enter));
+    subclass(button, std::bind_front(enterProcedure, std::move(enter)));
 }
 
 void pressWithoutFocus(HWND key)
 {
-    SetWindowSubclass(key, keyProcedure, keySubclass, 0);
+    subclass(key, keyProcedure);
 }
 
 void paintItself(HWND frame, const layout::Control &control)
 {
-    SetWindowSubclass(frame, frameProcedure, frameSubclass, reinterpret_cast<DWORD_PTR>(&control));
+    subclass(frame, std::bind_front(frameProcedure, std::cref(control)));
 }
 
 } // namespace ostrel::win32

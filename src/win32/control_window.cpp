@@ -4,7 +4,7 @@
 
 #include "control_window.h"
 
-#include "dpi.h"
+#include "painting.h"
 #include "wide_text.h"
 
 namespace ostrel::win32 {

@@ -4,10 +4,9 @@
 
 #include "controls.h"
 
-#include "accessible_control.h"
-#include "dpi.h"
 #include "drawing.h"
-#include "label_painting.h"
+#include "own_colours.h"
+#include "stacking.h"
 #include "wide_text.h"
 #include "window_table.h"
 
@@ -43,7 +42,7 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
     case layout::Kind::checkBox:
         return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case layout::Kind::radioButton:
-        // Its group, for the arrow keys: groupRadioButtons. Tab reaches the checked one.
+        // Its group, for the arrow keys: stack. Tab reaches the checked one.
         return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
     case layout::Kind::dropDown:
         // Its edit part scrolls, so that a text wider than it can still be typed.
@@ -52,22 +51,6 @@ Creation creationOf(const layout::WindowDescription &window, const layout::Contr
         break;
     }
     return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
-}
-
-// The controls from top to bottom of the stack: those that take the focus first, in the
-// table's tab order, as in a dialog box, whose arrow keys move along the stack within a group;
-// below them the rest, a later one above an earlier one. No control that takes the focus lies under
-// a caption or a frame drawn later, so each still covers what the table puts under it.
-std::vector<const layout::Control *> stackingOrder(const layout::WindowDescription &window)
-{
-    const auto order = window.tabOrder();
-    std::vector<const layout::Control *> stack(order.begin(), order.end());
-    const auto all = window.controls();
-    for (auto control = all.rbegin(); control != all.rend(); ++control) {
-        if (std::find(order.begin(), order.end(), &*control) == order.end())
-            stack.push_back(&*control);
-    }
-    return stack;
 }
 
 bool isRadio(const layout::Control *control)
@@ -88,12 +71,6 @@ void fitClosedHeight(HWND list, int height)
                  edit + height - (place.bottom - place.top));
 }
 
-void startGroup(HWND handle)
-{
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
-    SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(style | WS_GROUP));
-}
-
 } // namespace
 
 Controls::Controls(HWND window, const layout::WindowDescription &description, Perform perform)
@@ -112,7 +89,6 @@ Controls::Controls(HWND window, const layout::WindowDescription &description, Pe
             setText(control, control.text);
     }
     stack();
-    groupRadioButtons();
 }
 
 HWND Controls::create(const layout::Control &control, HWND window)
@@ -155,29 +131,25 @@ void Controls::bind(const layout::Control &control, HWND handle)
         if (isList)
             answerScreenReaders(field, control, 0);
         // Text selected in a field after a caption's is what the user means to copy next.
-        auto &events = *m_fieldEvents.emplace_back(std::make_unique<FieldEvents>(
-            FieldEvents{[this, onClick] { m_perform(onClick); },
-                        [onEnter, handle, isList](const layout::KeyPress &press) {
-                            if (isList)
-                                SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
-                            onEnter(press);
-                        },
-                        [this] {
-                            for (const auto &selectable : m_selectable) {
-                                if (selectable)
-                                    selectable->clearSelection();
-                            }
-                        }}));
-        reportFieldEvents(field, events);
+        reportFieldEvents(field, {[this, onClick] { m_perform(onClick); },
+                                  [onEnter, handle, isList](const layout::KeyPress &press) {
+                                      if (isList)
+                                          SendMessageW(handle, CB_SHOWDROPDOWN, FALSE, 0);
+                                      onEnter(press);
+                                  },
+                                  [this] {
+                                      for (const auto &selectable : m_selectable) {
+                                          if (selectable)
+                                              selectable->clearSelection();
+                                      }
+                                  }});
     } else if (control.selectableText) {
         m_selectable[m_window.positionOf(control)] = std::make_unique<SelectableText>(handle);
-    } else if (isFrameDrawnByWindow(control)) {
+    } else if (layout::isFrameDrawnByWindow(control)) {
         paintItself(handle, control);
     } else if (control.kind == layout::Kind::button || control.kind == layout::Kind::checkBox ||
                isRadio(&control)) {
-        pressOnEnter(handle,
-                     *m_enterPresses.emplace_back(
-                         std::make_unique<std::function<void(const layout::KeyPress &)>>(onEnter)));
+        pressOnEnter(handle, onEnter);
         if (control.kind == layout::Kind::button && control.keepsFocusWhereItIs)
             pressWithoutFocus(handle);
     }
@@ -186,25 +158,17 @@ void Controls::bind(const layout::Control &control, HWND handle)
 void Controls::stack()
 {
     HWND above = HWND_TOP;
-    for (const layout::Control *control : stackingOrder(m_window)) {
+    for (const layout::Control *control : layout::stackingOrder(m_window)) {
         HWND handle = this->handle(*control);
         SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = handle;
     }
-}
-
-// The radio buttons of a container are one group, as the dialog manager knows groups: the
-// first of them in the stack starts it and the control after them starts the next, so that the
-// arrow keys move among them alone. Windows' own dialogs are made so.
-void Controls::groupRadioButtons()
-{
-    const layout::Control *previous = nullptr;
-    for (const layout::Control *control : stackingOrder(m_window)) {
-        const bool continuesGroup =
-            isRadio(control) && isRadio(previous) && previous->container == control->container;
-        if (!continuesGroup && (isRadio(control) || isRadio(previous)))
-            startGroup(handle(*control));
-        previous = control;
+    // The radio buttons of a container are one group, as the dialog manager knows groups, so
+    // that the arrow keys move among them alone.
+    for (const layout::Control *control : layout::groupStarts(m_window)) {
+        HWND handle = this->handle(*control);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
+        SetWindowLongPtrW(handle, GWL_STYLE, static_cast<LONG_PTR>(style | WS_GROUP));
     }
 }
 
@@ -376,7 +340,7 @@ void Controls::command(WPARAM wParam)
 std::optional<HBRUSH> Controls::colours(HDC dc, HWND handle)
 {
     const layout::Control *control = controlOf(handle);
-    if (!control || usesSystemColours(*control))
+    if (!control || layout::usesSystemColours(*control))
         return std::nullopt;
     const ControlColours colours = coloursOf(*control);
     SetTextColor(dc, colours.foreground);

@@ -5,10 +5,9 @@
 #pragma once
 
 #include "actions.h"
-#include "colours.h"
 #include "control_behaviour.h"
-#include "fonts.h"
 #include "keys.h"
+#include "painting.h"
 #include "selectable_text.h"
 #include "window_description.h"
 
@@ -49,7 +48,6 @@ public:
     Controls(HWND window, const layout::WindowDescription &description, Perform perform);
     Controls(const Controls &) = delete;
     Controls &operator=(const Controls &) = delete;
-    ~Controls() = default;
 
     const layout::WindowDescription &description() const { return m_window; }
     HWND handle(const layout::Control &control) const
@@ -109,15 +107,14 @@ private:
     bool draw(const DRAWITEMSTRUCT &item);
     HWND create(const layout::Control &control, HWND window);
     void bind(const layout::Control &control, HWND handle);
+    // Stacks the controls and starts the dialog manager's groups, as layout::stackingOrder
+    // and layout::groupStarts say.
     void stack();
-    void groupRadioButtons();
 
     HWND m_parent;
     const layout::WindowDescription &m_window;
     Perform m_perform;
     std::vector<HWND> m_handles; // in the description's order
-    std::vector<std::unique_ptr<FieldEvents>> m_fieldEvents;
-    std::vector<std::unique_ptr<std::function<void(const layout::KeyPress &)>>> m_enterPresses;
     // By the control's place in the description; none for the controls that show no
     // selectable text.
     std::vector<std::unique_ptr<SelectableText>> m_selectable;

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "accessible_control.h"
 #include "calculator.h"
+#include "control_behaviour.h"
 #include "control_window.h"
 #include "registry_store.h"
 #include "win32_window.h"
@@ -42,5 +42,21 @@ private:
     RegistryStore m_settings;
     core::Calculator m_calculator;
 };
+
+// The copy key (Ctrl+C or Ctrl+Insert) pressed anywhere in the window is first offered to the
+// window as this message, with WM_KEYDOWN's key and flags, before the control with the focus
+// sees it; the window answers TRUE when it copied text the user selected in one of its captions.
+inline constexpr UINT copyKeyMessage = WM_APP + 1;
+
+// Loads the common controls of the visual style the manifest asks for.
+void initialiseCommonControls();
+
+// Runs the window's messages, Tab and Enter through the dialog manager, until the program
+// quits; returns its exit code.
+int runMessageLoop(HWND window);
+
+// Handles the messages waiting for the window's thread, as the loop would, and returns
+// without waiting for more. False once the program has been asked to quit.
+bool handlePendingMessages(HWND window);
 
 } // namespace ostrel::win32

@@ -4,8 +4,10 @@
 
 #include "selectable_text.h"
 
-#include "fonts.h"
+#include "caret.h"
+#include "control_behaviour.h"
 #include "keys.h"
+#include "painting.h"
 #include "wide_text.h"
 #include "win32_window.h"
 
@@ -20,21 +22,8 @@
 namespace ostrel::win32 {
 namespace {
 
-constexpr UINT_PTR selectableSubclass = 1;
-
 // A context menu asked for from the keyboard comes without a place.
 constexpr LPARAM noPlace = -1;
-
-UINT commandOf(layout::TextCommand command)
-{
-    return command == layout::TextCommand::copy ? SelectableText::copyItem
-                                                : SelectableText::selectAllItem;
-}
-
-UINT itemFlags(bool enabled)
-{
-    return static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED));
-}
 
 struct Line {
     std::size_t start = 0;
@@ -100,36 +89,14 @@ int widthOf(HDC dc, std::wstring_view text)
     return size.cx;
 }
 
-// The caption's device context, for measuring.
-class ClientDc {
-public:
-    explicit ClientDc(HWND label)
-        : m_label(label)
-        , m_dc(GetDC(label))
-    {
-    }
-    ClientDc(const ClientDc &) = delete;
-    ClientDc &operator=(const ClientDc &) = delete;
-    ~ClientDc() { ReleaseDC(m_label, m_dc); }
-    HDC get() const { return m_dc; }
-
-private:
-    HWND m_label;
-    HDC m_dc;
-};
-
 } // namespace
 
 SelectableText::SelectableText(HWND label)
     : m_label(label)
 {
-    SetWindowSubclass(label, procedure, selectableSubclass, reinterpret_cast<DWORD_PTR>(this));
-}
-
-SelectableText::~SelectableText()
-{
-    if (IsWindow(m_label))
-        RemoveWindowSubclass(m_label, procedure, selectableSubclass);
+    subclass(label, [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return handle(message, wParam, lParam);
+    });
 }
 
 std::u16string SelectableText::selectedText() const
@@ -174,23 +141,15 @@ std::size_t SelectableText::positionAt(LPARAM point) const
         return 0;
     RECT area{};
     GetClientRect(m_label, &area);
-    const ClientDc dc(m_label);
-    const ControlFont font(dc.get(), m_label);
-    const std::vector<Line> lines = linesOf(dc.get(), text, area.right - area.left);
+    const ControlFont font(m_label);
+    const std::vector<Line> lines = linesOf(font.dc(), text, area.right - area.left);
     const auto row = static_cast<std::size_t>(at.y / font.lineHeight());
     if (row >= lines.size())
         return text.size();
     const Line &line = lines[row];
     const std::vector<int> ends =
-        characterEnds(dc.get(), std::wstring_view(text).substr(line.start, line.length));
-    // Before a character when the mouse is left of its middle.
-    int left = 0;
-    for (std::size_t i = 0; i < ends.size(); ++i) {
-        if (at.x < (left + ends[i]) / 2)
-            return line.start + i;
-        left = ends[i];
-    }
-    return line.start + line.length;
+        characterEnds(font.dc(), std::wstring_view(text).substr(line.start, line.length));
+    return line.start + layout::caretPositionAt(ends, at.x);
 }
 
 void SelectableText::paint(HDC dc) const
@@ -248,8 +207,10 @@ void SelectableText::showMenu(LPARAM screenPoint)
         std::u16string text{item.caption};
         if (!item.shortcut.empty())
             text.append(u"\t").append(item.shortcut);
-        AppendMenuW(menu, itemFlags(layout::isEnabled(item.command, hasSelection(), hasText)),
-                    commandOf(item.command), toWide(text).c_str());
+        const bool enabled = layout::isEnabled(item.command, hasSelection(), hasText);
+        AppendMenuW(menu, static_cast<UINT>(MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED)),
+                    item.command == layout::TextCommand::copy ? copyItem : selectAllItem,
+                    toWide(text).c_str());
     }
     // The menu's own loop, which leaves the keyboard focus where it is.
     const auto chosen = static_cast<UINT>(TrackPopupMenu(
@@ -265,16 +226,6 @@ void SelectableText::showMenu(LPARAM screenPoint)
     default:
         break;
     }
-}
-
-LRESULT CALLBACK SelectableText::procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data)
-{
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(label, procedure, selectableSubclass);
-        return DefSubclassProc(label, message, wParam, lParam);
-    }
-    return reinterpret_cast<SelectableText *>(data)->handle(message, wParam, lParam);
 }
 
 LRESULT SelectableText::handle(UINT message, WPARAM wParam, LPARAM lParam)

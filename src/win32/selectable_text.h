@@ -19,11 +19,10 @@ namespace ostrel::win32 {
 // static control draws it; the selected part is drawn in the desktop's highlight colours.
 class SelectableText {
 public:
-    // Subclasses `label`, which must outlive this object or be destroyed first.
+    // Subclasses `label`, which must be destroyed first.
     explicit SelectableText(HWND label);
     SelectableText(const SelectableText &) = delete;
     SelectableText &operator=(const SelectableText &) = delete;
-    ~SelectableText();
 
     bool hasSelection() const { return m_anchor != m_caret; }
     std::u16string selectedText() const;
@@ -36,8 +35,6 @@ public:
     enum MenuItem : UINT { copyItem = 1, selectAllItem };
 
 private:
-    static LRESULT CALLBACK procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR data);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void select(std::size_t anchor, std::size_t caret);
     std::size_t positionAt(LPARAM point) const;

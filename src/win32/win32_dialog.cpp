@@ -52,26 +52,6 @@ std::u16string Win32Dialog::text(const layout::Control &control) const
     return windowText(m_controls.handle(control));
 }
 
-void Win32Dialog::setText(const layout::Control &control, std::u16string_view text)
-{
-    m_controls.setText(control, text);
-}
-
-bool Win32Dialog::isChecked(const layout::Control &control) const
-{
-    return m_controls.isChecked(control);
-}
-
-void Win32Dialog::setChecked(const layout::Control &control, bool checked)
-{
-    m_controls.setChecked(control, checked);
-}
-
-void Win32Dialog::setEnabled(const layout::Control &control, bool enabled)
-{
-    m_controls.setEnabled(control, enabled);
-}
-
 void Win32Dialog::setFocus(const layout::Control &control)
 {
     HWND handle = m_controls.handle(control);

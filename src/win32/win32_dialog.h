@@ -24,10 +24,13 @@ public:
     ~Win32Dialog() override;
 
     std::u16string text(const layout::Control &control) const override;
-    void setText(const layout::Control &control, std::u16string_view text) override;
-    bool isChecked(const layout::Control &control) const override;
-    void setChecked(const layout::Control &control, bool checked) override;
-    void setEnabled(const layout::Control &control, bool enabled) override;
+    void setText(const layout::Control &c, std::u16string_view t) override
+    {
+        m_controls.setText(c, t);
+    }
+    bool isChecked(const layout::Control &c) const override { return m_controls.isChecked(c); }
+    void setChecked(const layout::Control &c, bool on) override { m_controls.setChecked(c, on); }
+    void setEnabled(const layout::Control &c, bool on) override { m_controls.setEnabled(c, on); }
     void setFocus(const layout::Control &control) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     void close() override;

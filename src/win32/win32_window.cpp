@@ -5,6 +5,7 @@
 #include "win32_window.h"
 
 #include "controls.h"
+#include "line_ends.h"
 #include "wide_text.h"
 #include "window_description.h"
 
@@ -31,47 +32,12 @@ bool openClipboard(HWND owner)
 
 } // namespace
 
-std::u16string withWindowsLineEnds(std::u16string_view text)
-{
-    std::u16string converted;
-    converted.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
-            converted += u'\r';
-        converted += text[i];
-    }
-    return converted;
-}
-
-std::u16string withPlainLineEnds(std::u16string_view text)
-{
-    std::u16string converted;
-    converted.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            continue;
-        converted += text[i];
-    }
-    return converted;
-}
-
 std::u16string windowText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return toU16(text);
-}
-
-Win32Window::Win32Window(const Controls &controls, HWND owner)
-    : m_controls(controls)
-    , m_owner(owner)
-{
-}
-
-std::u16string Win32Window::text(Field field) const
-{
-    return windowText(m_controls.field(field));
 }
 
 void Win32Window::setText(Field field, std::u16string_view text)
@@ -84,11 +50,6 @@ void Win32Window::setCaret(Field field, std::size_t position)
     // The field keeps the caret within its text.
     const std::size_t inRange = std::min(position, layout::maxTextLength);
     SendMessageW(m_controls.field(field), EM_SETSEL, inRange, static_cast<LPARAM>(inRange));
-}
-
-void Win32Window::setFocus(Field field)
-{
-    SetFocus(m_controls.field(field));
 }
 
 void Win32Window::setResult(std::u16string_view caption)
@@ -125,32 +86,30 @@ void Win32Window::setBoard(Stock stock, Board board)
 
 bool putOnClipboard(HWND owner, std::u16string_view text)
 {
-    const std::u16string copied = withWindowsLineEnds(text);
+    const std::u16string copied = layout::withWindowsLineEnds(text);
     if (!openClipboard(owner))
         return false;
     EmptyClipboard();
     const std::size_t bytes = (copied.size() + 1) * sizeof(char16_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool copiedAll = false;
-    if (void *held = memory ? GlobalLock(memory) : nullptr) {
+    void *held = memory ? GlobalLock(memory) : nullptr;
+    if (held) {
         std::memcpy(held, copied.c_str(), bytes);
         GlobalUnlock(memory);
-        // The clipboard owns the memory once it holds it.
-        copiedAll = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!copiedAll)
-            GlobalFree(memory);
-    } else if (memory) {
-        GlobalFree(memory);
     }
+    // The clipboard owns the memory once it holds it.
+    const bool copiedAll = held && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (memory && !copiedAll)
+        GlobalFree(memory);
     CloseClipboard();
     return copiedAll;
 }
 
-std::u16string clipboardText(HWND owner)
+std::optional<std::u16string> clipboardText(HWND owner)
 {
-    std::u16string text;
     if (!OpenClipboard(owner))
-        return text;
+        return std::nullopt;
+    std::u16string text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto *held = static_cast<const char16_t *>(GlobalLock(data))) {
             text = held;
@@ -159,11 +118,6 @@ std::u16string clipboardText(HWND owner)
     }
     CloseClipboard();
     return text;
-}
-
-void Win32Window::copyText(std::u16string_view text)
-{
-    putOnClipboard(m_owner, text);
 }
 
 DialogWindow &Win32Window::openDialog(const layout::WindowDescription &description,

@@ -10,27 +10,40 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace ostrel::win32 {
 
-class Controls;
+// The text a window or control shows.
+std::u16string windowText(HWND window);
+
+// Puts plain text on the clipboard, each line ended by CR LF; false when it could not.
+bool putOnClipboard(HWND owner, std::u16string_view text);
+
+// The plain text on the clipboard as it is held there (lines ended by CR LF), empty when there
+// is none; none when the clipboard could not be opened.
+std::optional<std::u16string> clipboardText(HWND owner);
 
 // The calculator's `Window` on the Windows controls.
 class Win32Window : public Window {
 public:
-    Win32Window(const Controls &controls, HWND owner);
+    Win32Window(const Controls &controls, HWND owner)
+        : m_controls(controls)
+        , m_owner(owner)
+    {
+    }
 
-    std::u16string text(Field field) const override;
+    std::u16string text(Field field) const override { return windowText(m_controls.field(field)); }
     void setText(Field field, std::u16string_view text) override;
     void setCaret(Field field, std::size_t position) override;
-    void setFocus(Field field) override;
+    void setFocus(Field field) override { SetFocus(m_controls.field(field)); }
     void setResult(std::u16string_view caption) override;
     void messageBox(std::u16string_view title, std::u16string_view body) override;
     void setEnabled(Field field, bool enabled) override;
     void setFeeModelNote(std::u16string_view caption) override;
     std::u16string boardText(Stock stock) const override;
     void setBoard(Stock stock, Board board) override;
-    void copyText(std::u16string_view text) override;
+    void copyText(std::u16string_view text) override { putOnClipboard(m_owner, text); }
     DialogWindow &openDialog(const layout::WindowDescription &description,
                              DialogActions actions) override;
 
@@ -47,19 +60,5 @@ private:
     // closes it from within its own controls' messages, which are still being handled then.
     std::unique_ptr<Win32Dialog> m_dialog;
 };
-
-// The text a window or control shows.
-std::u16string windowText(HWND window);
-
-// Puts plain text on the clipboard, each line ended by CR LF; false when it could not.
-bool putOnClipboard(HWND owner, std::u16string_view text);
-
-// The plain text on the clipboard as it is held there (lines ended by CR LF); empty when there
-// is none or the clipboard could not be opened.
-std::u16string clipboardText(HWND owner);
-
-// A text as the Windows clipboard holds plain text, each line ended by CR LF, and back.
-std::u16string withWindowsLineEnds(std::u16string_view text);
-std::u16string withPlainLineEnds(std::u16string_view text);
 
 } // namespace ostrel::win32

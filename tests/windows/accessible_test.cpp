@@ -11,7 +11,6 @@
 #include "accessibility.h"
 #include "fee_windows.h"
 #include "main_window.h"
-#include "message_loop.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"

@@ -8,10 +8,8 @@
 // nothing chosen; what is typed into its edit part is taken on Return, which starts no
 // calculation, or when the focus moves on to another control; and an item chosen from the
 // list outweighs what was typed.
-#include "dpi.h"
-#include "fonts.h"
 #include "main_window.h"
-#include "message_loop.h"
+#include "painting.h"
 #include "support.h"
 #include "wide_text.h"
 #include "win32_backend.h"

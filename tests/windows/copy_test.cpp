@@ -7,7 +7,6 @@
 // menu (复制, 全选), while neither the click on it nor the menu moves the focus or changes a
 // field.
 #include "main_window.h"
-#include "message_loop.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"

@@ -11,10 +11,10 @@
 // greys out in the itemised model and keeps its text; the detail reaches the clipboard as
 // Windows keeps text. Checked against the core through the test double where it can tell.
 #include "core_backend.h"
-#include "dpi.h"
 #include "fee_windows.h"
+#include "line_ends.h"
 #include "main_window.h"
-#include "message_loop.h"
+#include "painting.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "win32_dialog.h"
@@ -462,7 +462,7 @@ TEST_F(DialogTest, CopyPutsTheDetailWithWindowsLineEnds)
     const std::u16string &expected = m_core.clipboard();
     ASSERT_NE(expected.find(u'\n'), std::u16string::npos);
     ASSERT_NE(expected.find(u'\t'), std::u16string::npos);
-    EXPECT_EQ(copied, win32::withWindowsLineEnds(expected));
+    EXPECT_EQ(copied, layout::withWindowsLineEnds(expected));
     for (std::size_t at = copied.find(u'\n'); at != std::u16string::npos;
          at = copied.find(u'\n', at + 1))
         EXPECT_TRUE(at > 0 && copied[at - 1] == u'\r') << "a line feed alone at " << at;

@@ -9,7 +9,6 @@
 // method or pasted, and the caret ends after what was kept.
 #include "core_backend.h"
 #include "main_window.h"
-#include "message_loop.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"

@@ -8,7 +8,6 @@
 // button, and a mouse click on a keypad key.
 #include "core_backend.h"
 #include "main_window.h"
-#include "message_loop.h"
 #include "support.h"
 #include "win32_backend.h"
 #include "window_table.h"

@@ -6,7 +6,6 @@
 // a string value makes the store unreadable, and reading it, by the store or by a window
 // starting on it, never writes; what is saved is read back as it was, and only it.
 #include "main_window.h"
-#include "message_loop.h"
 #include "registry_store.h"
 #include "win32_backend.h"
 

@@ -4,7 +4,7 @@
 
 #include "support.h"
 
-#include "message_loop.h"
+#include "main_window.h"
 #include "win32_window.h"
 
 #include <array>
@@ -30,7 +30,7 @@ std::string_view idOf(const layout::Control *control)
 
 std::u16string clipboardText()
 {
-    return win32::clipboardText(nullptr);
+    return win32::clipboardText(nullptr).value_or(u"");
 }
 
 void pressWith(play::Win32Backend &backend, WORD modifier, WORD key)

@@ -5,9 +5,9 @@
 #include "win32_backend.h"
 
 #include "controls.h"
-#include "dpi.h"
+#include "line_ends.h"
 #include "main_window.h"
-#include "message_loop.h"
+#include "painting.h"
 #include "utf8.h"
 #include "wide_text.h"
 #include "win32_window.h"
@@ -410,7 +410,7 @@ bool Win32Backend::isChecked(const layout::Control &control) const
 
 std::u16string Win32Backend::clipboard() const
 {
-    return win32::withPlainLineEnds(win32::clipboardText(m_window.handle()));
+    return layout::withPlainLineEnds(win32::clipboardText(m_window.handle()).value_or(u""));
 }
 
 void Win32Backend::storeText(std::string_view key, std::u16string_view text)

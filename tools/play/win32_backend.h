@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "accessible_control.h"
+#include "control_behaviour.h"
 #include "scenario.h"
 
 #include <windows.h>
