@@ -37,8 +37,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // A pixel too wide over four gaps: each closes by a whole pixel.
                     FittingCase{"aPixelOver", 61, 60, 5, 1},
                     FittingCase{"halfAPixelOver", 60.5, 60, 5, 1},
-                    // Five pixels over four gaps: two pixels each.
+                    // Four pixels over four gaps close them a pixel each; five, two each.
+                    FittingCase{"fourPixelsOver", 64, 60, 5, 1},
                     FittingCase{"fivePixelsOver", 65, 60, 5, 2},
+                    // Two letters have one gap to close up.
+                    FittingCase{"twoLetters", 61.5, 60, 2, 2},
                     // Far too wide: never more than two pixels a gap.
                     FittingCase{"farOver", 90, 60, 5, form::mostLetterTightening},
                     FittingCase{"oneLetter", 70, 60, 1, 0}, FittingCase{"empty", 70, 60, 0, 0}),
