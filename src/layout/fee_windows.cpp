@@ -138,13 +138,24 @@ constexpr Row tradeCell(std::string_view id, TradeRow row, Column column, Detail
 {
     Row cell = caption(id, {}, u"", cellPlace(row, column), 20, Align::right);
     cell.control.detailItem = item;
+    cell.control.tablePart = TablePart::cell;
     return cell;
 }
 
 constexpr Row heading(std::string_view id, std::u16string_view text, Column column)
 {
-    return caption(id, {}, text, px(columnLeft[column], 16, columnWidth[column], cellHeight), 20,
-                   Align::right);
+    Row header = caption(id, {}, text, px(columnLeft[column], 16, columnWidth[column], cellHeight),
+                         20, Align::right);
+    header.control.tablePart = TablePart::columnHeader;
+    return header;
+}
+
+// The caption at the head of a trade's row.
+constexpr Row rowHeading(std::string_view id, std::u16string_view text, TradeRow row)
+{
+    Row header = caption(id, {}, text, cellPlace(row, sideColumn), 20);
+    header.control.tablePart = TablePart::rowHeader;
+    return header;
 }
 
 // The summary rows below the trades: a caption and its figure.
@@ -183,14 +194,14 @@ constexpr std::array detailRowsTable{
     heading("commissionHeading", u"佣金", commissionColumn),
     heading("stampDutyHeading", u"印花税", stampDutyColumn),
     heading("transferFeeHeading", u"过户费", transferFeeColumn),
-    caption("saleRow", {}, u"卖出", cellPlace(saleRow, sideColumn), 20),
+    rowHeading("saleRow", u"卖出", saleRow),
     tradeCell("saleShares", saleRow, sharesColumn, saleShares),
     tradeCell("salePrice", saleRow, priceColumn, salePrice),
     tradeCell("saleAmount", saleRow, amountColumn, saleAmount),
     tradeCell("saleCommission", saleRow, commissionColumn, saleCommission),
     tradeCell("saleStampDuty", saleRow, stampDutyColumn, saleStampDuty),
     tradeCell("saleTransferFee", saleRow, transferFeeColumn, saleTransferFee),
-    caption("purchaseRow", {}, u"买入", cellPlace(purchaseRow, sideColumn), 20),
+    rowHeading("purchaseRow", u"买入", purchaseRow),
     tradeCell("purchaseShares", purchaseRow, sharesColumn, purchaseShares),
     tradeCell("purchasePrice", purchaseRow, priceColumn, purchasePrice),
     tradeCell("purchaseAmount", purchaseRow, amountColumn, purchaseAmount),

@@ -99,6 +99,10 @@ std::vector<std::u16string_view> fontFaces(std::u16string_view face);
 
 enum class Align { left, centre, right };
 
+// Where a caption stands in a table of figures, so that a screen reader reads it as a table's
+// header or cell: the figure, then the row and the column it stands in.
+enum class TablePart { none, columnHeader, rowHeader, cell };
+
 // Another control of the same window: its place in the window's controls, resolved when the
 // window is described, so that a wrong reference does not compile.
 struct ControlRef {
@@ -149,6 +153,7 @@ struct Control {
     // is, or its context menu), without it taking the focus.
     bool selectableText = false;
     Align align = Align::left;
+    TablePart tablePart = TablePart::none;
     AccessibleInfo accessible{};
 
     bool takesFocus() const

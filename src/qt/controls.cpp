@@ -60,9 +60,13 @@ QWidget *createLabel(const layout::WindowDescription &window, const layout::Cont
             placed.push_back({toQString(lines[i]), window.lineBand(control, i)});
         return new FieldRowsLabel(caption, std::move(placed), &container);
     }
-    QLabel *label = layout::isDescribedByItsCaption(control) || control.selectableText
-                        ? new LiveLabel(caption, &container)
-                        : new QLabel(caption, &container);
+    QLabel *label = nullptr;
+    if (layout::isDescribedByItsCaption(control) || control.selectableText)
+        label = new LiveLabel(caption, control.tablePart, &container);
+    else if (control.tablePart != layout::TablePart::none)
+        label = new Caption(caption, control.tablePart, &container);
+    else
+        label = new QLabel(caption, &container);
     // Selectable by the mouse only: selecting by keyboard would need the keyboard focus.
     if (control.selectableText)
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);

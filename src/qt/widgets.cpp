@@ -188,11 +188,28 @@ private:
     int caretFor(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };
 
-// A caption as assistive technology sees it: static text (see `LiveLabel`, `FieldRowsLabel`).
+QAccessible::Role roleOf(const QLabel &label)
+{
+    const auto *caption = qobject_cast<const Caption *>(&label);
+    switch (caption ? caption->tablePart() : layout::TablePart::none) {
+    case layout::TablePart::columnHeader:
+        return QAccessible::ColumnHeader;
+    case layout::TablePart::rowHeader:
+        return QAccessible::RowHeader;
+    case layout::TablePart::cell:
+        return QAccessible::Cell;
+    case layout::TablePart::none:
+        break;
+    }
+    return QAccessible::StaticText;
+}
+
+// A caption as assistive technology sees it: static text, or a table's header or cell (see
+// `Caption`, `LiveLabel`, `FieldRowsLabel`).
 class CaptionAccessible : public QAccessibleWidget {
 public:
     explicit CaptionAccessible(QLabel &label)
-        : QAccessibleWidget(&label, QAccessible::StaticText)
+        : QAccessibleWidget(&label, roleOf(label))
     {
     }
 
@@ -275,7 +292,7 @@ QAccessibleInterface *ostrelAccessible(const QString &className, QObject *object
 {
     if (className != QLatin1String(object->metaObject()->className()))
         return nullptr;
-    if (qobject_cast<LiveLabel *>(object) || qobject_cast<FieldRowsLabel *>(object))
+    if (qobject_cast<Caption *>(object) || qobject_cast<FieldRowsLabel *>(object))
         return new CaptionAccessible(*static_cast<QLabel *>(object));
     if (auto *field = qobject_cast<FieldEdit *>(object))
         return new FieldAccessible(*field);

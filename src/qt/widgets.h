@@ -105,6 +105,24 @@ private:
     std::vector<Line> m_lines;
 };
 
+// A caption that may stand in a table of figures: to assistive technology it is then a
+// column's or a row's header or a cell, as the description places it, so that a screen reader
+// reads a figure with its row and column.
+class Caption : public QLabel {
+    Q_OBJECT
+public:
+    Caption(const QString &text, layout::TablePart tablePart, QWidget *parent)
+        : QLabel(text, parent)
+        , m_tablePart(tablePart)
+    {
+    }
+
+    layout::TablePart tablePart() const { return m_tablePart; }
+
+private:
+    layout::TablePart m_tablePart;
+};
+
 // A caption that changes while the window is open, kept up with by assistive technology: its
 // accessible name says what it is, its accessible description is always the caption shown,
 // and every caption written with `announce` is announced, the same one again included, as a
@@ -114,10 +132,10 @@ private:
 // or with the copy key, without the label taking the keyboard focus: the focus stays in the
 // field being typed into, and the copy key pressed there copies the label's selection when it
 // has one (see `Controls`).
-class LiveLabel : public QLabel {
+class LiveLabel : public Caption {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using Caption::Caption;
 
     void announce(const QString &caption);
 

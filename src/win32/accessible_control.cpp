@@ -27,9 +27,19 @@ constexpr LONG labelledByRelation = 0x1003;
 // links IID_IAccessible to a stub of the DLL's export, not to the identifier itself.
 
 // The role of a control that Windows' own object may not tell: Wine's takes every button for
-// a plain window.
+// a plain window, and a static control is never a table's header or cell.
 std::optional<LONG> roleOf(const layout::Control &control)
 {
+    switch (control.tablePart) {
+    case layout::TablePart::columnHeader:
+        return ROLE_SYSTEM_COLUMNHEADER;
+    case layout::TablePart::rowHeader:
+        return ROLE_SYSTEM_ROWHEADER;
+    case layout::TablePart::cell:
+        return ROLE_SYSTEM_CELL;
+    case layout::TablePart::none:
+        break;
+    }
     switch (control.kind) {
     case layout::Kind::checkBox:
         return ROLE_SYSTEM_CHECKBUTTON;
@@ -162,7 +172,9 @@ public:
     STDMETHOD(get_accState)(VARIANT child, VARIANT *state) override
     {
         const HRESULT status = m_standard->get_accState(child, state);
-        if (FAILED(status) || !isSelf(child) || !roleOf(m_control) || state->vt != VT_I4)
+        const bool checkable =
+            m_control.kind == layout::Kind::checkBox || m_control.kind == layout::Kind::radioButton;
+        if (FAILED(status) || !isSelf(child) || !checkable || state->vt != VT_I4)
             return status;
         const bool checked = SendMessageW(m_handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
         state->lVal = checked ? (state->lVal | STATE_SYSTEM_CHECKED)

@@ -6,6 +6,7 @@
 // moves between with Tab tell the controls apart, and the rows of the accessibility table
 // belong to controls of the window (which the window's description checks as it compiles).
 #include "accessibility.h"
+#include "fee_windows.h"
 #include "window_table.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -212,3 +214,68 @@ INSTANTIATE_TEST_SUITE_P(Texts, Blanks,
                                          BlanksCase{u"a b", u"a b"}));
 
 } // namespace
+
+namespace {
+
+bool sameColumn(const form::Rect &a, const form::Rect &b)
+{
+    return a.left == b.left && a.width == b.width;
+}
+
+bool sameRow(const form::Rect &a, const form::Rect &b)
+{
+    return a.top == b.top && a.height == b.height;
+}
+
+// The one header of `part` that heads the cell at `place`; none when there is none or more.
+const form::Control *headerOf(const form::WindowDescription &window, const form::Rect &place,
+                              form::TablePart part)
+{
+    const form::Control *found = nullptr;
+    for (const form::Control &control : window.controls()) {
+        if (control.tablePart != part)
+            continue;
+        const form::Rect header = form::toPixels(control.twips);
+        const bool heads = part == form::TablePart::columnHeader ? sameColumn(header, place)
+                                                                 : sameRow(header, place);
+        if (heads && found)
+            return nullptr;
+        if (heads)
+            found = &control;
+    }
+    return found;
+}
+
+} // namespace
+
+// The detail's figures read as a table: each cell stands under one column header and beside one
+// row header, and its name is the two headers' captions, row first, as the screen shows them.
+TEST(Accessibility, EveryDetailCellIsNamedByTheHeadersItStandsUnder)
+{
+    const form::WindowDescription &window = form::detailWindow();
+    std::set<const form::Control *> usedHeaders;
+    int cells = 0;
+    for (const form::Control &control : window.controls()) {
+        if (control.tablePart != form::TablePart::cell)
+            continue;
+        ++cells;
+        const form::Rect place = form::toPixels(control.twips);
+        const form::Control *column = headerOf(window, place, form::TablePart::columnHeader);
+        const form::Control *row = headerOf(window, place, form::TablePart::rowHeader);
+        ASSERT_NE(column, nullptr) << control.id;
+        ASSERT_NE(row, nullptr) << control.id;
+        EXPECT_TRUE(control.detailItem.has_value()) << control.id;
+        EXPECT_EQ(form::accessibleName(control),
+                  std::u16string(row->text) + u" " + std::u16string(column->text))
+            << control.id;
+        usedHeaders.insert(column);
+        usedHeaders.insert(row);
+    }
+    EXPECT_EQ(cells, 12);
+    const auto headers = std::count_if(
+        window.controls().begin(), window.controls().end(), [](const form::Control &control) {
+            return control.tablePart == form::TablePart::columnHeader ||
+                   control.tablePart == form::TablePart::rowHeader;
+        });
+    EXPECT_EQ(usedHeaders.size(), static_cast<std::size_t>(headers)) << "a header heads nothing";
+}

@@ -454,6 +454,24 @@ void QtBackend::answerMessageBox()
         QTest::keyClick(box, Qt::Key_Return);
 }
 
+namespace {
+
+layout::TablePart tablePartOf(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::ColumnHeader:
+        return layout::TablePart::columnHeader;
+    case QAccessible::RowHeader:
+        return layout::TablePart::rowHeader;
+    case QAccessible::Cell:
+        return layout::TablePart::cell;
+    default:
+        return layout::TablePart::none;
+    }
+}
+
+} // namespace
+
 std::vector<testing::AccessibleView> QtBackend::accessible() const
 {
     // What a screen reader can reach: the tree of accessible objects of the window in front.
@@ -485,7 +503,8 @@ std::vector<testing::AccessibleView> QtBackend::accessible() const
                 (labelledBy.empty() ? "" : ",") + label->object()->objectName().toStdString();
         }
         views.push_back({control.id, gui::toU16(face->text(QAccessible::Name)),
-                         gui::toU16(face->text(QAccessible::Description)), labelledBy});
+                         gui::toU16(face->text(QAccessible::Description)), labelledBy,
+                         tablePartOf(face->role())});
     }
     return views;
 }

@@ -25,6 +25,22 @@ struct ScenarioError {
     std::string why;
 };
 
+// A table's header or cell adds its role to the control's line; other controls add nothing.
+std::string_view tablePartWords(layout::TablePart part)
+{
+    switch (part) {
+    case layout::TablePart::columnHeader:
+        return " | column header";
+    case layout::TablePart::rowHeader:
+        return " | row header";
+    case layout::TablePart::cell:
+        return " | cell";
+    case layout::TablePart::none:
+        break;
+    }
+    return {};
+}
+
 std::string oneLine(std::u16string_view text)
 {
     std::string line;
@@ -422,7 +438,8 @@ void playLine(std::string_view line, Backend &backend, std::ostream &out)
         noArgument();
         for (const testing::AccessibleView &view : backend.accessible())
             out << "accessible | " << view.id << " | " << oneLine(view.name) << " | "
-                << oneLine(view.description) << " | " << view.labelledBy << '\n';
+                << oneLine(view.description) << " | " << view.labelledBy
+                << tablePartWords(view.tablePart) << '\n';
         return;
     }
     if (command == "describe") {

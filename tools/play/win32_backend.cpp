@@ -174,6 +174,24 @@ std::wstring freshSettings(std::wstring_view key)
     return path;
 }
 
+namespace {
+
+layout::TablePart tablePartOf(LONG role)
+{
+    switch (role) {
+    case ROLE_SYSTEM_COLUMNHEADER:
+        return layout::TablePart::columnHeader;
+    case ROLE_SYSTEM_ROWHEADER:
+        return layout::TablePart::rowHeader;
+    case ROLE_SYSTEM_CELL:
+        return layout::TablePart::cell;
+    default:
+        return layout::TablePart::none;
+    }
+}
+
+} // namespace
+
 AccessibleText accessibleText(HWND control)
 {
     IAccessible *object = nullptr;
@@ -192,6 +210,9 @@ AccessibleText accessibleText(HWND control)
     text = nullptr;
     if (SUCCEEDED(object->get_accDescription(self, &text)))
         told.description = takeText(text);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4)
+        told.tablePart = tablePartOf(role.lVal);
     VARIANT state{};
     if (SUCCEEDED(object->get_accState(self, &state)) && state.vt == VT_I4)
         told.invisible = (state.lVal & STATE_SYSTEM_INVISIBLE) != 0;
@@ -551,7 +572,7 @@ std::vector<testing::AccessibleView> Win32Backend::accessible() const
         const layout::Control *label =
             told.labelledBy ? controls.controlOf(told.labelledBy) : nullptr;
         views.push_back({control.id, told.name, told.description,
-                         label ? std::string(label->id) : std::string()});
+                         label ? std::string(label->id) : std::string(), told.tablePart});
     }
     return views;
 }

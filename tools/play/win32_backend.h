@@ -106,6 +106,7 @@ struct AccessibleText {
     std::u16string description;
     bool invisible = false;    // a screen reader passes it by
     HWND labelledBy = nullptr; // the control that shows its caption, by accNavigate
+    layout::TablePart tablePart = layout::TablePart::none; // by its role
 };
 AccessibleText accessibleText(HWND control);
 

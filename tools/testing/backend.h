@@ -45,6 +45,8 @@ struct AccessibleView {
     std::u16string name;
     std::u16string description;
     std::string labelledBy; // the id of the label that shows its caption; empty: none
+    // A header or cell of a table of figures, as the control's role tells.
+    layout::TablePart tablePart = layout::TablePart::none;
 };
 
 struct WindowView {

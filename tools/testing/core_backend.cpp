@@ -212,12 +212,13 @@ std::vector<AccessibleView> CoreBackend::accessible() const
             if (!layout::isInAccessibleTree(control))
                 continue;
             const layout::Control *caption = window.labelledBy(control);
-            views.push_back({control.id, layout::accessibleName(control),
-                             layout::isDescribedByItsCaption(control)
-                                 ? dialog->text(control)
-                                 : std::u16string(layout::accessibleDescription(
-                                       control, !dialog->isEnabled(control))),
-                             caption ? std::string(caption->id) : std::string()});
+            views.push_back(
+                {control.id, layout::accessibleName(control),
+                 layout::isDescribedByItsCaption(control)
+                     ? dialog->text(control)
+                     : std::u16string(
+                           layout::accessibleDescription(control, !dialog->isEnabled(control))),
+                 caption ? std::string(caption->id) : std::string(), control.tablePart});
         }
         return views;
     }
@@ -230,7 +231,7 @@ std::vector<AccessibleView> CoreBackend::accessible() const
                          : control.isFeeModelNote ? m_window.feeModelNote()
                                                   : std::u16string(layout::accessibleDescription(
                                                         control, isGreyed(control))),
-                         caption ? std::string(caption->id) : std::string()});
+                         caption ? std::string(caption->id) : std::string(), control.tablePart});
     }
     return views;
 }
