@@ -106,6 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
                   u"5000，卖出时的费用不能达到卖出金额的一半！"},
         FaultCase{u"4000", u"5", u"999", u"0.99", u""}));
 
+std::optional<mpz_class> countedOneByOne(const ItemisedRates &r, const mpq_class &unit,
+                                         const mpq_class &need, const mpz_class &from,
+                                         const mpz_class &to)
+{
+    for (mpz_class k = from; k <= to; ++k) {
+        const mpq_class amount = k * unit;
+        if (amount - core::itemisedFees(r, amount, Side::sale).total() >= need)
+            return k;
+    }
+    return std::nullopt;
+}
+
 // The search against a plain count, one unit at a time, over many small schedules: tiny
 // unit prices where the fees step back the money a sale brings, minimums, waived ones,
 // and zero rates.
@@ -124,20 +136,23 @@ TEST(LeastPayingCount, AgreesWithCountingOneByOne)
         const mpq_class need = pick({"0", "0.004", "0.01", "0.3", "1", "5.2", "33.33", "250"});
         const mpz_class from = pick({"1", "2", "7"}).get_num();
         const mpz_class to = pick({"1", "40", "300"}).get_num();
-        std::optional<mpz_class> expected;
-        for (mpz_class k = from; k <= to; ++k) {
-            const mpq_class amount = k * unit;
-            if (amount - core::itemisedFees(r, amount, Side::sale).total() >= need) {
-                expected = k;
-                break;
-            }
-        }
         const auto found = core::leastPayingCount(r, unit, need, from, to);
-        ASSERT_EQ(found, expected)
+        ASSERT_EQ(found, countedOneByOne(r, unit, need, from, to))
             << "unit " << unit << " need " << need << " rates " << r.commission << ' '
             << r.minimumCommission << ' ' << r.stampDuty << ' ' << r.transferFee << " from " << from
             << " to " << to;
     }
+}
+
+// Where only the commission steps between the first count tried and the answer (a high rate
+// over its minimum, the other fees flat): the search must still see each of its steps.
+TEST(LeastPayingCount, SeesTheCommissionStepAlone)
+{
+    const ItemisedRates r{q("0.4"), q("0.07"), q("0.001"), q("0")};
+    const mpq_class unit = q("0.0037");
+    const mpq_class need = q("0.3");
+    EXPECT_EQ(core::leastPayingCount(r, unit, need, 1, mpz_class(300)),
+              countedOneByOne(r, unit, need, 1, 300));
 }
 
 TEST(LeastPayingCount, WalksFeeStepsNotUnits)
@@ -227,6 +242,25 @@ TEST(RateFaults, NameTheFieldToMend)
     EXPECT_EQ(faultIn({u"2.5", u"5", u"10000", u"0.1"}), FeeEntry::stampDutyRate);
     EXPECT_EQ(faultIn({u"2.5", u"5", u"5", u""}), FeeEntry::transferFeeRate);
     EXPECT_EQ(faultIn({u"1", u"5", u"4000", u"999"}), FeeEntry::commissionRate);
+}
+
+// The stored words are a format: a settings file written by one release or front end is read
+// by every other, so they are pinned here, not only read back.
+TEST(StoredSettings, AreWrittenInTheStoredWords)
+{
+    FeeSettings settings;
+    settings.texts = {u"3", u"0.5", u"10", u"0.2"};
+    EXPECT_EQ(core::storedValues(settings), (SettingsStore::Values{{"feeModel", u"perMille"},
+                                                                   {"commissionRate", u"3"},
+                                                                   {"minimumCommission", u"0.5"},
+                                                                   {"minimumWaived", u"false"},
+                                                                   {"stampDutyRate", u"10"},
+                                                                   {"transferFeeRate", u"0.2"}}));
+    settings.model = FeeModel::itemised;
+    settings.minimumWaived = true;
+    const SettingsStore::Values stored = core::storedValues(settings);
+    EXPECT_EQ(stored.at("feeModel"), u"itemised");
+    EXPECT_EQ(stored.at("minimumWaived"), u"true");
 }
 
 TEST(StoredSettings, RoundTrip)
