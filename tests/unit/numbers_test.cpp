@@ -106,6 +106,8 @@ TEST(NumberText, AViewIsJudgedOnItsOwnCharacters)
     const std::u16string_view blanksBeforeABlank = std::u16string_view(u"   7").substr(0, 2);
     EXPECT_FALSE(isNumber(blanksBeforeABlank));
     EXPECT_EQ(leadingNumber(blanksBeforeABlank), 0);
+    const std::u16string_view digitsBeforeADigit = std::u16string_view(u"123").substr(0, 2);
+    EXPECT_EQ(leadingNumber(digitsBeforeADigit), 12);
     const std::u16string_view fractionBeforeADigit = std::u16string_view(u"1.57").substr(0, 3);
     EXPECT_TRUE(isNumber(fractionBeforeADigit));
     EXPECT_EQ(leadingNumber(fractionBeforeADigit), mpq_class(3, 2));
