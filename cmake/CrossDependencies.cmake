@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # What a build for a target Debian has no libraries for needs beyond its toolchain, shared by
-# the builds for other targets (cmake/WindowsCross.cmake): GMP with its C++ interface, built
-# for the target from Debian's source package, and GoogleTest built from Debian's sources.
+# the Windows build (cmake/WindowsCross.cmake) and the web build (cmake/WebCross.cmake): GMP
+# with its C++ interface, built for the target from Debian's source package, and GoogleTest
+# built from Debian's sources.
 
 # GMP, built once per build folder by SCRIPT (scripts/lib/gmp-for-*.sh) from Debian's source
 # package; the lookups of cmake/Dependencies.cmake then find it. TARGET names the target in

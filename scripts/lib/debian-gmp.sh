@@ -2,9 +2,9 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# For the scripts that build GMP with its C++ interface for a target Debian has no GMP for
-# (scripts/lib/gmp-for-windows.sh): the same GMP the Linux build links, from Debian's own
-# source package, built into DIR/prefix. A second run with the
+# Shared by the scripts that build GMP with its C++ interface for a target Debian has no GMP
+# for (scripts/lib/gmp-for-windows.sh, scripts/lib/gmp-for-web.sh): the same GMP the Linux
+# build links, from Debian's own source package, built into DIR/prefix. A second run with the
 # prefix in place does nothing.
 #
 # The source comes from the Debian archive the installed libgmp-dev came from, through a
