@@ -2,9 +2,12 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Cross-building for Windows on Debian: GMP and GoogleTest built for the target.
+# Cross-building for Windows or WebAssembly on Debian: GMP and GoogleTest built for the
+# target.
 if(CMAKE_CROSSCOMPILING AND WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/WindowsCross.cmake)
+elseif(CMAKE_CROSSCOMPILING AND EMSCRIPTEN)
+    include(${CMAKE_CURRENT_LIST_DIR}/WebCross.cmake)
 endif()
 
 # GMP's C++ interface holds every amount of money exactly. Located by header and library

@@ -42,6 +42,24 @@ OSTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix make cmake dpkg-dev m4 xz-ut
     wine wine64 locales fonts-arphic-uming fonts-wqy-zenhei xvfb xauth nsis zip unzip
     xdotool x11-utils xclip imagemagick python3 python3-xlib)
 
+# The web build made on Debian (stage web of scripts/test): Emscripten (with clang, lld,
+# Binaryen and Node.js, which runs what is built); what builds GMP from Debian's source package
+# (a C compiler for the tables GMP generates while it builds, dpkg-source, m4, xz);
+# GoogleTest's sources.
+OSTREL_WEB_PACKAGES=(emscripten nodejs gcc make cmake dpkg-dev m4 xz-utils googletest)
+
+# Node.js as the web build runs its programs: without its fetch(), which the JavaScript that
+# Debian's Emscripten writes would take to load the program's .wasm file from a URL rather
+# than read it from the disk, and fail.
+OSTREL_WEB_NODE="node --no-experimental-fetch"
+
+# Debian's Emscripten runs JavaScript tools of its own (the optimiser) under Node.js, with
+# modules from Debian's /usr/share/nodejs, which Debian's Node.js searches and a Node.js
+# installed from elsewhere does not: named here for either.
+ostrel_web_environment() {
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+}
+
 ostrel_root() { cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd; }
 
 # Installs the named Debian packages that are not installed yet.

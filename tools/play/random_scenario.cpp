@@ -180,7 +180,7 @@ Window windowAsUsersSeeIt()
 }
 
 // ACTIONS random actions, then what the window shows at the end.
-void writeScenario(Random &random, const Window &window, std::size_t actions, std::ostream &out)
+void writeScenario(Random &random, const Window &window, std::uint64_t actions, std::ostream &out)
 {
     enum Choice {
         type,
@@ -214,7 +214,7 @@ void writeScenario(Random &random, const Window &window, std::size_t actions, st
     for (const std::size_t weight : weights)
         total += weight;
 
-    for (std::size_t i = 0; i < actions; ++i) {
+    for (std::uint64_t i = 0; i < actions; ++i) {
         std::size_t roll = random.below(total);
         int choice = 0;
         while (roll >= weights[choice])
