@@ -107,6 +107,7 @@ TEST(NumberText, AViewIsJudgedOnItsOwnCharacters)
     EXPECT_FALSE(isNumber(blanksBeforeABlank));
     EXPECT_EQ(leadingNumber(blanksBeforeABlank), 0);
     const std::u16string_view digitsBeforeADigit = std::u16string_view(u"123").substr(0, 2);
+    EXPECT_TRUE(isNumber(digitsBeforeADigit));
     EXPECT_EQ(leadingNumber(digitsBeforeADigit), 12);
     const std::u16string_view fractionBeforeADigit = std::u16string_view(u"1.57").substr(0, 3);
     EXPECT_TRUE(isNumber(fractionBeforeADigit));

@@ -203,6 +203,33 @@ TEST(Layout, CaptionLinesStandLevelWithTheFieldRows)
     EXPECT_EQ(window.lineBand(*form::findControl("Label3"), 1), (form::LineBand{24, 18}));
 }
 
+// A caption that starts above its first field: its lines still stand level with the fields,
+// and a line past the last one keeps the fields' pitch, not the caption's offset.
+TEST(Layout, CaptionLinesBelowTheCaptionsTop)
+{
+    // Fields 18 pixels high and 30 apart, the first 6 pixels below the caption's top.
+    static constexpr std::array<form::Control, 4> controls{{
+        {.id = "box", .kind = form::Kind::frame, .twips = {0, 0, 3000, 2400}},
+        {.id = "caption",
+         .kind = form::Kind::label,
+         .container = {0},
+         .text = u"甲  乙  丙",
+         .twips = {150, 300, 900, 1500}},
+        {.id = "first",
+         .kind = form::Kind::textBox,
+         .container = {0},
+         .twips = {1200, 390, 900, 270}},
+        {.id = "second",
+         .kind = form::Kind::textBox,
+         .container = {0},
+         .twips = {1200, 840, 900, 270}},
+    }};
+    const form::WindowDescription window({u"设置", 3300, 2700, 0xFFFFFF, 0, 0}, controls);
+    EXPECT_EQ(window.lineBand(controls[1], 0), (form::LineBand{6, 18}));
+    EXPECT_EQ(window.lineBand(controls[1], 1), (form::LineBand{36, 18}));
+    EXPECT_EQ(window.lineBand(controls[1], 2), (form::LineBand{66, 18}));
+}
+
 // The credit line starts left of the client area and is wider than it: its caption centres
 // in the part that shows.
 TEST(Layout, CaptionsKeepToThePartOfTheirPlaceThatShows)
