@@ -399,6 +399,8 @@ TEST(TabStops, ChoicesAreOneStopAndGreyedControlsArePassedOver)
         {nullptr, "perMilleModel", nullptr, false, "perMilleModel"},
         {nullptr, "itemisedModel", nullptr, false, "itemisedModel"},
         {nullptr, nullptr, nullptr, false, "perMilleModel"},
+        // Shift+Tab from no control goes to the last stop.
+        {nullptr, "perMilleModel", nullptr, true, "settingsDefaults"},
         {"perMilleModel", "perMilleModel", nullptr, false, "commissionRate"},
         {"commissionRate", "itemisedModel", nullptr, true, "itemisedModel"},
         {"commissionRate", "itemisedModel", "minimumCommission", false, "waiveMinimum"},

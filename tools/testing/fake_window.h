@@ -126,8 +126,11 @@ private:
     std::array<bool, fieldCount> m_enabled{};
     std::u16string m_feeModelNote;
     std::u16string m_clipboard;
-    std::array<std::u16string, 2> m_boardTexts{std::u16string(layout::boardName(Board::main)),
-                                               std::u16string(layout::boardName(Board::main))};
+    // What the drop-downs show before the calculator sets them: their text in the window's
+    // description, as on the screen.
+    std::array<std::u16string, 2> m_boardTexts{
+        std::u16string(layout::boardControl(Stock::oldStock).text),
+        std::u16string(layout::boardControl(Stock::newStock).text)};
     std::unique_ptr<FakeDialog> m_dialog;
 };
 
